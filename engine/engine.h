@@ -1,0 +1,137 @@
+#pragma once
+// Kalvox expression engine.
+//
+// The engine works on text from start to finish: every stage takes the whole
+// expression as a string, finds its next operation, cuts the operand texts out,
+// computes with doubles and splices the result's text back in, until one value
+// text is left. Nothing is parsed into a tree.
+//
+//   typed text (Text1)
+//        |
+//        v
+//   khpp    bracket check on a copy ............ "括号不匹配" + offending bracket
+//        |
+//   fhzqx   input repair (blanks, dangling last character, implicit "*",
+//        |  bare "j", stray points, doubled operators) -> written back to Text1
+//        v
+//   khys    bracket reduction, innermost pair first; each inside runs
+//        |  the four passes below
+//        v  (lower-case)
+//   hsjs    functions (arcsin ... log) then factorials "n!"
+//        |
+//   mhsjs   "^"            \
+//        |  (lower-case)    |  operator passes: one shared operand scan,
+//   chenfachufays "*" "/"   |  one kernel call jsjg() per cycle,
+//        |  (lower-case)    |  leftmost operation first
+//   jjfys   "+" "-"        /
+//        |
+//        v
+//   180-degree rewrite ("5ej180" -> "-5") -> output text (Text2)
+//
+// Errors are values: the stage that finds a problem sets errorFlag = -1 and
+// errorText; every later stage returns "" at once; the driver shows
+// "错误:" + errorText + "。". Nothing is thrown out of the engine.
+//
+// Texts are UTF-8. The engine only ever cuts a text next to an ASCII
+// character, so any other character passes through unharmed.
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kalvox {
+
+// What the window shows after one press of "=": the new texts of both boxes
+// and where the caret or selection of the input box goes.
+struct Outcome {
+    std::string text1;               // new text of the input box
+    std::string text2;               // new text of the output box
+    std::size_t selectionStart = 0;  // caret or selection start, in UTF-16 code units
+    std::size_t selectionLength = 0; // 1 when the offending bracket is selected
+    bool focusInput = true;          // whether the input box takes the focus
+    bool failed = false;             // whether text2 is an error display
+};
+
+// Called after each stage with a short stage name and the text it produced.
+using TraceSink = std::function<void(std::string_view stage, std::string_view text)>;
+
+// The three choices of the function-mode frame.
+enum class FunctionMode {
+    Symbol,      // 函数符号: a key inserts its symbol at the caret
+    WholeInput,  // 整式输入: a key wraps the whole input expression
+    Output,      // 输出求值: a key is applied to the output value at once
+};
+
+// Result of a function key applied to the output box.
+struct KeyOutcome {
+    std::string text2;    // new text of the output box
+    std::string failure;  // non-empty: a run-time failure to show in a message box
+};
+
+class Engine {
+public:
+    // errorFlag: error state of the current evaluation, 0 = none, -1 = raised.
+    int errorFlag = 0;
+    // errorText: message of the raised error, without prefix or full stop.
+    std::string errorText;
+    // ejToAlgebraic: direction of the next ej-j press, -1 = to a+jb, 0 = back to exponential.
+    int ejToAlgebraic = -1;
+
+    // The "=" key: evaluates the text of the input box and says what both boxes show.
+    Outcome evaluate(std::string_view input, const TraceSink& trace = {});
+
+    // jsjg: the operation kernel, one two-operand operation on value texts.
+    std::string jsjg(const std::string& czs1, const std::string& czs2, const std::string& op);
+    // jjfys: the add/subtract pass, last pass of every evaluation.
+    std::string jjfys(std::string s);
+    // mhsjs: the power pass ("^").
+    std::string mhsjs(std::string s);
+    // chenfachufays: the multiply/divide pass ("*", "/").
+    std::string chenfachufays(std::string s);
+    // khpp: bracket check; returns 0 or the 1-based byte position of the offending bracket.
+    // Marks matched pairs with "?" in s.
+    std::size_t khpp(std::string& s);
+    // khys: bracket reduction, innermost pair first.
+    std::string khys(std::string s);
+    // fhzqx: input repair before evaluation.
+    std::string fhzqx(std::string s);
+    // hsjs: the function pass (sin ... log, then n!).
+    std::string hsjs(std::string s);
+    // ej_j: conversion between exponential and algebraic form; flips ejToAlgebraic.
+    std::string ej_j(std::string s);
+    // jsqys: evaluation of a built expression without the driver's checks.
+    // A run-time failure of the chain is described in *failure (when given).
+    std::string jsqys(std::string s, std::string* failure = nullptr);
+
+    // The ej-j key: ej_j on the output text, then a value at 180 degrees shown as a
+    // negative real. Returns the new output text (an error display on a fault).
+    std::string ejjKey(const std::string& output);
+
+    // A function key (0..10) in the mode 输出求值 applied to the output text v.
+    // Clears the error state first, so an old error never comes back.
+    KeyOutcome applyToOutput(int index, bool inverse, const std::string& v);
+
+private:
+    void raise(std::string_view message);
+    std::string rewrite180(const std::string& text);
+    std::string runPasses(std::string t, const TraceSink* trace);
+};
+
+// The text a function key inserts at the caret in the mode 函数符号
+// ("" for x^2, x^3, 1/x and ej-j, which insert nothing).
+std::string functionSymbol(int index, bool inverse);
+
+// The new input text for a function key in the mode 整式输入 (t = the input text);
+// the unchanged t for ej-j.
+std::string wrapWholeInput(int index, bool inverse, const std::string& t);
+
+// Which of the twelve function keys are enabled after the output box changed.
+std::array<bool, 12> functionKeysEnabled(FunctionMode mode, std::string_view output);
+
+// Whether the factorial key may be used on the output v in the mode 输出求值
+// (its leading number is at most 170).
+bool factorialAllowed(std::string_view output);
+
+}  // namespace kalvox
