@@ -1,0 +1,2 @@
+// Placeholder translation unit; the About dialog follows.
+namespace kalvox {}

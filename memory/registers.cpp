@@ -1,0 +1,2 @@
+// Placeholder translation unit; the register helpers follow.
+namespace kalvox {}
