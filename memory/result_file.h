@@ -1,0 +1,105 @@
+#pragma once
+// The result file: the current calculation and every non-blank memory register,
+// one line each, in GBK with CR LF after every line.
+//
+//   line 1:          input "=" output
+//   register k line: tag "=" storedExpression "=" content   (tag not blank)
+//                    storedExpression "=" content           (tag blank)
+//
+// A register whose tag and content are both blank gives no line, so a file has
+// between 1 and 10 lines. Nothing is trimmed, escaped or quoted: the blank test
+// only decides whether a register or its tag is written, and an "=" inside a
+// text is written as it stands.
+//
+// Writing is all or nothing: the bytes go to a temporary file beside the target
+// that is renamed into place only after every byte reached the disk. On any
+// failure the earlier file, if there was one, is left exactly as it was.
+// Failures come back as values with a message ready for a message box; nothing
+// here shows anything.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "memory/registers.h"
+
+namespace kalvox {
+
+// The two filters of the save dialog, in order; both give the same content.
+inline constexpr char16_t kTextFileFilter[] = u"文本文件(*.txt)";
+inline constexpr char16_t kResultFileFilter[] = u"计算结果(*.jsq)";
+QStringList saveDialogFilters();  // {kTextFileFilter, kResultFileFilter}
+
+// Which text of the calculation or of a register a field of a line comes from.
+enum class FieldSource {
+    Input,             // the input box (line 1)
+    Output,            // the output box (line 1)
+    Tag,               // a register's tag box
+    StoredExpression,  // a register's stored input text
+    Content,           // a register's content box
+};
+
+// One text of a line, before the "=" that join the fields are added.
+struct LineField {
+    FieldSource source;
+    QString text;
+};
+
+// One line of the file without its line end. registerNumber is 0 for the
+// calculation line and k (1 to 9) for register k.
+struct ResultLine {
+    int registerNumber = 0;
+    QList<LineField> fields;
+
+    QString text() const;  // the fields joined by "="
+};
+
+// The lines of the file, in file order.
+QList<ResultLine> resultLines(const QString& input, const QString& output,
+                              const MemoryRegisters& registers);
+
+enum class SaveError {
+    None,
+    Unencodable,     // a text holds a character GBK has no code for
+    NoEncoder,       // the GBK converter is not available
+    NoFileName,      // the file name is blank
+    IsFolder,        // the name names a folder
+    FolderMissing,   // the folder of the file does not exist
+    ReadOnlyFile,    // the existing file may not be changed
+    ReadOnlyFolder,  // no new file may be created in the folder
+    DiskFull,        // no space left (or over quota)
+    WriteFailed,     // any other failure to create, write or rename the file
+};
+
+// Outcome of encoding or saving. On failure `message` is a complete Chinese
+// sentence for a message box naming what went wrong; on success it is empty.
+struct SaveResult {
+    SaveError error = SaveError::None;
+    QString message;
+
+    // Set for SaveError::Unencodable: where the character is and which it is.
+    int registerNumber = 0;  // 0: the calculation line; 1 to 9: register k
+    FieldSource field = FieldSource::Input;
+    char32_t character = 0;  // the first character GBK cannot encode
+
+    bool ok() const { return error == SaveError::None; }
+};
+
+// The bytes of a file: every line in GBK followed by CR LF.
+struct EncodedFile {
+    QByteArray bytes;   // empty when result fails
+    SaveResult result;  // names the first unencodable character, if any
+};
+EncodedFile encodeResultFile(const QList<ResultLine>& lines);
+
+// Writes the bytes to fileName whole or not at all.
+SaveResult writeResultFile(const QString& fileName, const QByteArray& bytes);
+
+// The whole save: lines, encoding, writing. Nothing is written unless every
+// text can be encoded. This is the call the save key makes after the
+// evaluation and the file dialog.
+SaveResult saveResultFile(const QString& fileName, const QString& input, const QString& output,
+                          const MemoryRegisters& registers);
+
+}  // namespace kalvox

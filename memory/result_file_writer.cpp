@@ -1,0 +1,141 @@
+// Writing the result file whole or not at all.
+//
+// QSaveFile writes into a temporary file in the target's folder and renames it
+// over the target only when every byte has been written and flushed, so a
+// failure at any point leaves an earlier file untouched. Before it starts, the
+// folder and an existing file are checked, so that the common failures get a
+// precise reason; the errno of a failing system call names the rest.
+//
+// A file or folder without any write permission bit counts as read-only even
+// for a user (such as root) whom the system would let write anyway: the user
+// marked it so, and the calculator respects that.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+
+#include "memory/result_file.h"
+
+namespace kalvox {
+namespace {
+
+constexpr QFileDevice::Permissions kAnyWrite =
+    QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+
+struct Failure {
+    SaveError error;
+    QString reason;
+};
+
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// A failing system call's errno as a reason; `folder` is named where it helps.
+Failure fromErrno(int code, const QString& folder, bool existing, const QString& fallback) {
+    switch (code) {
+        case ENOSPC:
+        case EDQUOT:
+            return {SaveError::DiskFull, QStringLiteral("磁盘空间不足")};
+        case ENOENT:
+        case ENOTDIR:
+            return {SaveError::FolderMissing,
+                    QStringLiteral("文件夹“%1”不存在").arg(shown(folder))};
+        case EACCES:
+        case EPERM:
+            if (existing) {
+                return {SaveError::ReadOnlyFile, QStringLiteral("没有修改这个文件的权限")};
+            }
+            return {SaveError::ReadOnlyFolder,
+                    QStringLiteral("没有在文件夹“%1”中创建文件的权限").arg(shown(folder))};
+        case EROFS:
+            return {SaveError::ReadOnlyFolder, QStringLiteral("文件所在的磁盘只能读,不能写")};
+        case EISDIR:
+            return {SaveError::IsFolder, QStringLiteral("这个名字是一个文件夹")};
+        case EFBIG:
+            return {SaveError::WriteFailed, QStringLiteral("文件超出了系统允许的大小")};
+        case ENAMETOOLONG:
+            return {SaveError::WriteFailed, QStringLiteral("文件名太长")};
+        case EIO:
+            return {SaveError::WriteFailed, QStringLiteral("磁盘读写出错")};
+        default:
+            return {SaveError::WriteFailed,
+                    QStringLiteral("写入时出错(%1)").arg(fallback)};
+    }
+}
+
+// Checks made before anything is written; nullopt-like `None` when all is well.
+Failure precheck(const QFileInfo& target, const QFileInfo& folder) {
+    if (!folder.exists() || !folder.isDir()) {
+        return {SaveError::FolderMissing,
+                QStringLiteral("文件夹“%1”不存在").arg(shown(folder.absoluteFilePath()))};
+    }
+    if (target.exists() && target.isDir()) {
+        return {SaveError::IsFolder, QStringLiteral("这个名字是一个文件夹")};
+    }
+    const QByteArray targetPath = QFile::encodeName(target.absoluteFilePath());
+    const QByteArray folderPath = QFile::encodeName(folder.absoluteFilePath());
+    if (target.exists()) {
+        if (!(target.permissions() & kAnyWrite)) {
+            return {SaveError::ReadOnlyFile, QStringLiteral("文件是只读的")};
+        }
+        if (::access(targetPath.constData(), W_OK) != 0) {
+            return fromErrno(errno, folder.absoluteFilePath(), true, QString());
+        }
+    }
+    if (!(folder.permissions() & kAnyWrite)) {
+        return {SaveError::ReadOnlyFolder,
+                QStringLiteral("文件夹“%1”是只读的").arg(shown(folder.absoluteFilePath()))};
+    }
+    if (::access(folderPath.constData(), W_OK | X_OK) != 0) {
+        return fromErrno(errno, folder.absoluteFilePath(), false, QString());
+    }
+    return {SaveError::None, QString()};
+}
+
+SaveResult failed(const QString& fileName, bool existed, const Failure& failure) {
+    SaveResult result;
+    result.error = failure.error;
+    result.message = QStringLiteral("文件“%1”没有保存:%2。").arg(shown(fileName), failure.reason);
+    if (existed) result.message += QStringLiteral("原来的文件没有改动。");
+    return result;
+}
+
+}  // namespace
+
+SaveResult writeResultFile(const QString& fileName, const QByteArray& bytes) {
+    if (isBlank(fileName)) {
+        SaveResult result;
+        result.error = SaveError::NoFileName;
+        result.message = QStringLiteral("没有给出文件名,文件没有保存。");
+        return result;
+    }
+    const QFileInfo target(fileName);
+    const QFileInfo folder(target.absolutePath());
+    const bool existed = target.exists();
+
+    const Failure before = precheck(target, folder);
+    if (before.error != SaveError::None) return failed(fileName, existed, before);
+
+    QSaveFile file(target.absoluteFilePath());
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        return failed(fileName, existed,
+                      fromErrno(errno, folder.absoluteFilePath(), existed, file.errorString()));
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int code = errno;
+        file.cancelWriting();
+        return failed(fileName, existed,
+                      fromErrno(code, folder.absoluteFilePath(), existed, file.errorString()));
+    }
+    errno = 0;
+    if (!file.commit()) {
+        return failed(fileName, existed,
+                      fromErrno(errno, folder.absoluteFilePath(), existed, file.errorString()));
+    }
+    return {};
+}
+
+}  // namespace kalvox
