@@ -19,11 +19,11 @@
 //        v  (lower-case)
 //   hsjs    functions (arcsin ... log) then factorials "n!"
 //        |
-//   mhsjs   "^"            \
+//   mhsjs   "^"            :
 //        |  (lower-case)    |  operator passes: one shared operand scan,
 //   chenfachufays "*" "/"   |  one kernel call jsjg() per cycle,
 //        |  (lower-case)    |  leftmost operation first
-//   jjfys   "+" "-"        /
+//   jjfys   "+" "-"        :
 //        |
 //        v
 //   180-degree rewrite ("5ej180" -> "-5") -> output text (Text2)

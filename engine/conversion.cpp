@@ -1,0 +1,95 @@
+// Form conversion between "A ej θ" and "a+jb", the 180-degree display rule,
+// and the evaluation of an expression built by a function key.
+
+#include <cmath>
+#include <new>
+
+#include "engine/engine.h"
+#include "engine/number_text.h"
+
+namespace kalvox {
+
+std::string Engine::ej_j(std::string s) {
+    std::string result = s;
+    if (ejToAlgebraic == -1) {
+        ejToAlgebraic = 0;
+        const std::size_t p = s.find("ej");
+        if (p == std::string::npos) return result;
+        try {
+            const double magnitude = leadingValue(std::string_view(s).substr(0, p));
+            const double angle = leadingValue(std::string_view(s).substr(p + 2));
+            const double r = degToRad(angle);
+            const double im = checked(magnitude * std::sin(r));
+            const double re = checked(magnitude * std::cos(r));
+            // The sign is read from the shown digits of the unrounded imaginary part.
+            const bool positive = *leadingNumber(numberText(im)) >= 0;
+            const double a = roundTo(re, 15);
+            const double b = roundTo(im, 15);
+            result = positive ? numberText(a) + "+j" + numberText(b)
+                              : numberText(a) + "-j" + numberText(std::fabs(b));
+        } catch (const ArithmeticFault& fault) {
+            raise(fault.message);
+            return "";
+        }
+        return result;
+    }
+    lowerCase(s);
+    result = jjfys(std::move(s));
+    ejToAlgebraic = -1;
+    return result;
+}
+
+std::string Engine::rewrite180(const std::string& text) {
+    const std::size_t p = text.find("ej");
+    if (p == std::string::npos) return text;
+    try {
+        const double a = roundTo(leadingValue(std::string_view(text).substr(p + 2)), 8);
+        if (a != 180) return text;
+    } catch (const ArithmeticFault& fault) {
+        if (errorFlag == 0) raise(fault.message);
+        return text;
+    }
+    // The magnitude's own sign is dropped rather than doubled.
+    if (p > 0 && text[0] == '-') return text.substr(1, p - 1);
+    return "-" + text.substr(0, p);
+}
+
+std::string Engine::ejjKey(const std::string& output) {
+    const int flagBefore = errorFlag;
+    std::string text = ej_j(output);
+    if (errorFlag == -1 && flagBefore == 0) return "错误:" + errorText + "。";
+    return rewrite180(text);
+}
+
+std::string Engine::runPasses(std::string t, const TraceSink* trace) {
+    auto stage = [&](std::string_view name) {
+        if (trace && *trace) (*trace)(name, t);
+    };
+    t = khys(std::move(t));
+    lowerCase(t);
+    stage("brackets reduced");
+    t = hsjs(std::move(t));
+    stage("functions");
+    t = mhsjs(std::move(t));
+    lowerCase(t);
+    stage("powers");
+    t = chenfachufays(std::move(t));
+    lowerCase(t);
+    stage("products");
+    t = jjfys(std::move(t));
+    stage("sums");
+    return t;
+}
+
+std::string Engine::jsqys(std::string s, std::string* failure) {
+    try {
+        return runPasses(std::move(s), nullptr);
+    } catch (const std::bad_alloc&) {
+        if (failure) *failure = "内存不足";
+    } catch (const std::exception& e) {
+        if (failure) *failure = e.what();
+    }
+    return "";
+}
+
+}  // namespace kalvox

@@ -1,0 +1,65 @@
+// The "=" key: bracket check, repair, the chain of passes, and what the two
+// boxes show afterwards.
+
+#include <new>
+
+#include "engine/engine.h"
+#include "engine/number_text.h"
+
+namespace kalvox {
+
+namespace {
+// Number of UTF-16 code units in the first `bytes` bytes of UTF-8 text.
+std::size_t utf16Length(std::string_view text, std::size_t bytes) {
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < bytes && i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) == 0x80) continue;  // continuation byte
+        units += c >= 0xF0 ? 2 : 1;        // outside the BMP: a surrogate pair
+    }
+    return units;
+}
+
+bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+}  // namespace
+
+Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
+    ejToAlgebraic = -1;
+    errorFlag = 0;
+    errorText.clear();
+
+    Outcome out;
+    std::string e = isBlank(input) ? std::string("0") : std::string(input);
+    try {
+        std::string checkedCopy = e;
+        const std::size_t p = khpp(checkedCopy);
+        if (trace) trace("brackets checked", checkedCopy);
+        if (p == 0) {
+            e = fhzqx(std::move(e));
+            if (trace) trace("normalised", e);
+            out.text1 = e;
+            out.text2 = rewrite180(runPasses(e, &trace));
+        } else {
+            out.text1 = std::string(input);
+            out.selectionStart = utf16Length(out.text1, p - 1);
+            out.selectionLength = 1;
+        }
+    } catch (const std::bad_alloc&) {
+        if (errorFlag == 0) raise("内存不足");
+        if (out.text1.empty()) out.text1 = std::string(input);
+    }
+
+    if (errorFlag == -1) {
+        out.text2 = "错误:" + errorText + "。";
+        out.failed = true;
+        if (out.selectionLength == 0) {
+            out.selectionStart = utf16Length(out.text1, out.text1.size());
+            out.focusInput = false;
+        }
+        return out;
+    }
+    out.selectionStart = utf16Length(out.text1, out.text1.size());
+    return out;
+}
+
+}  // namespace kalvox

@@ -1,0 +1,145 @@
+// The function pass: elementary functions written before their argument
+// ("sin30", "arccos-0.5", "log100"), then factorials ("5!").
+
+#include <array>
+#include <cmath>
+
+#include "engine/engine.h"
+#include "engine/number_text.h"
+
+namespace kalvox {
+
+namespace {
+// Function names in search order: every inverse name before the name it contains.
+constexpr std::array<std::string_view, 10> kNames = {
+    "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan", "ctn", "ln", "log"};
+
+constexpr std::string_view kLogDomain = "不能对小于等于零的值求对数";
+// Largest n whose factorial the pass computes.
+constexpr double kFactorialLimit = 97;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the UTF-8 character that starts with byte c.
+std::size_t charLength(unsigned char c) {
+    if (c >= 0xF0) return 4;
+    if (c >= 0xE0) return 3;
+    if (c >= 0xC0) return 2;
+    return 1;
+}
+
+double power2(double x) { return checked(std::pow(x, 2)); }
+
+// The value of function k (0-based) at x, or the message of a failed check.
+struct FunctionValue {
+    std::string text;
+    std::string_view error;
+};
+
+FunctionValue evaluateFunction(std::size_t k, double x) {
+    const double rightAngle = 2 * std::atan(1.0);
+    switch (k) {
+        case 0:  // arcsin
+            if (std::fabs(x) > 1) return {"", "不能对大于1的数求反正弦函数"};
+            if (x == 1) return {"90", {}};
+            if (x == -1) return {"-90", {}};
+            return {numberText(radToDeg(std::atan(checked(x / std::sqrt(1 - power2(x)))))), {}};
+        case 1:  // arccos
+            if (std::fabs(x) > 1) return {"", "不能对大于1的数求反余弦函数"};
+            if (x == 1) return {"0", {}};
+            if (x == -1) return {"180", {}};
+            return {numberText(radToDeg(
+                        rightAngle + std::atan(checked(-x / std::sqrt(1 - power2(x)))))),
+                    {}};
+        case 2:  // arctan
+            return {numberText(radToDeg(std::atan(x))), {}};
+        case 3:  // arcctn
+            return {numberText(radToDeg(rightAngle - std::atan(x))), {}};
+        case 4:  // sin
+            return {numberText(checked(std::sin(degToRad(x)))), {}};
+        case 5:  // cos
+            return {numberText(checked(std::cos(degToRad(x)))), {}};
+        case 6:  // tan
+            if (x == 90) return {"", "不能对90度求正切函数"};
+            return {numberText(checked(std::tan(degToRad(x)))), {}};
+        case 7: {  // ctn
+            if (x == 0) return {"", "不能对0求余切函数"};
+            const double t = std::tan(degToRad(x));
+            if (t == 0) throw ArithmeticFault{kDivisionByZero};
+            return {numberText(checked(1 / t)), {}};
+        }
+        case 8:  // ln
+            if (x <= 0) return {"", kLogDomain};
+            return {numberText(checked(std::log(x))), {}};
+        default:  // log
+            if (x <= 0) return {"", kLogDomain};
+            return {numberText(checked(std::log(x) / std::log(10.0))), {}};
+    }
+}
+
+// Replaces every function name and its argument by the value. Returns false
+// when a function failed; the failing name stays in the text.
+bool functionStep(Engine& engine, std::string& s) {
+    std::size_t k = 0;
+    while (k < kNames.size()) {
+        const std::size_t p = s.find(kNames[k]);
+        if (p == std::string::npos) {
+            ++k;
+            continue;
+        }
+        // The argument: the character right after the name, whatever it is,
+        // then the longest run of digits and points.
+        const std::size_t argStart = p + kNames[k].size();
+        std::size_t q = argStart;
+        if (q < s.size()) q += charLength(static_cast<unsigned char>(s[q]));
+        while (q < s.size() && (isDigit(s[q]) || s[q] == '.')) ++q;
+        const std::string_view argument(s.data() + argStart, q > s.size() ? s.size() - argStart
+                                                                          : q - argStart);
+        try {
+            FunctionValue value = evaluateFunction(k, leadingValue(argument));
+            if (!value.error.empty()) {
+                engine.errorFlag = -1;
+                engine.errorText = std::string(value.error);
+                return false;
+            }
+            s.replace(p, argument.size() + kNames[k].size(), value.text);
+        } catch (const ArithmeticFault& fault) {
+            engine.errorFlag = -1;
+            engine.errorText = std::string(fault.message);
+            return false;
+        }
+        k = 0;
+    }
+    return true;
+}
+
+// Replaces every "n!" by n factorial, from left to right.
+void factorialStep(Engine& engine, std::string& s) {
+    std::size_t bang;
+    while ((bang = s.find('!')) != std::string::npos) {
+        // The digits directly in front of the first "!".
+        std::size_t m = bang;
+        while (m > 0 && isDigit(s[m - 1])) --m;
+        const std::string_view run(s.data() + m, bang - m);
+        const auto n = leadingNumber(run);
+        if (!n || *n > kFactorialLimit) {
+            engine.errorFlag = -1;
+            engine.errorText = "阶乘计算出现溢出";
+            return;
+        }
+        double product = 1;
+        for (int i = 1; i <= static_cast<int>(*n); ++i) product *= i;
+        const std::string result = *n == 0 ? "0" : numberText(product);
+        s.replace(m, bang - m + 1, result);
+    }
+}
+}  // namespace
+
+std::string Engine::hsjs(std::string s) {
+    if (errorFlag == -1) return "";
+    functionStep(*this, s);
+    factorialStep(*this, s);
+    return s;
+}
+
+}  // namespace kalvox

@@ -1,0 +1,128 @@
+// The operation kernel: one two-operand operation on value texts.
+//
+// A value text is a real ("-2.5", "1E-05"), an imaginary value ("j4", "4j",
+// "-j4") or an exponential value ("2ej30", "ej45"). The kernel reads both
+// operands as magnitude and angle in degrees, computes, and writes one of three
+// shapes: a real, a negated real ("-" + R at 180 degrees) or R + "ej" + A.
+
+#include <cmath>
+
+#include "engine/engine.h"
+#include "engine/number_text.h"
+
+namespace kalvox {
+
+namespace {
+
+constexpr double kSquareRoot = 0.5;
+// The number text of 1/3, which is what a bracket "(1/3)" becomes.
+constexpr double kCubeRoot = 0.333333333333333;
+
+void trimBlanks(std::string& s) {
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) {
+        s.clear();
+        return;
+    }
+    std::size_t e = s.find_last_not_of(' ');
+    s = s.substr(b, e - b + 1);
+}
+
+// Splits a value text into its magnitude text and angle text.
+void splitValue(const std::string& text, std::string& magnitude, std::string& angle) {
+    std::size_t p = text.find("ej");
+    if (p != std::string::npos) {
+        magnitude = p == 0 ? "1" : text.substr(0, p);
+        angle = text.substr(p + 2);
+        return;
+    }
+    p = text.find('j');
+    if (p != std::string::npos) {
+        magnitude = text;
+        magnitude[p] = ' ';
+        trimBlanks(magnitude);
+        angle = "90";
+        return;
+    }
+    magnitude = text;
+    angle = "0";
+}
+
+double mul(double a, double b) { return checked(a * b); }
+double add(double a, double b) { return checked(a + b); }
+double sub(double a, double b) { return checked(a - b); }
+double power(double a, double b) { return checked(std::pow(a, b)); }
+
+}  // namespace
+
+std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const std::string& op) {
+    if (errorFlag == -1) return "";
+    try {
+        std::string m1, t1, m2, t2;
+        splitValue(czs1, m1, t1);
+        splitValue(czs2, m2, t2);
+        const double M1 = leadingValue(m1);
+        const double T1 = leadingValue(t1);
+        const double M2 = leadingValue(m2);
+        const double T2 = leadingValue(t2);
+
+        double R = 0;
+        double A = 0;
+        if (op == "+" || op == "-") {
+            const double r1 = degToRad(T1);
+            const double r2 = degToRad(T2);
+            const double x1 = mul(M1, std::cos(r1));
+            const double x2 = mul(M2, std::cos(r2));
+            const double y1 = mul(M1, std::sin(r1));
+            const double y2 = mul(M2, std::sin(r2));
+            const double x = op == "+" ? add(x1, x2) : sub(x1, x2);
+            const double y = op == "+" ? add(y1, y2) : sub(y1, y2);
+            R = checked(std::sqrt(add(power(x, 2), power(y, 2))));
+            A = complexAngle(x, y);
+        } else if (op == "*") {
+            R = mul(M1, M2);
+            A = add(T1, T2);
+        } else if (op == "/") {
+            if (M2 == 0) {
+                raise(kDivisionByZero);
+                return "";
+            }
+            R = checked(M1 / M2);
+            A = sub(T1, T2);
+        } else if (op == "^") {
+            const double V2 = leadingValue(czs2);
+            if (m1 == "0" && M2 < 0) {
+                raise(kDivisionByZero);
+                return "";
+            }
+            if (M1 <= 0 && M2 == kSquareRoot) {
+                R = power(std::fabs(M1), M2);
+                A = add(mul(T1, V2), 90);
+            } else if (M1 <= 0 && M2 == kCubeRoot) {
+                R = -power(std::fabs(M1), M2);
+                A = mul(T1, V2);
+            } else if (M1 <= 0 && M2 < 1) {
+                raise("不能对负数求小于1的各次方");
+                return "0";
+            } else {
+                R = power(M1, M2);
+                A = mul(T1, V2);
+            }
+        }
+
+        const double a = roundTo(A, 8);
+        if (a == 0) return numberText(R);
+        if (a == 180) return R < 0 ? numberText(-R) : "-" + numberText(R);
+        return numberText(R) + "ej" + numberText(A);
+    } catch (const ArithmeticFault& fault) {
+        raise(fault.message);
+        return "";
+    }
+}
+
+void Engine::raise(std::string_view message) {
+    errorFlag = -1;
+    errorText = std::string(message);
+}
+
+}  // namespace kalvox

@@ -1,0 +1,206 @@
+#include "engine/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <system_error>
+
+namespace kalvox {
+
+namespace {
+constexpr double kPi = 3.14159265358979;
+
+// Reads a cleaned decimal text ([-]digits[.digits][e[-]digits]) into a double.
+// nullopt on overflow; underflow gives 0 (or the nearest subnormal).
+std::optional<double> readDecimal(const std::string& clean) {
+    double value = 0;
+    const char* first = clean.data();
+    const char* last = first + clean.size();
+    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        // Too large or too small: the decimal exponent of the first significant
+        // digit tells which. Too small reads as zero.
+        std::size_t k = clean[0] == '-' ? 1 : 0;
+        long magnitude = 0;
+        std::size_t point = clean.find('.');
+        std::size_t epos = clean.find('e');
+        std::size_t mantEnd = epos == std::string::npos ? clean.size() : epos;
+        std::size_t intEnd = point == std::string::npos ? mantEnd : point;
+        std::size_t firstSig = clean.find_first_not_of("0.", k);
+        if (firstSig == std::string::npos || firstSig >= mantEnd) return 0.0;
+        magnitude = firstSig < intEnd ? static_cast<long>(intEnd - firstSig) - 1
+                                      : -static_cast<long>(firstSig - intEnd);
+        if (epos != std::string::npos) {
+            // Exponents beyond any double's range only need their sign and size.
+            std::string_view e(clean.c_str() + epos + 1);
+            bool neg = !e.empty() && e[0] == '-';
+            if (neg) e.remove_prefix(1);
+            long ev = e.size() > 9 ? 1000000000L : std::atol(std::string(e).c_str());
+            magnitude += neg ? -ev : ev;
+        }
+        if (magnitude > 0) return std::nullopt;
+        return 0.0;
+    }
+    if (ec != std::errc{}) return 0.0;
+    if (std::isinf(value)) return std::nullopt;
+    return value;
+}
+}  // namespace
+
+std::string numberText(double x) {
+    if (x == 0 || std::isnan(x)) return "0";
+    if (std::isinf(x)) throw ArithmeticFault{kOverflow};
+    char buf[64];
+    // d.dddddddddddddde±XX: the 15 significant digits and the decimal exponent.
+    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+    std::string sci(buf, res.ptr);
+    bool negative = sci[0] == '-';
+    std::size_t start = negative ? 1 : 0;
+    std::size_t epos = sci.find('e');
+    std::string digits;
+    for (std::size_t i = start; i < epos; ++i)
+        if (sci[i] != '.') digits += sci[i];
+    int exponent = std::atoi(sci.c_str() + epos + 1);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string out = negative ? "-" : "";
+    if (exponent < -4 || exponent >= 15) {
+        out += digits[0];
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
+        out += 'E';
+        out += exponent < 0 ? '-' : '+';
+        int e = std::abs(exponent);
+        if (e < 10) out += '0';
+        out += std::to_string(e);
+    } else if (exponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+    } else {
+        std::size_t intLen = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= intLen) {
+            out += digits;
+            out.append(intLen - digits.size(), '0');
+        } else {
+            out.append(digits, 0, intLen);
+            out += '.';
+            out.append(digits, intLen);
+        }
+    }
+    return out;
+}
+
+std::optional<double> leadingNumber(std::string_view text) {
+    std::string clean;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    auto skip = [&] {
+        while (i < n && text[i] == ' ') ++i;
+    };
+    auto isDigit = [&](std::size_t k) { return k < n && text[k] >= '0' && text[k] <= '9'; };
+
+    skip();
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') clean += '-';
+        ++i;
+        skip();
+    }
+    bool anyDigit = false;
+    while (true) {
+        skip();
+        if (!isDigit(i)) break;
+        clean += text[i++];
+        anyDigit = true;
+    }
+    skip();
+    if (i < n && text[i] == '.') {
+        std::size_t save = i;
+        std::string frac = ".";
+        ++i;
+        bool fracDigit = false;
+        while (true) {
+            skip();
+            if (!isDigit(i)) break;
+            frac += text[i++];
+            fracDigit = true;
+        }
+        if (fracDigit) {
+            clean += frac;
+            anyDigit = true;
+        } else {
+            i = save + 1;  // "5." reads as 5; the point is consumed
+        }
+    }
+    if (!anyDigit) return 0.0;
+    skip();
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t k = i + 1;
+        std::string exp = "e";
+        while (k < n && text[k] == ' ') ++k;
+        if (k < n && (text[k] == '+' || text[k] == '-')) {
+            if (text[k] == '-') exp += '-';
+            ++k;
+        }
+        bool expDigit = false;
+        while (true) {
+            while (k < n && text[k] == ' ') ++k;
+            if (!(k < n && text[k] >= '0' && text[k] <= '9')) break;
+            exp += text[k++];
+            expDigit = true;
+        }
+        if (expDigit) clean += exp;
+    }
+    if (clean == "-" || clean.empty()) return 0.0;
+    auto v = readDecimal(clean);
+    if (v && *v == 0) return 0.0;  // "-0" reads as plain zero
+    return v;
+}
+
+double leadingValue(std::string_view text) {
+    auto v = leadingNumber(text);
+    if (!v) throw ArithmeticFault{kOverflow};
+    return *v;
+}
+
+double roundTo(double x, int n) {
+    if (!std::isfinite(x)) return checked(x);
+    // Fixed notation of a double is at most 309 integer digits plus the decimals.
+    char buf[400];
+    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, n);
+    double v = 0;
+    std::from_chars(buf, res.ptr, v);
+    return v;
+}
+
+double checked(double x) {
+    if (std::isnan(x)) throw ArithmeticFault{kInvalidCall};
+    if (std::isinf(x)) throw ArithmeticFault{kOverflow};
+    return x;
+}
+
+double degToRad(double d) { return checked(checked(d * kPi) / 180); }
+
+double radToDeg(double r) { return checked(checked(r * 180) / kPi); }
+
+double complexAngle(double x, double y) {
+    x = roundTo(x, 12);
+    y = roundTo(y, 12);
+    if (x == 0) {
+        if (y == 0) return 0;
+        return y > 0 ? 90 : -90;
+    }
+    if (x > 0) return radToDeg(std::atan(checked(y / x)));
+    if (y == 0) return 180;
+    double t = std::atan(checked(y / x));
+    return t > 0 ? radToDeg(t) - 180 : radToDeg(t) + 180;
+}
+
+void lowerCase(std::string& s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+}
+
+}  // namespace kalvox

@@ -1,0 +1,51 @@
+#pragma once
+// Numbers as the engine reads and writes them.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalvox {
+
+// Messages of arithmetic faults.
+inline constexpr std::string_view kOverflow = "溢出";
+inline constexpr std::string_view kInvalidCall = "无效的过程调用或参数";
+inline constexpr std::string_view kDivisionByZero = "除数为零";
+
+// An arithmetic fault found inside a computation; caught at the stage that owns
+// the error state and turned into errorFlag/errorText. Never leaves the engine.
+struct ArithmeticFault {
+    std::string_view message;
+};
+
+// A double as text: at most 15 significant digits, "1E-05" / "1.5E+16" when the
+// decimal exponent is below -4 or at least 15, otherwise plain decimals without
+// trailing zeros. Negative zero is written "0".
+std::string numberText(double x);
+
+// Leading-number parse: blanks anywhere are skipped, the longest prefix
+// [sign] digits [. digits] [e|E [sign] digits] is read (a number may begin with
+// its point); no such prefix reads as 0. nullopt when the number is too large
+// for a double.
+std::optional<double> leadingNumber(std::string_view text);
+
+// As leadingNumber, but a number too large to hold raises an overflow fault.
+double leadingValue(std::string_view text);
+
+// x rounded half-to-even at n decimals (the double nearest that decimal).
+double roundTo(double x, int n);
+
+// Raises the fault that a non-finite result stands for, else returns x.
+double checked(double x);
+
+// Degrees to radians and back, with the decimal constant 3.14159265358979.
+double degToRad(double d);
+double radToDeg(double r);
+
+// Angle of x + jy in degrees, in (-180, 180]; x and y are first rounded to 12 decimals.
+double complexAngle(double x, double y);
+
+// Lower-cases the ASCII letters of s in place.
+void lowerCase(std::string& s);
+
+}  // namespace kalvox
