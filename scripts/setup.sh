@@ -11,6 +11,7 @@ packages=(
     xvfb xauth
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
+    x11-utils xdotool imagemagick man-db
     bc
 )
 
