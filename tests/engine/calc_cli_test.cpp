@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/calc_cli.h"
+
+namespace kalvox {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<const char*> args, const std::string& input = "") {
+    args.insert(args.begin(), "kalvox-calc");
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    int code = runCalc(static_cast<int>(args.size()), args.data(), in, out, err);
+    return {code, out.str(), err.str()};
+}
+
+struct CliCase {
+    const char* name;
+    std::vector<const char*> args;
+    const char* input;
+    int code;
+    const char* out;
+};
+
+class CalcCliTest : public testing::TestWithParam<CliCase> {};
+
+TEST_P(CalcCliTest, PrintsAndExits) {
+    const auto& c = GetParam();
+    CliRun r = run(c.args, c.input);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    EXPECT_EQ(r.out, c.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CalcCliTest,
+    testing::Values(
+        CliCase{"one_expression", {"1+2*3"}, "", 0, "7\n"},
+        CliCase{"several_expressions", {"1+1", "2ej30*2ej60"}, "", 0, "2\n4ej90\n"},
+        CliCase{"error_sets_exit_one", {"1+1", "10/0"}, "", 1, "2\n错误:除数为零。\n"},
+        CliCase{"echo_shows_normalised_input", {"--echo", "2(1+1)"}, "", 0, "2*(1+1)=4\n"},
+        CliCase{"algebraic", {"--algebraic", "3+j4"}, "", 0, "3+j4\n"},
+        CliCase{"algebraic_short", {"-a", "2ej90*2ej90"}, "", 0, "-4\n"},
+        CliCase{"algebraic_real_unchanged", {"-a", "12"}, "", 0, "12\n"},
+        CliCase{"negative_expression_is_not_an_option", {"-5+3"}, "", 0, "-2\n"},
+        CliCase{"imaginary_expression_is_not_an_option", {"-j4"}, "", 0, "4ej-90\n"},
+        CliCase{"double_dash_ends_options", {"--", "--5"}, "", 0, "-5\n"},
+        CliCase{"stdin_lines", {}, "1+1\r\n2*3\n", 0, "2\n6\n"},
+        CliCase{"stdin_with_echo", {"--echo"}, " 1 + 2 \n", 0, "1+2=3\n"},
+        CliCase{"stdin_error", {}, "ln0\n", 1, "错误:不能对小于等于零的值求对数。\n"},
+        CliCase{"bracket_error", {"(1+2"}, "", 1, "错误:括号不匹配。\n"},
+        CliCase{"trace",
+                {"--trace", "2*3"},
+                "",
+                0,
+                "6\n  brackets checked: 2*3\n  normalised: 2*3\n  brackets reduced: 2*3\n"
+                "  functions: 2*3\n  powers: 2*3\n  products: 6\n  sums: 6\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalcCli, UnknownOptionPrintsUsageToStandardError) {
+    CliRun r = run({"--bogus", "1+1"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Usage: kalvox-calc"), std::string::npos);
+}
+
+TEST(CalcCli, HelpAndVersion) {
+    CliRun help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("--algebraic"), std::string::npos);
+    CliRun version = run({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("kalvox-calc ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace kalvox

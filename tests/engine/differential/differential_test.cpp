@@ -1,0 +1,218 @@
+// The fast engine against the literal reference rendering: every stage, the
+// whole evaluation, the ej-j conversion and the whole-expression evaluation must
+// agree character for character, together with the error state.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "tests/engine/differential/expression_generator.h"
+#include "tests/engine/differential/reference_engine.h"
+
+namespace kalvox::reference {
+namespace {
+
+std::string lowered(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// Collects the differences found for one input text.
+class Comparison {
+public:
+    explicit Comparison(std::string input) : input_(std::move(input)) {}
+
+    template <typename A, typename B>
+    void same(const char* what, const A& fast, const B& ref) {
+        if (fast == ref) return;
+        std::ostringstream out;
+        out << what << ": engine \"" << fast << "\" reference \"" << ref << "\"";
+        differences_.push_back(out.str());
+    }
+
+    void sameState(const char* what, const Engine& fast, const ReferenceEngine& ref) {
+        const std::string w(what);
+        same((w + " errorFlag").c_str(), fast.errorFlag, ref.errorFlag);
+        same((w + " errorText").c_str(), fast.errorText, ref.errorText);
+        same((w + " ejToAlgebraic").c_str(), fast.ejToAlgebraic, ref.ejToAlgebraic);
+    }
+
+    // Runs one stage on fresh engines and compares result and state.
+    template <typename Fast, typename Ref>
+    void stage(const char* what, Fast&& fast, Ref&& ref) {
+        Engine e;
+        ReferenceEngine r;
+        same(what, fast(e), ref(r));
+        sameState(what, e, r);
+    }
+
+    std::string report() const {
+        std::string text = "input \"" + input_ + "\" (" + std::to_string(input_.size()) +
+                           " bytes)\n";
+        for (const auto& d : differences_) text += "  " + d + "\n";
+        return text;
+    }
+    bool ok() const { return differences_.empty(); }
+
+private:
+    std::string input_;
+    std::vector<std::string> differences_;
+};
+
+// Byte offset of the 1-based character position p of s.
+std::size_t bytePosition(const std::string& s, std::size_t p) {
+    if (p == 0) return 0;
+    return encode(decode(s).substr(0, p - 1)).size() + 1;
+}
+
+Comparison compareAll(const std::string& input, bool stages = true) {
+    Comparison c(input);
+
+    // The whole evaluation, then two presses of ej-j on its output.
+    {
+        Engine e;
+        ReferenceEngine r;
+        const Outcome a = e.evaluate(input);
+        const Outcome b = r.evaluate(input);
+        c.same("evaluate text1", a.text1, b.text1);
+        c.same("evaluate text2", a.text2, b.text2);
+        c.same("evaluate selectionStart", a.selectionStart, b.selectionStart);
+        c.same("evaluate selectionLength", a.selectionLength, b.selectionLength);
+        c.same("evaluate focusInput", a.focusInput, b.focusInput);
+        c.same("evaluate failed", a.failed, b.failed);
+        c.sameState("evaluate", e, r);
+        if (!a.failed) {
+            const std::string x = e.ej_j(a.text2);
+            const std::string y = r.ej_j(b.text2);
+            c.same("ej_j after evaluate", x, y);
+            c.sameState("ej_j after evaluate", e, r);
+            c.same("ej_j back", e.ej_j(x), r.ej_j(y));
+            c.sameState("ej_j back", e, r);
+        }
+    }
+    if (!stages) return c;
+
+    const std::string low = lowered(input);
+    c.stage("fhzqx", [&](Engine& e) { return e.fhzqx(input); },
+            [&](ReferenceEngine& r) { return r.fhzqx(input); });
+    c.stage("khys", [&](Engine& e) { return e.khys(input); },
+            [&](ReferenceEngine& r) { return r.khys(input); });
+    c.stage("hsjs", [&](Engine& e) { return e.hsjs(low); },
+            [&](ReferenceEngine& r) { return r.hsjs(low); });
+    c.stage("mhsjs", [&](Engine& e) { return e.mhsjs(input); },
+            [&](ReferenceEngine& r) { return r.mhsjs(input); });
+    c.stage("chenfachufays", [&](Engine& e) { return e.chenfachufays(input); },
+            [&](ReferenceEngine& r) { return r.chenfachufays(input); });
+    c.stage("jjfys", [&](Engine& e) { return e.jjfys(input); },
+            [&](ReferenceEngine& r) { return r.jjfys(input); });
+    c.stage("jjfys lower-cased", [&](Engine& e) { return e.jjfys(low); },
+            [&](ReferenceEngine& r) { return r.jjfys(low); });
+    c.stage("jsqys", [&](Engine& e) { return e.jsqys(input); },
+            [&](ReferenceEngine& r) { return r.jsqys(input); });
+    c.stage("ej_j", [&](Engine& e) { return e.ej_j(input); },
+            [&](ReferenceEngine& r) { return r.ej_j(input); });
+    c.stage("ej_j to exponential",
+            [&](Engine& e) {
+                e.ejToAlgebraic = 0;
+                return e.ej_j(input);
+            },
+            [&](ReferenceEngine& r) {
+                r.ejToAlgebraic = 0;
+                return r.ej_j(input);
+            });
+    c.stage("jsqys with an error standing",
+            [&](Engine& e) {
+                e.errorFlag = -1;
+                e.errorText = "除数为零";
+                return e.jsqys(input);
+            },
+            [&](ReferenceEngine& r) {
+                r.errorFlag = -1;
+                r.errorText = "除数为零";
+                return r.jsqys(input);
+            });
+    {
+        Engine e;
+        ReferenceEngine r;
+        std::string a = input;
+        std::string b = input;
+        const std::size_t pa = e.khpp(a);
+        const std::size_t pb = r.khpp(b);
+        c.same("khpp text", a, b);
+        c.same("khpp position", pa, bytePosition(input, pb));
+        c.sameState("khpp", e, r);
+    }
+    return c;
+}
+
+void expectAllSame(const std::vector<std::string>& inputs, bool stages = true) {
+    int failures = 0;
+    for (const auto& input : inputs) {
+        const Comparison c = compareAll(input, stages);
+        if (!c.ok()) {
+            ADD_FAILURE() << c.report();
+            if (++failures >= 20) return;
+        }
+    }
+}
+
+TEST(Differential, TableExpressions) { expectAllSame(tableExpressions()); }
+
+TEST(Differential, RandomShortExpressions) {
+    ExpressionGenerator gen(20240605);
+    std::vector<std::string> inputs;
+    for (int i = 0; i < 4000; ++i) inputs.push_back(gen.expression(12));
+    expectAllSame(inputs);
+}
+
+TEST(Differential, RandomLongerExpressions) {
+    ExpressionGenerator gen(77);
+    std::vector<std::string> inputs;
+    for (int i = 0; i < 400; ++i) inputs.push_back(gen.expression(80));
+    expectAllSame(inputs);
+}
+
+TEST(Differential, RandomExpressionsWithBalancedBrackets) {
+    // Brackets that pair up reach the bracket reduction through the driver.
+    ExpressionGenerator gen(4242);
+    std::vector<std::string> inputs;
+    for (int i = 0; i < 1500; ++i) {
+        std::string s;
+        int open = 0;
+        const int parts = 1 + static_cast<int>(gen.below(10));
+        for (int k = 0; k < parts; ++k) {
+            if (gen.below(3) == 0) {
+                s += gen.below(2) ? "(" : "sin(";
+                ++open;
+            }
+            s += gen.expression(4);
+            if (open > 0 && gen.below(3) == 0) {
+                s += ")";
+                --open;
+            }
+        }
+        while (open-- > 0) s += ")";
+        inputs.push_back(s);
+    }
+    expectAllSame(inputs);
+}
+
+TEST(Differential, LongShapes) {
+    std::vector<std::string> inputs;
+    for (const auto& shape : longShapes(3000)) inputs.push_back(shape.text);
+    expectAllSame(inputs);
+}
+
+TEST(Differential, LongRandomTexts) {
+    ExpressionGenerator gen(99);
+    std::vector<std::string> inputs;
+    for (int i = 0; i < 6; ++i) inputs.push_back(gen.expression(1500));
+    expectAllSame(inputs);
+}
+
+}  // namespace
+}  // namespace kalvox::reference

@@ -1,0 +1,714 @@
+#include "tests/engine/differential/reference_engine.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "engine/number_text.h"
+
+namespace kalvox::reference {
+
+// ---------------------------------------------------------------- characters
+
+Text decode(std::string_view utf8) {
+    Text out;
+    std::size_t i = 0;
+    const std::size_t n = utf8.size();
+    while (i < n) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        std::size_t len = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+        char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+        bool valid = len != 0 && i + len <= n;
+        for (std::size_t k = 1; valid && k < len; ++k) {
+            const auto c = static_cast<unsigned char>(utf8[i + k]);
+            if ((c & 0xC0) != 0x80) valid = false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (!valid) {
+            // A byte that starts no valid sequence stands for itself.
+            out += static_cast<char32_t>(0xDC00 + b);
+            ++i;
+            continue;
+        }
+        out += cp;
+        i += len;
+    }
+    return out;
+}
+
+std::string encode(const Text& text) {
+    std::string out;
+    for (char32_t c : text) {
+        if (c >= 0xDC80 && c <= 0xDCFF) {
+            out += static_cast<char>(c - 0xDC00);
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+constexpr char32_t kNone = 0xFFFFFFFF;  // "the next character" past the end of a text
+
+Text T(std::string_view ascii) { return Text(ascii.begin(), ascii.end()); }
+
+bool contains(const Text& s, char32_t c) { return s.find(c) != Text::npos; }
+
+// 1-based character access.
+char32_t at(const Text& s, std::size_t i) { return s[i - 1]; }
+char32_t nextOf(const Text& s, std::size_t i) { return i + 1 <= s.size() ? s[i] : kNone; }
+// Characters from position i (1-based) to the end.
+Text from(const Text& s, std::size_t i) { return i > s.size() ? Text() : s.substr(i - 1); }
+// The first k characters.
+Text firstChars(const Text& s, std::size_t k) { return s.substr(0, k); }
+
+void lower(Text& s) {
+    for (char32_t& c : s)
+        if (c >= 'A' && c <= 'Z') c = c - 'A' + 'a';
+}
+
+bool isDigit(char32_t c) { return c >= '0' && c <= '9'; }
+bool isOperator(char32_t c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
+
+double value(const Text& s) {
+    const std::optional<double> v = leadingNumber(encode(s));
+    if (!v) throw ArithmeticFault{kOverflow};
+    return *v;
+}
+
+double chk(double x) { return checked(x); }
+
+std::size_t utf16Units(const Text& s, std::size_t chars) {
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < chars && i < s.size(); ++i) units += s[i] >= 0x10000 ? 2 : 1;
+    return units;
+}
+
+// The magnitude and angle texts of a value text.
+void split(const Text& s, Text& magnitude, Text& angle) {
+    const std::size_t p = s.find(T("ej"));
+    if (p != Text::npos) {
+        magnitude = p == 0 ? T("1") : s.substr(0, p);
+        angle = s.substr(p + 2);
+        return;
+    }
+    const std::size_t q = s.find(U'j');
+    if (q != Text::npos) {
+        magnitude = s;
+        magnitude[q] = U' ';
+        while (!magnitude.empty() && magnitude.front() == U' ') magnitude.erase(0, 1);
+        while (!magnitude.empty() && magnitude.back() == U' ') magnitude.pop_back();
+        angle = T("90");
+        return;
+    }
+    magnitude = s;
+    angle = T("0");
+}
+
+enum class Pass { Power, MultiplyDivide, AddSubtract };
+
+struct Scan {
+    Text left;
+    Text right;
+    std::size_t headEnd = 0;
+    std::size_t stop = 0;
+};
+
+bool isBoundary(Pass pass, char32_t c) {
+    if (pass == Pass::Power) return isOperator(c);
+    if (pass == Pass::MultiplyDivide) return c == '+' || c == '-';
+    return false;
+}
+
+bool isPassOperator(Pass pass, char32_t c) {
+    if (pass == Pass::Power) return c == '^';
+    if (pass == Pass::MultiplyDivide) return c == '*' || c == '/';
+    return c == '+';
+}
+
+// One cycle of the operand scan over the whole text.
+Scan operandScan(const Text& s, Pass pass, Text& op) {
+    Scan r;
+    bool toRight = false;
+    bool opSeen = false;
+    const std::size_t n = s.size();
+    auto selected = [&]() -> Text& { return toRight ? r.right : r.left; };
+    for (std::size_t i = 1; i <= n; ++i) {
+        const char32_t c = at(s, i);
+        const char32_t nx = nextOf(s, i);
+        if (c == 'e' || c == 'E') {
+            if (nx == '+') {
+                selected() += T("e+");
+                ++i;
+            } else if (nx == '-') {
+                selected() += T("e-");
+                ++i;
+            } else {
+                selected() += c;
+            }
+            continue;
+        }
+        const bool minusRule = pass == Pass::AddSubtract && c == '-';
+        if (isPassOperator(pass, c) || minusRule) {
+            if (opSeen) {
+                r.stop = i;
+                break;
+            }
+            if (minusRule && i == 1) {
+                r.left = T("-");
+                continue;
+            }
+            op = Text(1, c);
+            opSeen = true;
+            toRight = true;
+            if (nx == '-') {
+                r.right = T("-");
+                ++i;
+            }
+            continue;
+        }
+        if (isBoundary(pass, c)) {
+            if (opSeen) {
+                r.stop = i;
+                break;
+            }
+            if (nx == '-' || (c == '-' && i == 1)) {
+                r.left = T("-");
+                if (i != 1) {
+                    r.headEnd = i;
+                    ++i;
+                }
+            } else {
+                r.left.clear();
+                r.headEnd = i;
+            }
+            continue;
+        }
+        if (c == 'j') {
+            if (nx == '-') {
+                selected() += T("j-");
+                ++i;
+            } else {
+                selected() += c;
+            }
+            continue;
+        }
+        selected() += c;
+    }
+    return r;
+}
+
+const std::array<Text, 10> kNames = {U"arcsin", U"arccos", U"arctan", U"arcctn", U"sin",
+                                     U"cos",    U"tan",    U"ctn",    U"ln",     U"log"};
+
+}  // namespace
+
+void ReferenceEngine::raise(std::string_view message) {
+    errorFlag = -1;
+    errorText = std::string(message);
+}
+
+// ---------------------------------------------------------------- kernel
+
+Text ReferenceEngine::kernel(const Text& czs1, const Text& czs2, const Text& op) {
+    if (errorFlag == -1) return Text();
+    try {
+        Text m1, t1, m2, t2;
+        split(czs1, m1, t1);
+        split(czs2, m2, t2);
+        const double M1 = value(m1);
+        const double T1 = value(t1);
+        const double M2 = value(m2);
+        const double T2 = value(t2);
+        double R = 0;
+        double A = 0;
+        if (op == T("+") || op == T("-")) {
+            const double sign = op == T("+") ? 1 : -1;
+            const double a1 = degToRad(T1);
+            const double a2 = degToRad(T2);
+            const double xl = chk(M1 * std::cos(a1));
+            const double xr = chk(M2 * std::cos(a2));
+            const double yl = chk(M1 * std::sin(a1));
+            const double yr = chk(M2 * std::sin(a2));
+            const double x = sign > 0 ? chk(xl + xr) : chk(xl - xr);
+            const double y = sign > 0 ? chk(yl + yr) : chk(yl - yr);
+            R = chk(std::sqrt(chk(chk(std::pow(x, 2)) + chk(std::pow(y, 2)))));
+            A = complexAngle(x, y);
+        } else if (op == T("*")) {
+            R = chk(M1 * M2);
+            A = chk(T1 + T2);
+        } else if (op == T("/")) {
+            if (M2 == 0) {
+                raise(kDivisionByZero);
+                return Text();
+            }
+            R = chk(M1 / M2);
+            A = chk(T1 - T2);
+        } else if (op == T("^")) {
+            const double V2 = value(czs2);
+            if (m1 == T("0") && M2 < 0) {
+                raise(kDivisionByZero);
+                return Text();
+            }
+            if (M1 <= 0 && M2 == 0.5) {
+                R = chk(std::pow(std::fabs(M1), M2));
+                A = chk(chk(T1 * V2) + 90);
+            } else if (M1 <= 0 && M2 == 0.333333333333333) {
+                R = -chk(std::pow(std::fabs(M1), M2));
+                A = chk(T1 * V2);
+            } else if (M1 <= 0 && M2 < 1) {
+                raise("不能对负数求小于1的各次方");
+                return T("0");
+            } else {
+                R = chk(std::pow(M1, M2));
+                A = chk(T1 * V2);
+            }
+        }
+        const double a = roundTo(A, 8);
+        if (a == 0) return T(numberText(R));
+        if (a == 180) return R < 0 ? T(numberText(-R)) : T("-") + T(numberText(R));
+        return T(numberText(R)) + T("ej") + T(numberText(A));
+    } catch (const ArithmeticFault& fault) {
+        raise(fault.message);
+        return Text();
+    }
+}
+
+// ---------------------------------------------------------------- operator passes
+
+Text ReferenceEngine::addSubtractPass(Text s) {
+    if (errorFlag == -1) return Text();
+    Text op = T("+");
+    while (contains(s, '-') || contains(s, '+')) {
+        const Scan scan = operandScan(s, Pass::AddSubtract, op);
+        const Text result = kernel(scan.left, scan.right, op);
+        if (scan.stop == 0) {
+            s = result;
+            break;
+        }
+        s = result + from(s, scan.stop);
+    }
+    if (!contains(s, '+')) return kernel(s, Text(), T("+"));
+    return s;
+}
+
+namespace {
+template <typename Kernel>
+Text headPass(Text s, Pass pass, const Text& operators, Kernel&& kernel) {
+    Text op;
+    auto anyOperator = [&] { return s.find_first_of(operators) != Text::npos; };
+    while (anyOperator()) {
+        const Scan scan = operandScan(s, pass, op);
+        const Text result = kernel(scan.left, scan.right, op);
+        Text next = firstChars(s, scan.headEnd) + result;
+        if (scan.stop != 0) next += from(s, scan.stop);
+        s = next;
+    }
+    return s;
+}
+}  // namespace
+
+Text ReferenceEngine::powerPass(Text s) {
+    if (errorFlag == -1) return Text();
+    return headPass(std::move(s), Pass::Power, T("^"),
+                    [this](const Text& a, const Text& b, const Text& o) { return kernel(a, b, o); });
+}
+
+Text ReferenceEngine::multiplyDividePass(Text s) {
+    if (errorFlag == -1) return Text();
+    return headPass(std::move(s), Pass::MultiplyDivide, T("*/"),
+                    [this](const Text& a, const Text& b, const Text& o) { return kernel(a, b, o); });
+}
+
+// ---------------------------------------------------------------- brackets
+
+namespace {
+// The last "(" before the first ")" (L) and that ")" (F), 1-based, 0 when absent.
+void innermost(const Text& s, std::size_t& L, std::size_t& F) {
+    L = 0;
+    F = 0;
+    for (std::size_t i = 1; i <= s.size(); ++i) {
+        if (at(s, i) == '(') L = i;
+        if (at(s, i) == ')') {
+            F = i;
+            return;
+        }
+    }
+}
+}  // namespace
+
+std::size_t ReferenceEngine::bracketCheck(Text& s) {
+    int pairs = 0;
+    while (true) {
+        if (!contains(s, '(') && !contains(s, ')')) return 0;
+        std::size_t L, F;
+        innermost(s, L, F);
+        if (L != 0 && F != 0) {
+            s[L - 1] = '?';
+            s[F - 1] = '?';
+        }
+        if (L == 0 && F != 0) {
+            raise("括号不匹配");
+            return F;
+        }
+        if (L != 0 && F == 0) {
+            raise("括号不匹配");
+            return L;
+        }
+        ++pairs;
+        if (pairs > 10) return 0;
+    }
+}
+
+Text ReferenceEngine::bracketReduction(Text s) {
+    if (errorFlag == -1) return Text();
+    while (contains(s, '(')) {
+        std::size_t L, F;
+        innermost(s, L, F);
+        if (L == 0 || F == 0) {
+            // Brackets that do not pair up: the first error raised stays.
+            if (errorFlag == 0) raise("括号不匹配");
+            return Text();
+        }
+        Text inner = s.substr(L, F - L - 1);
+        lower(inner);
+        inner = functionPass(inner);
+        lower(inner);
+        inner = powerPass(inner);
+        lower(inner);
+        inner = multiplyDividePass(inner);
+        lower(inner);
+        inner = addSubtractPass(inner);
+        lower(inner);
+        s = firstChars(s, L - 1) + inner + from(s, F + 1);
+    }
+    if (contains(s, ')')) {
+        if (errorFlag == 0) raise("括号不匹配");
+        return Text();
+    }
+    return s;
+}
+
+// ---------------------------------------------------------------- repair
+
+Text ReferenceEngine::repair(Text s) {
+    // 1. Blanks.
+    while (!s.empty() && s.front() == ' ') s.erase(0, 1);
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    while (contains(s, ' ')) s.erase(s.find(' '), 1);
+    if (s.empty()) return T("0");
+
+    // 2. Dangling last character, once.
+    const char32_t last = s.back();
+    if (isOperator(last) || last == 'e' || last == 'j') {
+        const char32_t before = s.size() > 1 ? s[s.size() - 2] : kNone;
+        if (last == 'j' && before != 'e') {
+            s += '1';
+        } else {
+            s.pop_back();
+        }
+    }
+
+    // 3. Repair scan, from the first character after every repair.
+    bool repaired = true;
+    while (repaired) {
+        repaired = false;
+        for (std::size_t i = 1; i <= s.size() && !repaired; ++i) {
+            const char32_t c = at(s, i);
+            const char32_t nx = nextOf(s, i);
+            const char32_t before = i == 1 ? c : at(s, i - 1);
+            if (isOperator(c)) {
+                if (isOperator(nx)) {
+                    s.erase(i - 1, 1);
+                    repaired = true;
+                }
+            } else if (c == ')') {
+                if (nx == '(' || isDigit(nx) || nx == '.') {
+                    s.insert(i, 1, '*');
+                    repaired = true;
+                }
+            } else if (c == 'j') {
+                if (before != 'e' && isOperator(nx)) {
+                    s.insert(i, 1, '1');
+                    repaired = true;
+                }
+            } else if (c == '.') {
+                if (!isDigit(nx)) {
+                    s.erase(i - 1, 1);
+                    repaired = true;
+                }
+            } else if (isDigit(c)) {
+                if (nx == '(') {
+                    s.insert(i, 1, '*');
+                    repaired = true;
+                }
+            }
+        }
+    }
+    return s;
+}
+
+// ---------------------------------------------------------------- functions
+
+Text ReferenceEngine::functionPass(Text s) {
+    if (errorFlag == -1) return Text();
+    // Function step.
+    std::size_t k = 1;
+    while (k <= 10) {
+        const Text& name = kNames[k - 1];
+        const std::size_t found = s.find(name);
+        if (found == Text::npos) {
+            ++k;
+            continue;
+        }
+        const std::size_t p = found + 1;
+        Text argument;
+        std::size_t q = 0;
+        for (std::size_t j = p + name.size(); j <= s.size(); ++j) {
+            const char32_t c = at(s, j);
+            if (j == p + name.size() || isDigit(c) || c == '.') {
+                argument += c;
+            } else {
+                q = j;
+                break;
+            }
+        }
+        std::string_view failure;
+        Text result;
+        try {
+            const double x = value(argument);
+            const double rightAngle = 2 * std::atan(1.0);
+            switch (k) {
+                case 1:
+                    if (std::fabs(x) > 1) {
+                        failure = "不能对大于1的数求反正弦函数";
+                    } else if (x == 1) {
+                        result = T("90");
+                    } else if (x == -1) {
+                        result = T("-90");
+                    } else {
+                        result = T(numberText(
+                            radToDeg(std::atan(chk(x / std::sqrt(1 - std::pow(x, 2)))))));
+                    }
+                    break;
+                case 2:
+                    if (std::fabs(x) > 1) {
+                        failure = "不能对大于1的数求反余弦函数";
+                    } else if (x == 1) {
+                        result = T("0");
+                    } else if (x == -1) {
+                        result = T("180");
+                    } else {
+                        result = T(numberText(radToDeg(
+                            rightAngle + std::atan(chk(-x / std::sqrt(1 - std::pow(x, 2)))))));
+                    }
+                    break;
+                case 3: result = T(numberText(radToDeg(std::atan(x)))); break;
+                case 4: result = T(numberText(radToDeg(rightAngle - std::atan(x)))); break;
+                case 5: result = T(numberText(chk(std::sin(degToRad(x))))); break;
+                case 6: result = T(numberText(chk(std::cos(degToRad(x))))); break;
+                case 7:
+                    if (x == 90) {
+                        failure = "不能对90度求正切函数";
+                    } else {
+                        result = T(numberText(chk(std::tan(degToRad(x)))));
+                    }
+                    break;
+                case 8:
+                    if (x == 0) {
+                        failure = "不能对0求余切函数";
+                    } else {
+                        const double t = std::tan(degToRad(x));
+                        if (t == 0) throw ArithmeticFault{kDivisionByZero};
+                        result = T(numberText(chk(1 / t)));
+                    }
+                    break;
+                case 9:
+                    if (x <= 0) {
+                        failure = "不能对小于等于零的值求对数";
+                    } else {
+                        result = T(numberText(chk(std::log(x))));
+                    }
+                    break;
+                default:
+                    if (x <= 0) {
+                        failure = "不能对小于等于零的值求对数";
+                    } else {
+                        result = T(numberText(chk(std::log(x) / std::log(10.0))));
+                    }
+                    break;
+            }
+        } catch (const ArithmeticFault& fault) {
+            failure = fault.message;
+        }
+        if (!failure.empty()) {
+            raise(failure);
+            break;
+        }
+        s = firstChars(s, p - 1) + result + (q != 0 ? from(s, q) : Text());
+        k = 1;
+    }
+
+    // Factorial step.
+    while (contains(s, '!')) {
+        Text run;
+        std::size_t m = 0;
+        std::size_t bang = 0;
+        for (std::size_t i = 1; i <= s.size(); ++i) {
+            const char32_t c = at(s, i);
+            if (isDigit(c)) {
+                run += c;
+            } else if (c == '!') {
+                bang = i;
+                break;
+            } else {
+                run.clear();
+                m = i;
+            }
+        }
+        const std::optional<double> n = leadingNumber(encode(run));
+        if (!n || *n > 97) {
+            raise("阶乘计算出现溢出");
+            return s;
+        }
+        double product = 1;
+        for (int i = 1; i <= static_cast<int>(*n); ++i) product = product * i;
+        const Text result = *n == 0 ? T("0") : T(numberText(product));
+        s = firstChars(s, m) + result + from(s, bang + 1);
+    }
+    return s;
+}
+
+// ---------------------------------------------------------------- conversions, driver
+
+Text ReferenceEngine::convert(Text s) {
+    Text result = s;
+    if (ejToAlgebraic == -1) {
+        ejToAlgebraic = 0;
+        const std::size_t p = s.find(T("ej"));
+        if (p == Text::npos) return result;
+        try {
+            const double A = value(s.substr(0, p));
+            const double theta = value(s.substr(p + 2));
+            const double r = degToRad(theta);
+            const double im = chk(A * std::sin(r));
+            const bool plus = *leadingNumber(numberText(im)) >= 0;
+            const double a = roundTo(chk(A * std::cos(r)), 15);
+            const double b = roundTo(im, 15);
+            if (plus) {
+                result = T(numberText(a)) + T("+j") + T(numberText(b));
+            } else {
+                result = T(numberText(a)) + T("-j") + T(numberText(std::fabs(b)));
+            }
+        } catch (const ArithmeticFault& fault) {
+            raise(fault.message);
+            return Text();
+        }
+        return result;
+    }
+    lower(s);
+    result = addSubtractPass(s);
+    ejToAlgebraic = -1;
+    return result;
+}
+
+Text ReferenceEngine::wholeExpression(Text t) {
+    t = bracketReduction(t);
+    lower(t);
+    t = functionPass(t);
+    t = powerPass(t);
+    lower(t);
+    t = multiplyDividePass(t);
+    lower(t);
+    return addSubtractPass(t);
+}
+
+Text ReferenceEngine::rewrite180(const Text& text) {
+    const std::size_t found = text.find(T("ej"));
+    if (found == Text::npos) return text;
+    const std::size_t p = found + 1;
+    double a = 0;
+    try {
+        a = roundTo(value(from(text, p + 2)), 8);
+    } catch (const ArithmeticFault& fault) {
+        if (errorFlag == 0) raise(fault.message);
+        return text;
+    }
+    if (a != 180) return text;
+    const Text magnitude = firstChars(text, p - 1);
+    // The magnitude's own sign is dropped instead of doubled.
+    if (!magnitude.empty() && magnitude[0] == '-') return magnitude.substr(1);
+    return T("-") + magnitude;
+}
+
+Outcome ReferenceEngine::evaluate(std::string_view input) {
+    ejToAlgebraic = -1;
+    errorFlag = 0;
+    errorText.clear();
+    Outcome out;
+    const Text typed = decode(input);
+    Text e = typed;
+    if (e.find_first_not_of(U' ') == Text::npos) e = T("0");
+    Text copy = e;
+    const std::size_t P = bracketCheck(copy);
+    Text text1;
+    if (P == 0) {
+        e = repair(e);
+        text1 = e;
+        out.text2 = encode(rewrite180(wholeExpression(e)));
+    } else {
+        text1 = typed;
+        out.selectionStart = utf16Units(text1, P - 1);
+        out.selectionLength = 1;
+    }
+    out.text1 = encode(text1);
+    if (errorFlag == -1) {
+        out.text2 = "错误:" + errorText + "。";
+        out.failed = true;
+        if (out.selectionLength == 0) {
+            out.selectionStart = utf16Units(text1, text1.size());
+            out.focusInput = false;
+        }
+        return out;
+    }
+    out.selectionStart = utf16Units(text1, text1.size());
+    return out;
+}
+
+// ---------------------------------------------------------------- UTF-8 entry points
+
+std::string ReferenceEngine::jsjg(std::string_view a, std::string_view b, std::string_view op) {
+    return encode(kernel(decode(a), decode(b), decode(op)));
+}
+std::string ReferenceEngine::jjfys(std::string_view s) { return encode(addSubtractPass(decode(s))); }
+std::string ReferenceEngine::mhsjs(std::string_view s) { return encode(powerPass(decode(s))); }
+std::string ReferenceEngine::chenfachufays(std::string_view s) {
+    return encode(multiplyDividePass(decode(s)));
+}
+std::size_t ReferenceEngine::khpp(std::string& s) {
+    Text t = decode(s);
+    const std::size_t p = bracketCheck(t);
+    s = encode(t);
+    return p;
+}
+std::string ReferenceEngine::khys(std::string_view s) { return encode(bracketReduction(decode(s))); }
+std::string ReferenceEngine::fhzqx(std::string_view s) { return encode(repair(decode(s))); }
+std::string ReferenceEngine::hsjs(std::string_view s) { return encode(functionPass(decode(s))); }
+std::string ReferenceEngine::ej_j(std::string_view s) { return encode(convert(decode(s))); }
+std::string ReferenceEngine::jsqys(std::string_view s) { return encode(wholeExpression(decode(s))); }
+
+}  // namespace kalvox::reference

@@ -1,0 +1,73 @@
+#pragma once
+// A plain, literal rendering of the engine's step-by-step algorithms, kept with
+// the tests as the yardstick for the fast engine.
+//
+// Every stage here does exactly what its description says and nothing clever:
+// scans restart at the first character after every change, texts are copied
+// and spliced whole every cycle, the function names are searched from the first
+// one after every function, and positions are counted in characters (the text
+// is decoded to code points first). It is slow on long texts on purpose; it is
+// only ever run by the differential test.
+//
+// Only the number helpers (number text, leading-number parse, rounding, angle
+// conversions) are shared with the engine; the kernel, the passes, the bracket
+// procedures, the repair, the function pass, the conversions and the driver
+// are written here independently.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "engine/engine.h"
+
+namespace kalvox::reference {
+
+// Texts as the reference works on them: one element per character.
+using Text = std::u32string;
+
+Text decode(std::string_view utf8);
+std::string encode(const Text& text);
+
+class ReferenceEngine {
+public:
+    // errorFlag: 0 = no error in the current evaluation, -1 = an error was raised.
+    int errorFlag = 0;
+    // errorText: message of the raised error.
+    std::string errorText;
+    // ejToAlgebraic: direction of the next ej-j conversion, -1 = to a+jb, 0 = back.
+    int ejToAlgebraic = -1;
+
+    // The "=" key, with the same outcome conventions as kalvox::Engine::evaluate.
+    Outcome evaluate(std::string_view input);
+
+    // The stages on UTF-8 texts, each a literal rendering of its algorithm.
+    std::string jsjg(std::string_view czs1, std::string_view czs2, std::string_view op);
+    std::string jjfys(std::string_view s);
+    std::string mhsjs(std::string_view s);
+    std::string chenfachufays(std::string_view s);
+    // Returns 0 or the 1-based position of the offending bracket in characters.
+    std::size_t khpp(std::string& s);
+    std::string khys(std::string_view s);
+    std::string fhzqx(std::string_view s);
+    std::string hsjs(std::string_view s);
+    std::string ej_j(std::string_view s);
+    std::string jsqys(std::string_view s);
+
+    // The same on decoded texts.
+    Text kernel(const Text& czs1, const Text& czs2, const Text& op);
+    Text addSubtractPass(Text s);
+    Text powerPass(Text s);
+    Text multiplyDividePass(Text s);
+    std::size_t bracketCheck(Text& s);
+    Text bracketReduction(Text s);
+    Text repair(Text s);
+    Text functionPass(Text s);
+    Text convert(Text s);
+    Text wholeExpression(Text s);
+
+private:
+    void raise(std::string_view message);
+    Text rewrite180(const Text& text);
+};
+
+}  // namespace kalvox::reference

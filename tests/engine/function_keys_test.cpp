@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "engine/engine.h"
+
+namespace kalvox {
+namespace {
+
+enum { kSin, kCos, kTan, kCtn, kSquare, kCube, kPower, kLn, kLog, kReciprocal, kFactorial, kEjJ };
+
+TEST(FunctionSymbol, InsertsCaptionsAndInverseNames) {
+    EXPECT_EQ(functionSymbol(kSin, true), "arcsin");
+    EXPECT_EQ(functionSymbol(kCtn, false), "ctn");
+    EXPECT_EQ(functionSymbol(kLn, true), "2.71828182845905^");
+    EXPECT_EQ(functionSymbol(kLog, true), "10^");
+    EXPECT_EQ(functionSymbol(kFactorial, false), "!");
+    for (int key : {kSquare, kCube, kReciprocal, kEjJ}) EXPECT_EQ(functionSymbol(key, false), "");
+}
+
+struct WrapCase {
+    const char* name;
+    int key;
+    bool inverse;
+    const char* text1;
+};
+
+class WholeInputTest : public testing::TestWithParam<WrapCase> {};
+
+TEST_P(WholeInputTest, WrapsTheInput) {
+    EXPECT_EQ(wrapWholeInput(GetParam().key, GetParam().inverse, "1+2"), GetParam().text1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WholeInputTest,
+    testing::Values(WrapCase{"sin", kSin, false, "sin(1+2)"},
+                    WrapCase{"inverse_cos", kCos, true, "arccos(1+2)"},
+                    WrapCase{"square", kSquare, false, "(1+2)^2"},
+                    WrapCase{"square_root", kSquare, true, "(1+2)^(1/2)"},
+                    WrapCase{"cube_root", kCube, true, "(1+2)^(1/3)"},
+                    WrapCase{"power", kPower, false, "(1+2)^"},
+                    WrapCase{"exp_ten_digits", kLn, true, "2.718281828^(1+2)"},
+                    WrapCase{"ten_to_the", kLog, true, "10^(1+2)"},
+                    WrapCase{"reciprocal", kReciprocal, false, "1/(1+2)"},
+                    WrapCase{"factorial", kFactorial, false, "(1+2)!"},
+                    WrapCase{"ej_j_leaves_input", kEjJ, false, "1+2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct OutputCase {
+    const char* name;
+    int key;
+    bool inverse;
+    const char* output;
+    const char* shown;
+};
+
+class OutputKeyTest : public testing::TestWithParam<OutputCase> {};
+
+TEST_P(OutputKeyTest, AppliesTheFunctionToTheOutput) {
+    Engine engine;
+    const auto& c = GetParam();
+    KeyOutcome out = engine.applyToOutput(c.key, c.inverse, c.output);
+    EXPECT_EQ(out.text2, c.shown);
+    EXPECT_EQ(out.failure, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OutputKeyTest,
+    testing::Values(
+        OutputCase{"sine", kSin, false, "30", "0.5"},
+        OutputCase{"square_root", kSquare, true, "4", "2"},
+        OutputCase{"square", kSquare, false, "3", "9"},
+        OutputCase{"cube", kCube, false, "2", "8"},
+        OutputCase{"cube_root_of_negative", kCube, true, "-8", "-2"},
+        OutputCase{"reciprocal_of_zero", kReciprocal, false, "0", "错误:除数为零。"},
+        OutputCase{"reciprocal_uses_leading_number", kReciprocal, false, "5ej30", "0.2"},
+        OutputCase{"factorial_of_zero", kFactorial, false, "0", "0"},
+        OutputCase{"factorial", kFactorial, false, "5", "120"},
+        OutputCase{"factorial_rounds_down", kFactorial, false, "4.7", "24"},
+        OutputCase{"factorial_of_negative", kFactorial, false, "-3", "1"},
+        OutputCase{"log_of_zero", kLn, false, "0", "错误:不能对小于等于零的值求对数"},
+        OutputCase{"power_key_raises_to_nothing", kPower, false, "4", "1"},
+        OutputCase{"ten_to_the", kLog, true, "2", "100"},
+        OutputCase{"reciprocal_of_huge", kReciprocal, false, "1e999", "错误:溢出"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OutputKey, AnOldErrorNeverComesBack) {
+    Engine engine;
+    engine.evaluate("1/0");
+    EXPECT_EQ(engine.applyToOutput(kSin, false, "30").text2, "0.5");
+}
+
+struct EnabledCase {
+    const char* name;
+    FunctionMode mode;
+    const char* output;
+    std::array<bool, 12> enabled;
+};
+
+class KeyStateTest : public testing::TestWithParam<EnabledCase> {};
+
+TEST_P(KeyStateTest, FollowsModeAndOutput) {
+    EXPECT_EQ(functionKeysEnabled(GetParam().mode, GetParam().output), GetParam().enabled);
+}
+
+constexpr std::array<bool, 12> kAll = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+constexpr std::array<bool, 12> kNone = {};
+constexpr std::array<bool, 12> kNoFactorial = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1};
+constexpr std::array<bool, 12> kSymbolMode = {1, 1, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, KeyStateTest,
+    testing::Values(
+        EnabledCase{"output_error", FunctionMode::Output, "错误:除数为零。", kNone},
+        EnabledCase{"output_171", FunctionMode::Output, "171", kNoFactorial},
+        EnabledCase{"output_170", FunctionMode::Output, "170", kAll},
+        EnabledCase{"output_170_5", FunctionMode::Output, "170.5", kNoFactorial},
+        EnabledCase{"output_complex_171", FunctionMode::Output, "171ej30", kNoFactorial},
+        EnabledCase{"output_negative", FunctionMode::Output, "-200", kAll},
+        EnabledCase{"output_empty", FunctionMode::Output, "", kAll},
+        EnabledCase{"output_overflowing_text", FunctionMode::Output, "1e999", kNoFactorial},
+        EnabledCase{"symbol_with_error", FunctionMode::Symbol, "错误:除数为零。", kSymbolMode},
+        EnabledCase{"symbol_large", FunctionMode::Symbol, "1000", kSymbolMode},
+        EnabledCase{"whole_input_large", FunctionMode::WholeInput, "1000", kAll}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kalvox

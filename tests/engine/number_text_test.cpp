@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "engine/number_text.h"
+
+namespace kalvox {
+namespace {
+
+struct NumberTextCase {
+    const char* name;
+    double value;
+    const char* text;
+};
+
+class NumberTextTest : public testing::TestWithParam<NumberTextCase> {};
+
+TEST_P(NumberTextTest, WritesFifteenSignificantDigits) {
+    EXPECT_EQ(numberText(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, NumberTextTest,
+    testing::Values(NumberTextCase{"zero", 0.0, "0"}, NumberTextCase{"negative_zero", -0.0, "0"},
+                    NumberTextCase{"integer", 120, "120"}, NumberTextCase{"half", 0.5, "0.5"},
+                    NumberTextCase{"negative", -2.5, "-2.5"},
+                    NumberTextCase{"small_plain", 0.0001, "0.0001"},
+                    NumberTextCase{"small_sci", 0.00001, "1E-05"},
+                    NumberTextCase{"large_sci", 1.5e16, "1.5E+16"},
+                    NumberTextCase{"exponent_15", 1e15, "1E+15"},
+                    NumberTextCase{"exponent_14", 123456789012345.0, "123456789012345"},
+                    NumberTextCase{"factorial_97", 9.61927596824821e151, "9.61927596824821E+151"},
+                    NumberTextCase{"rounded_to_15", 0.1 + 0.2, "0.3"},
+                    NumberTextCase{"one_third", 1.0 / 3, "0.333333333333333"},
+                    NumberTextCase{"sqrt2", std::sqrt(2.0), "1.4142135623731"},
+                    NumberTextCase{"three_digit_exponent", 1e-300, "1E-300"},
+                    NumberTextCase{"rounds_up_to_next_power", 9.9999999999999999e14, "1E+15"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ParseCase {
+    const char* name;
+    const char* text;
+    double value;
+};
+
+class LeadingNumberTest : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(LeadingNumberTest, ReadsTheLongestNumericPrefix) {
+    auto v = leadingNumber(GetParam().text);
+    ASSERT_TRUE(v.has_value());
+    EXPECT_EQ(*v, GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LeadingNumberTest,
+    testing::Values(ParseCase{"empty", "", 0}, ParseCase{"lone_minus", "-", 0},
+                    ParseCase{"blank_after_sign", "- 5", -5}, ParseCase{"trailing_letters", "12abc", 12},
+                    ParseCase{"exponential_value", "5ej30", 5}, ParseCase{"leading_point", ".5", 0.5},
+                    ParseCase{"negative_leading_point", "-.5", -0.5},
+                    ParseCase{"lower_exponent", "1e-05", 1e-05}, ParseCase{"upper_exponent", "1.5E+16", 1.5e16},
+                    ParseCase{"exponent_without_digits", "2e", 2}, ParseCase{"exponent_then_j", "2ej30", 2},
+                    ParseCase{"blanks_inside", " 1 2 . 5 ", 12.5}, ParseCase{"plus_sign", "+7", 7},
+                    ParseCase{"trailing_point", "5.", 5}, ParseCase{"no_number", "j4", 0},
+                    ParseCase{"underflow_is_zero", "1e-999", 0},
+                    ParseCase{"many_digits", "0.333333333333333", 0.333333333333333}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LeadingNumber, TooLargeIsOverflow) {
+    EXPECT_FALSE(leadingNumber("1e999").has_value());
+    EXPECT_FALSE(leadingNumber(std::string(400, '9')).has_value());
+    EXPECT_FALSE(leadingNumber("-1e309").has_value());
+}
+
+TEST(RoundTo, RoundsHalfToEvenOnTheExactValue) {
+    EXPECT_EQ(roundTo(180.000000001, 8), 180);
+    EXPECT_EQ(roundTo(179.9999, 8), 179.9999);
+    EXPECT_EQ(roundTo(2.5e-13, 12), 0);
+    EXPECT_EQ(roundTo(-0.0000000000004, 12), 0);
+    EXPECT_EQ(roundTo(1e300, 15), 1e300);
+}
+
+TEST(ComplexAngle, CoversEveryQuadrant) {
+    EXPECT_EQ(complexAngle(0, 0), 0);
+    EXPECT_EQ(complexAngle(0, 2), 90);
+    EXPECT_EQ(complexAngle(0, -2), -90);
+    EXPECT_EQ(complexAngle(-3, 0), 180);
+    EXPECT_EQ(numberText(complexAngle(3, 4)), "53.130102354156");
+    EXPECT_GT(complexAngle(-1, 1), 90);
+    EXPECT_LT(complexAngle(-1, -1), -90);
+}
+
+}  // namespace
+}  // namespace kalvox
