@@ -56,7 +56,8 @@ char32_t firstUnencodable(const QString& text) {
             return code;
         }
         QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-        (void)encoder.encode(QStringView(text).mid(i, length));
+        // The encoder works lazily: only the conversion to bytes runs it.
+        const QByteArray bytes = encoder.encode(QStringView(text).mid(i, length));
         if (encoder.hasError()) return code;
         i += length;
     }
@@ -85,8 +86,7 @@ EncodedFile encodeResultFile(const QList<ResultLine>& lines) {
             if (!encoder.isValid()) {
                 file.bytes.clear();
                 file.result.error = SaveError::NoEncoder;
-                file.result.message =
-                    QStringLiteral("本机没有GBK编码转换程序,文件没有保存。");
+                file.result.message = QStringLiteral("本机没有GBK编码转换程序,文件没有保存。");
                 return file;
             }
             const QByteArray bytes = encoder.encode(field.text);

@@ -4,10 +4,10 @@ namespace kalvox {
 
 const QStringList& presetTags() {
     static const QStringList tags{
-        QStringLiteral("Ia"),   QStringLiteral("Ib"),     QStringLiteral("Ic"),
-        QStringLiteral("Ua"),   QStringLiteral("Ub"),     QStringLiteral("Uc"),
-        QStringLiteral("I"),    QStringLiteral("U"),      QStringLiteral("P"),
-        QStringLiteral("Q"),    QStringLiteral("S"),      QStringLiteral("cosφ"),
+        QStringLiteral("Ia"),     QStringLiteral("Ib"),     QStringLiteral("Ic"),
+        QStringLiteral("Ua"),     QStringLiteral("Ub"),     QStringLiteral("Uc"),
+        QStringLiteral("I"),      QStringLiteral("U"),      QStringLiteral("P"),
+        QStringLiteral("Q"),      QStringLiteral("S"),      QStringLiteral("cosφ"),
         QStringLiteral("CT变比"), QStringLiteral("PT变比"),
     };
     return tags;

@@ -19,8 +19,8 @@ inline constexpr int kRegisterCount = 9;
 
 // State of one register.
 struct MemoryRegister {
-    QString tag;               // text of the tag box ccjgbz (存储结果标志), free text
-    QString content;           // caption of the content box tiqushuju (提取数据): the stored output
+    QString tag;      // text of the tag box ccjgbz (存储结果标志), free text
+    QString content;  // caption of the content box tiqushuju (提取数据): the stored output
     QString storedExpression;  // the input text at the moment of the last store; never shown
 };
 
