@@ -1,2 +1,121 @@
-// Placeholder translation unit; the About dialog follows.
-namespace kalvox {}
+#include "about/frm_about.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+
+#include "about/app_icon.h"
+#include "about/etched_line.h"
+#include "about/tight_label.h"
+
+namespace kalvox {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// A length in twips as whole pixels, rounded to the nearest pixel.
+constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+QRect twipRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// Text size and line pitch of the dialog, in pixels: 9-point text at 96 dpi,
+// lines one em apart, the measures the layout was designed for.
+constexpr int kTextPixels = 12;
+constexpr int kLinePitch = 12;
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+}  // namespace
+
+QString aboutCaption() { return QStringLiteral("关于Kalvox"); }
+
+QString aboutTitle() { return QStringLiteral("Kalvox"); }
+
+QString aboutVersion() { return QStringLiteral("版本:测试版"); }
+
+QString aboutDescription() {
+    return QStringLiteral(
+        "本计算器专门针对电工计算中复杂的复数运算及常用函数设计 "
+        ",在输入框中可直接输入表达式即计算公式,"
+        "按计算按钮或=计算出结果,可暂将结果保存,最多可同时保存9个中间结果,"
+        "还可将计算结果保存至文件。");
+}
+
+QString aboutContact() { return QStringLiteral("有问题或建议请告诉开发者。"); }
+
+QString aboutDisclaimer() {
+    return QStringLiteral(
+        "警各:1.本计算器对负数的小于1的除(1/2,1/3)次方外的其他各次方的计算将出现错误,"
+        "计算时应输入正数。对反正切、反佘切函数的计算不能正确区分象限,还有其他未知的错误,"
+        "请使用者注意。\n"
+        "2.结果保留15位有效数字,末位或有舍入误差。\n"
+        "3.存储的结果关闭程序后即丢失,请及时保存。");
+}
+
+FrmAbout::FrmAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setModal(true);
+    setWindowTitle(aboutCaption());
+    setWindowIcon(appIcon());
+    setFixedSize(px(5730), px(4740));
+
+    QFont font = this->font();
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(kTextPixels);
+    setFont(font);
+
+    auto* picIcon = new QLabel(this);  // the program's icon
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(twipRect(240, 240, 540, 540));
+    picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setPixmap(appIconPixmap32());
+
+    QLabel* title = label(this, "lblTitle", aboutTitle(), twipRect(1050, 240, 3885, 345));
+    QFont titleFont = font;
+    titleFont.setPixelSize(18);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+
+    label(this, "lblVersion", aboutVersion(), twipRect(1050, 780, 3885, 225));
+    auto* description = new TightLabel(aboutDescription(), kLinePitch, this);
+    description->setObjectName(QStringLiteral("lblDescription"));
+    description->setGeometry(twipRect(1050, 1125, 3885, 930));
+    label(this, "Label1", aboutContact(), twipRect(1080, 2280, 2685, 240));
+
+    // Line1: grey from (90, 2685) to (5654, 2685), white and 2 wide from (105, 2700).
+    auto* line = new EtchedLine(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setGeometry(px(90), px(2685), px(5654) - px(90) + 1, 3);
+
+    auto* disclaimer = new TightLabel(aboutDisclaimer(), kLinePitch, this);
+    disclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    disclaimer->setGeometry(twipRect(255, 2880, 3990, 1530));
+
+    auto* cmdOK = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipRect(4485, 2880, 1140, 345));
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+    cmdOK->setFocus();
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    // Esc closes a QDialog through reject(); both ends close it the same way.
+}
+
+void showAboutDialog(QWidget* parent) {
+    FrmAbout dialog(parent);
+    dialog.exec();
+}
+
+}  // namespace kalvox
