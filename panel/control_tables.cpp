@@ -1,0 +1,95 @@
+#include "panel/control_tables.h"
+
+#include <array>
+
+namespace kalvox {
+namespace {
+
+// Columns and rows of the key pad, in twips.
+constexpr int kCol[] = {840, 1440, 2040, 2640, 3240, 3840};
+constexpr int kRowFunctions = 2160;
+constexpr int kRowFunctions2 = 2520;
+constexpr int kRow7 = 3120;
+constexpr int kRow4 = 3480;
+constexpr int kRow1 = 3840;
+constexpr int kRow0 = 4200;
+
+constexpr std::array<KeySpec, 11> kDigitKeys{{
+    {0, "0", "", kCol[0], kRow0},
+    {1, "1", "", kCol[0], kRow1},
+    {2, "2", "", kCol[1], kRow1},
+    {3, "3", "", kCol[2], kRow1},
+    {4, "4", "", kCol[0], kRow4},
+    {5, "5", "", kCol[1], kRow4},
+    {6, "6", "", kCol[2], kRow4},
+    {7, "7", "", kCol[0], kRow7},
+    {8, "8", "", kCol[1], kRow7},
+    {9, "9", "", kCol[2], kRow7},
+    {10, ".", "", kCol[1], kRow0},
+}};
+
+constexpr std::array<KeySpec, 4> kOperatorKeys{{
+    {0, "+", "", kCol[5], kRow7},
+    {1, "-", "", kCol[5], kRow4},
+    {2, "*", "", kCol[5], kRow1},
+    {3, "/", "", kCol[5], kRow0},
+}};
+
+constexpr std::array<KeySpec, 7> kComplexKeys{{
+    {0, "ej", "复数计算指数形式的输入", kCol[3], kRow7},
+    {1, "j", "复数计算代数形式虚部的输入", kCol[3], kRow4},
+    {2, "(", "", kCol[4], kRow7},
+    {3, ")", "", kCol[4], kRow4},
+    {4, "a", "旋转因子:逆时针旋转120度", kCol[3], kRow0},
+    {5, "a^2", "旋转因子:顺时针旋转120度", kCol[4], kRow0},
+    {6, "E", "科学计数法符号", kCol[3], kRow1},
+}};
+
+// The designed tooltips of keys 0 to 9 are replaced at start-up by functionTooltip().
+constexpr std::array<KeySpec, 12> kFunctionKeys{{
+    {0, "sin", "", kCol[0], kRowFunctions},
+    {1, "cos", "", kCol[1], kRowFunctions},
+    {2, "tan", "", kCol[2], kRowFunctions},
+    {3, "ctn", "", kCol[3], kRowFunctions},
+    {4, "x^2", "", kCol[0], kRowFunctions2},
+    {5, "x^3", "", kCol[1], kRowFunctions2},
+    {6, "^", "幂函数符号", kCol[2], kRowFunctions2},
+    {7, "ln", "自然对数", kCol[4], kRowFunctions},
+    {8, "log", "常用对数", kCol[5], kRowFunctions},
+    {9, "1/x", "", kCol[3], kRowFunctions2},
+    {10, "n!", "阶乘", kCol[4], kRowFunctions2},
+    {11, "ej-j", "复数的指数形式、代数形式转换", kCol[5], kRowFunctions2},
+}};
+
+struct TooltipPair {
+    const char* plain;
+    const char* inverse;
+};
+
+constexpr std::array<TooltipPair, 10> kFunctionTooltips{{
+    {"正弦函数", "反正弦函数"},
+    {"余弦函数", "反余弦函数"},
+    {"正切函数", "反正切函数"},
+    {"余切函数", "反余切函数"},
+    {"平方", "平方根"},
+    {"立方", "立方根"},
+    {"X的Y次幂", "X的Y次幂"},
+    {"自然对数", "e次幂"},
+    {"常用对数", "10次幂"},
+    {"倒数", "倒数"},
+}};
+
+}  // namespace
+
+std::span<const KeySpec> digitKeys() { return kDigitKeys; }
+std::span<const KeySpec> operatorKeys() { return kOperatorKeys; }
+std::span<const KeySpec> complexKeys() { return kComplexKeys; }
+std::span<const KeySpec> functionKeys() { return kFunctionKeys; }
+
+const char* functionTooltip(int index, bool inverse) {
+    if (index < 0 || index >= static_cast<int>(kFunctionTooltips.size())) return "";
+    const TooltipPair& pair = kFunctionTooltips[static_cast<std::size_t>(index)];
+    return inverse ? pair.inverse : pair.plain;
+}
+
+}  // namespace kalvox

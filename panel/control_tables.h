@@ -1,0 +1,44 @@
+#pragma once
+// The key arrays of the main window as tables: one row a key, with its index in the
+// array, its caption, its designed tooltip and its place in twips. The window builds
+// each array from its table in one loop.
+
+#include <span>
+
+#include "panel/twips.h"
+
+namespace kalvox {
+
+struct KeySpec {
+    int index;            // index in its control array
+    const char* caption;  // UTF-8
+    const char* tooltip;  // UTF-8, "" for none
+    int left;             // twips
+    int top;              // twips
+};
+
+// Every key of the key pad measures 500 x 330 twips.
+inline constexpr int kKeyWidth = 500;
+inline constexpr int kKeyHeight = 330;
+
+// szsrfh (数字输入符号): the digit keys 0 to 9 and the point key (index 10).
+std::span<const KeySpec> digitKeys();
+// ysfhsr (运算符号输入): the operator keys + - * /.
+std::span<const KeySpec> operatorKeys();
+// fushufh (复数符号): the complex-entry keys ej, j, (, ), a, a^2, E.
+std::span<const KeySpec> complexKeys();
+// comfunction: the twelve function keys sin ... ej-j.
+std::span<const KeySpec> functionKeys();
+
+// Tooltips of the function keys 0 to 9 for the inverse box unchecked and checked.
+const char* functionTooltip(int index, bool inverse);
+
+// The memory block: register k (1 to 9) is the row at top 1320 + 360 * (k - 1).
+inline constexpr int kRegisterRowTop = 1320;
+inline constexpr int kRegisterRowPitch = 360;
+inline constexpr TwipRect kStoreKey{4680, 0, 400, 300};      // congchu, top relative to the row
+inline constexpr TwipRect kTagBox{5160, 0, 855, 315};        // ccjgbz
+inline constexpr TwipRect kContentBox{6120, 0, 2175, 300};   // tiqushuju
+inline constexpr TwipRect kRecallKey{8400, 0, 400, 300};     // tiqu
+
+}  // namespace kalvox

@@ -1,0 +1,27 @@
+#pragma once
+// Every dialog the main window opens goes through this seam, so that tests can answer
+// them without a modal window ever appearing.
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace kalvox {
+
+class DialogSeam {
+public:
+    virtual ~DialogSeam() = default;
+
+    // A modal message box with a single OK button.
+    virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // A file-save dialog offering the given filters; returns the chosen file name, or ""
+    // when the user cancels. It asks before an existing file is replaced.
+    virtual QString askSaveFileName(QWidget* parent, const QStringList& filters) = 0;
+
+    // The modal About dialog.
+    virtual void showAbout(QWidget* parent) = 0;
+};
+
+}  // namespace kalvox

@@ -1,0 +1,20 @@
+#pragma once
+// The expression input box Text1: a single-line text box whose typed characters pass
+// the key filter, and which keeps its caret and selection while another control has
+// the focus, so that a key clicked with the mouse acts where the user left the caret.
+
+#include <QLineEdit>
+
+namespace kalvox {
+
+class InputBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit InputBox(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+}  // namespace kalvox

@@ -1,0 +1,16 @@
+#pragma once
+// The dialog seam as the user sees it: Qt's message box, Qt's file-save dialog and the
+// program's About dialog.
+
+#include "panel/dialog_seam.h"
+
+namespace kalvox {
+
+class QtDialogSeam final : public DialogSeam {
+public:
+    void showMessage(QWidget* parent, const QString& title, const QString& text) override;
+    QString askSaveFileName(QWidget* parent, const QStringList& filters) override;
+    void showAbout(QWidget* parent) override;
+};
+
+}  // namespace kalvox

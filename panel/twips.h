@@ -1,0 +1,29 @@
+#pragma once
+// The window is designed in twips (1/1440 inch). At 100% scale one device-independent
+// pixel stands for 15 twips; Qt's high-DPI scaling takes care of larger screens.
+
+#include <QRect>
+
+namespace kalvox {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+// A length in twips as whole pixels, rounded to the nearest pixel.
+constexpr int twipsToPixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+// A rectangle given in twips (left, top, width, height).
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+inline QRect toPixels(const TwipRect& r) {
+    return QRect(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
+                 twipsToPixels(r.height));
+}
+
+}  // namespace kalvox

@@ -1,0 +1,96 @@
+#include "panel_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QTest>
+
+namespace kalvox::test {
+
+PanelFixture::PanelFixture() : form_(std::make_unique<Form1>(dialogs_)) {
+    form_->show();
+    QApplication::setActiveWindow(form_.get());
+    if (!QTest::qWaitForWindowActive(form_.get())) {
+        QTest::qFail("the window did not become active", __FILE__, __LINE__);
+    }
+}
+
+PanelFixture::~PanelFixture() = default;
+
+QLineEdit* PanelFixture::text1() { return form_->findChild<QLineEdit*>(QStringLiteral("Text1")); }
+QLineEdit* PanelFixture::text2() { return form_->findChild<QLineEdit*>(QStringLiteral("Text2")); }
+
+QPushButton* PanelFixture::key(const QString& objectName) {
+    auto* button = form_->findChild<QPushButton*>(objectName);
+    if (!button) {
+        QTest::qFail(qPrintable(QStringLiteral("no key ") + objectName), __FILE__, __LINE__);
+    }
+    return button;
+}
+
+QLabel* PanelFixture::content(int index) {
+    return form_->findChild<QLabel*>(QStringLiteral("tiqushuju_%1").arg(index));
+}
+
+QComboBox* PanelFixture::tag(int index) {
+    return form_->findChild<QComboBox*>(QStringLiteral("ccjgbz_%1").arg(index));
+}
+
+void PanelFixture::click(const QString& objectName) {
+    if (QPushButton* button = key(objectName)) QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void PanelFixture::clickOption(const QString& objectName) {
+    auto* button = form_->findChild<QAbstractButton*>(objectName);
+    if (!button) {
+        QTest::qFail(qPrintable(QStringLiteral("no option ") + objectName), __FILE__, __LINE__);
+        return;
+    }
+    // Clicked where the user clicks: on the indicator at the left end.
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+void PanelFixture::type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(box, c.toLatin1());
+        } else {
+            // Qt Test only knows keys of ASCII characters; others come as a bare key event
+            // carrying the character, as a keyboard layout delivers them.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &press);
+            QApplication::sendEvent(box, &release);
+        }
+    }
+}
+
+void PanelFixture::prepareInput(const QString& text, int start, int length) {
+    QLineEdit* box = text1();
+    box->setFocus();
+    box->setText(text);
+    if (length > 0) {
+        box->setSelection(start, length);
+    } else {
+        box->setCursorPosition(start);
+    }
+}
+
+void PanelFixture::evaluate(const QString& expression) {
+    text1()->setFocus();
+    text1()->setText(expression);  // as if pasted: letters of function names pass
+    click(QStringLiteral("Command2"));
+}
+
+QString PanelFixture::enabledFunctionKeys() {
+    QString mask;
+    for (int i = 0; i < 12; ++i) {
+        QPushButton* button = key(QStringLiteral("comfunction_%1").arg(i));
+        mask += button && button->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    return mask;
+}
+
+}  // namespace kalvox::test

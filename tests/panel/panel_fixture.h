@@ -1,0 +1,63 @@
+#pragma once
+// One fresh main window per test, shown offscreen and active, with a recording
+// dialog seam and a guard that fails the test on any modal dialog.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+#include <memory>
+
+#include "modal_guard.h"
+#include "panel/form1.h"
+#include "recording_dialog_seam.h"
+
+namespace kalvox::test {
+
+class PanelFixture {
+public:
+    PanelFixture();
+    ~PanelFixture();
+
+    Form1& form() { return *form_; }
+    RecordingDialogSeam& dialogs() { return dialogs_; }
+    ModalGuard& guard() { return guard_; }
+
+    QLineEdit* text1();
+    QLineEdit* text2();
+    QPushButton* key(const QString& objectName);
+    QLabel* content(int index);   // tiqushuju_<index>
+    QComboBox* tag(int index);    // ccjgbz_<index>
+
+    // Clicks a control with the mouse, as a user does.
+    void click(const QString& objectName);
+    // Selects a mode option or toggles the inverse box with the mouse.
+    void clickOption(const QString& objectName);
+    // Types text into a box, one key at a time.
+    void type(QLineEdit* box, const QString& text);
+    // Gives Text1 the text, the focus and a caret or selection (start, length).
+    void prepareInput(const QString& text, int start, int length = 0);
+    // Puts an expression into Text1 (as pasting does) and presses the "=" key.
+    void evaluate(const QString& expression);
+
+    // Which of comfunction_0 ... comfunction_11 are enabled, as a string of 12 "1"/"0".
+    QString enabledFunctionKeys();
+
+    // A description of every modal dialog seen so far; empty when there was none.
+    QString unexpectedDialogs() const { return guard_.seen.join(QStringLiteral("; ")); }
+
+private:
+    RecordingDialogSeam dialogs_;
+    ModalGuard guard_;
+    std::unique_ptr<Form1> form_;
+};
+
+}  // namespace kalvox::test
+
+// Fails the current test when a modal dialog appeared.
+#define VERIFY_NO_MODAL(fixture)                                                     \
+    QVERIFY2((fixture).unexpectedDialogs().isEmpty() &&                              \
+                 QApplication::activeModalWidget() == nullptr,                       \
+             qPrintable(QStringLiteral("unexpected modal dialog: ") +                \
+                        (fixture).unexpectedDialogs()))

@@ -1,0 +1,35 @@
+#pragma once
+// A dialog seam for tests: records every dialog the window asks for and answers
+// with scripted replies, so nothing modal ever appears.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "panel/dialog_seam.h"
+
+namespace kalvox::test {
+
+class RecordingDialogSeam final : public DialogSeam {
+public:
+    struct Message {
+        QString title;
+        QString text;
+    };
+
+    QList<Message> messages;           // every message box asked for
+    QList<QStringList> saveRequests;   // the filters of every save dialog asked for
+    QStringList saveAnswers;           // replies to the save dialogs, in order; "" = cancel
+    int aboutShown = 0;                // how often the About dialog was asked for
+
+    void showMessage(QWidget*, const QString& title, const QString& text) override {
+        messages.append({title, text});
+    }
+    QString askSaveFileName(QWidget*, const QStringList& filters) override {
+        saveRequests.append(filters);
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    void showAbout(QWidget*) override { ++aboutShown; }
+};
+
+}  // namespace kalvox::test

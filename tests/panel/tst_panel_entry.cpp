@@ -1,0 +1,302 @@
+// Building the expression: entry keys at the caret, typing through the key filter,
+// backspace, clear, shortcuts, Enter, and the "=" driver's effect on both boxes.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include "panel/filter_key.h"
+#include "panel_fixture.h"
+
+using kalvox::test::PanelFixture;
+
+class PanelEntryTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<PanelFixture> f;
+
+private slots:
+    void init() { f = std::make_unique<PanelFixture>(); }
+    void cleanup() {
+        VERIFY_NO_MODAL(*f);
+        f.reset();
+    }
+
+    void keyInsertsAtTheCaret_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("caret");
+        QTest::newRow("digit between 1 and 2") << "12" << 1 << 0 << "szsrfh_5" << "152" << 2;
+        QTest::newRow("digit at the start") << "12" << 0 << 0 << "szsrfh_0" << "012" << 1;
+        QTest::newRow("digit replaces selection") << "1234" << 1 << 2 << "szsrfh_9" << "194" << 2;
+        QTest::newRow("point") << "1" << 1 << 0 << "szsrfh_10" << "1." << 2;
+        QTest::newRow("* replaces selected +") << "1+2" << 1 << 1 << "ysfhsr_2" << "1*2" << 2;
+        QTest::newRow("minus") << "" << 0 << 0 << "ysfhsr_1" << "-" << 1;
+        QTest::newRow("ej") << "2" << 1 << 0 << "fushufh_0" << "2ej" << 3;
+        QTest::newRow("j") << "3+" << 2 << 0 << "fushufh_1" << "3+j" << 3;
+        QTest::newRow("open bracket") << "2" << 0 << 0 << "fushufh_2" << "(2" << 1;
+        QTest::newRow("close bracket") << "(2" << 2 << 0 << "fushufh_3" << "(2)" << 3;
+        QTest::newRow("a on empty box") << "" << 0 << 0 << "fushufh_4" << "*ej120" << 6;
+        QTest::newRow("a^2 after a") << "*ej120" << 6 << 0 << "fushufh_5" << "*ej120*ej-120"
+                                     << 13;
+        QTest::newRow("E") << "1" << 1 << 0 << "fushufh_6" << "1E" << 2;
+        QTest::newRow("pi") << "2*" << 2 << 0 << "pifh" << "2*3.14159265358979" << 18;
+        QTest::newRow("pi replaces selection") << "2*x" << 2 << 1 << "pifh"
+                                               << "2*3.14159265358979" << 18;
+    }
+    void keyInsertsAtTheCaret() {
+        QFETCH(QString, before);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, key);
+        QFETCH(QString, after);
+        QFETCH(int, caret);
+        f->prepareInput(before, start, length);
+        f->click(key);
+        QCOMPARE(f->text1()->text(), after);
+        QCOMPARE(f->text1()->cursorPosition(), caret);
+        QVERIFY(!f->text1()->hasSelectedText());
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+    }
+
+    // The selection made in Text1 survives a visit of the focus to the output box.
+    void selectionSurvivesFocusElsewhere() {
+        f->prepareInput("1+2", 1, 1);
+        QTest::mouseClick(f->text2(), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), f->text2());
+        f->click("ysfhsr_3");
+        QCOMPARE(f->text1()->text(), QStringLiteral("1/2"));
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+    }
+
+    void digitKeyFarIntoALongText() {
+        const QString longText(40000, QLatin1Char('1'));
+        f->prepareInput(longText, 33000);
+        f->click("szsrfh_7");
+        QCOMPARE(f->text1()->text().at(33000), QLatin1Char('7'));
+        QCOMPARE(f->text1()->text().size(), 40001);
+        QCOMPARE(f->text1()->cursorPosition(), 33001);
+    }
+
+    void backspace_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("caret");
+        QTest::newRow("caret at 0") << "1234" << 0 << 0 << "1234" << 0;
+        QTest::newRow("caret at end") << "1234" << 4 << 0 << "123" << 3;
+        QTest::newRow("caret in the middle") << "1234" << 2 << 0 << "134" << 1;
+        QTest::newRow("selection 23: the 1 goes") << "1234" << 1 << 2 << "234" << 0;
+        QTest::newRow("selection from 0: nothing") << "1234" << 0 << 2 << "1234" << -1;
+        QTest::newRow("character of two code units") << QStringLiteral("1😀") << 3 << 0 << "1"
+                                                     << 1;
+    }
+    void backspace() {
+        QFETCH(QString, before);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, after);
+        QFETCH(int, caret);
+        f->prepareInput(before, start, length);
+        f->click("comtuige");
+        QCOMPARE(f->text1()->text(), after);
+        if (caret >= 0) {
+            QCOMPARE(f->text1()->cursorPosition(), caret);
+            QVERIFY(!f->text1()->hasSelectedText());
+        }
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+    }
+
+    void clearEmptiesBothBoxesButNotTheRegisters() {
+        f->evaluate("1+2");
+        f->click("congchu_0");
+        f->click("command3");
+        QCOMPARE(f->text1()->text(), QString());
+        QCOMPARE(f->text2()->text(), QString());  // not "0"
+        QCOMPARE(f->content(0)->text(), QStringLiteral("3"));
+        QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111100111011"));
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+    }
+
+    void filterKey_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("delivered");
+        QTest::newRow("backspace") << 8 << 8;
+        QTest::newRow("( lowest passing") << 40 << 40;
+        QTest::newRow("9 highest passing") << 57 << 57;
+        QTest::newRow("comma") << 44 << 44;
+        QTest::newRow("' below the range") << 39 << 0;
+        QTest::newRow(": above the range") << 58 << 0;
+        QTest::newRow("E to e") << 69 << 101;
+        QTest::newRow("J to j") << 74 << 106;
+        QTest::newRow("e") << 101 << 101;
+        QTest::newRow("j") << 106 << 106;
+        QTest::newRow("-3") << -3 << -3;
+        QTest::newRow("-12") << -12 << -12;
+        QTest::newRow("enter") << 13 << 0;
+        QTest::newRow("ctrl-c") << 3 << 0;
+        QTest::newRow("blank") << 32 << 0;
+        QTest::newRow("^") << 94 << 0;
+        QTest::newRow("s") << 115 << 0;
+        QTest::newRow("a Chinese character") << 0x4e2d << 0;
+    }
+    void filterKey() {
+        QFETCH(int, code);
+        QFETCH(int, delivered);
+        QCOMPARE(int(kalvox::filterKey(static_cast<std::int16_t>(code))), delivered);
+    }
+
+    void typing_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("everything that passes") << "(1+2)*3/4-5.6,7890" << "(1+2)*3/4-5.6,7890";
+        QTest::newRow("upper J and E arrive lower") << "2J3E4" << "2j3e4";
+        QTest::newRow("ej passes") << "2ej30" << "2ej30";
+        QTest::newRow("power, letters, blank vanish") << "^s a" << "";
+        QTest::newRow("function name vanishes") << "sin30" << "30";
+        QTest::newRow("Chinese character vanishes") << QStringLiteral("1中2") << "12";
+    }
+    void typing() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        f->type(f->text1(), typed);
+        QCOMPARE(f->text1()->text(), shown);
+    }
+
+    void keysWithoutCharacterEdit() {
+        f->type(f->text1(), "1234");
+        QTest::keyClick(f->text1(), Qt::Key_Left);
+        QTest::keyClick(f->text1(), Qt::Key_Backspace);
+        QCOMPARE(f->text1()->text(), QStringLiteral("124"));
+        QTest::keyClick(f->text1(), Qt::Key_Home);
+        QTest::keyClick(f->text1(), Qt::Key_Delete);
+        QCOMPARE(f->text1()->text(), QStringLiteral("24"));
+        QTest::keyClick(f->text1(), Qt::Key_End);
+        QCOMPARE(f->text1()->cursorPosition(), 2);
+    }
+
+    void shortcutsWorkInBothBoxes() {
+        QClipboard* clipboard = QApplication::clipboard();
+        f->type(f->text1(), "12+3");
+        QTest::keyClick(f->text1(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(f->text1()->selectedText(), QStringLiteral("12+3"));
+        QTest::keyClick(f->text1(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("12+3"));
+        QTest::keyClick(f->text1(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(f->text1()->text(), QString());
+        QTest::keyClick(f->text1(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->text1()->text(), QStringLiteral("12+3"));
+
+        // Pasted text is not filtered.
+        clipboard->setText(QStringLiteral("sin30"));
+        QTest::keyClick(f->text1(), Qt::Key_End);
+        QTest::keyClick(f->text1(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f->text1()->text(), QStringLiteral("12+3sin30"));
+
+        f->evaluate("1+2");
+        f->text2()->setFocus();
+        QTest::keyClick(f->text2(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f->text2(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("3"));
+    }
+
+    void evaluation_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("empty is 0") << "" << "0" << "0";
+        QTest::newRow("precedence") << "1+2*3" << "1+2*3" << "7";
+        QTest::newRow("power first") << "2^2*3-1" << "2^2*3-1" << "11";
+        QTest::newRow("implicit *") << "2(1+1)(3)" << "2*(1+1)*(3)" << "12";
+        QTest::newRow("functions") << "sin30+arcsin1" << "sin30+arcsin1" << "90.5";
+        QTest::newRow("factorials") << "3!+4!" << "3!+4!" << "30";
+        QTest::newRow("doubled operator repaired") << "2*-3" << "2-3" << "-1";
+        QTest::newRow("complex product") << "2ej30*2ej60" << "2ej30*2ej60" << "4ej90";
+        QTest::newRow("180 degrees as negative real") << "2ej90*2ej90" << "2ej90*2ej90" << "-4";
+        QTest::newRow("division by zero") << "10/0" << "10/0" << "错误:除数为零。";
+        QTest::newRow("ln 0") << "ln0" << "ln0" << "错误:不能对小于等于零的值求对数。";
+    }
+    void evaluation() {
+        QFETCH(QString, typed);
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        f->evaluate(typed);
+        QCOMPARE(f->text1()->text(), input);
+        QCOMPARE(f->text2()->text(), output);
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+        if (!output.startsWith(QStringLiteral("错误"))) {
+            QCOMPARE(f->text1()->cursorPosition(), input.size());
+            QVERIFY(!f->text1()->hasSelectedText());
+        }
+    }
+
+    void unbalancedBracketIsSelected_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("open") << "(1+2" << 0;
+        QTest::newRow("close") << "1+2)" << 3;
+    }
+    void unbalancedBracketIsSelected() {
+        QFETCH(QString, typed);
+        QFETCH(int, offset);
+        f->type(f->text1(), typed);
+        f->click("Command2");
+        QCOMPARE(f->text1()->text(), typed);
+        QCOMPARE(f->text2()->text(), QStringLiteral("错误:括号不匹配。"));
+        QCOMPARE(f->text1()->selectionStart(), offset);
+        QCOMPARE(f->text1()->selectedText().size(), 1);
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+    }
+
+    void secondEvaluationAfterAnErrorStartsClean() {
+        f->evaluate("10/0");
+        f->evaluate("1+1");
+        QCOMPARE(f->text2()->text(), QStringLiteral("2"));
+    }
+
+    void calculateKeyRunsTheDriver() {
+        f->type(f->text1(), "2(3)");
+        f->click("comjs");
+        QCOMPARE(f->text1()->text(), QStringLiteral("2*(3)"));
+        QCOMPARE(f->text2()->text(), QStringLiteral("6"));
+        QCOMPARE(f->text1()->cursorPosition(), 5);
+    }
+
+    void enterEvaluates_data() {
+        QTest::addColumn<bool>("fromOutputBox");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return in Text1") << false << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter in Text1") << false << int(Qt::Key_Enter);
+        QTest::newRow("Return in Text2") << true << int(Qt::Key_Return);
+    }
+    void enterEvaluates() {
+        QFETCH(bool, fromOutputBox);
+        QFETCH(int, key);
+        f->type(f->text1(), "1+2*3");
+        QLineEdit* box = fromOutputBox ? f->text2() : f->text1();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key(key));
+        QCOMPARE(f->text2()->text(), QStringLiteral("7"));
+        QCOMPARE(f->text1()->text(), QStringLiteral("1+2*3"));  // Enter adds nothing
+    }
+
+    void escapeDoesNothing() {
+        f->type(f->text1(), "1+2");
+        QTest::keyClick(f->text1(), Qt::Key_Escape);
+        QCOMPARE(f->text1()->text(), QStringLiteral("1+2"));
+        QCOMPARE(f->text2()->text(), QStringLiteral("0"));
+        QVERIFY(f->form().isVisible());
+    }
+
+    void typingInTheOutputBoxIsNotFiltered() {
+        f->text2()->clear();
+        f->type(f->text2(), "abc 1");
+        QCOMPARE(f->text2()->text(), QStringLiteral("abc 1"));
+    }
+};
+
+QTEST_MAIN(PanelEntryTest)
+#include "tst_panel_entry.moc"

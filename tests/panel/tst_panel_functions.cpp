@@ -1,0 +1,366 @@
+// Function keys in the three modes, the inverse box, ej-j, and the function keys'
+// enabled state after every change of the output box.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTest>
+
+#include "panel_fixture.h"
+
+using kalvox::test::PanelFixture;
+
+namespace {
+
+const char* const kSymbol = "hsfhxz";
+const char* const kWhole = "qbshuruxz";
+const char* const kOutput = "shuchuxz";
+
+QString functionKey(int index) { return QStringLiteral("comfunction_%1").arg(index); }
+
+}  // namespace
+
+class PanelFunctionTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<PanelFixture> f;
+
+    void setInverse(bool on) {
+        if (f->form().findChild<QCheckBox*>("Check1")->isChecked() != on) f->clickOption("Check1");
+    }
+    // The user replaces the text of the output box by a value.
+    void typeOutput(const QString& value) {
+        f->text2()->setFocus();
+        f->text2()->selectAll();
+        QTest::keyClick(f->text2(), Qt::Key_Delete);
+        f->type(f->text2(), value);
+    }
+
+private slots:
+    void init() { f = std::make_unique<PanelFixture>(); }
+    void cleanup() {
+        VERIFY_NO_MODAL(*f);
+        f.reset();
+    }
+
+    void symbolMode_data() {
+        QTest::addColumn<bool>("inverse");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("caret");
+        // Text1 is "2*0.5" with the caret after "2*".
+        QTest::newRow("arcsin") << true << 0 << "2*arcsin0.5" << 8;
+        QTest::newRow("sin") << false << 0 << "2*sin0.5" << 5;
+        QTest::newRow("arccos") << true << 1 << "2*arccos0.5" << 8;
+        QTest::newRow("tan") << false << 2 << "2*tan0.5" << 5;
+        QTest::newRow("arcctn") << true << 3 << "2*arcctn0.5" << 8;
+        QTest::newRow("power") << false << 6 << "2*^0.5" << 3;
+        QTest::newRow("ln") << false << 7 << "2*ln0.5" << 4;
+        QTest::newRow("inverse ln") << true << 7 << "2*2.71828182845905^0.5" << 19;
+        QTest::newRow("inverse log") << true << 8 << "2*10^0.5" << 5;
+        QTest::newRow("factorial") << false << 10 << "2*!0.5" << 3;
+    }
+    void symbolMode() {
+        QFETCH(bool, inverse);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        QFETCH(int, caret);
+        setInverse(inverse);
+        f->prepareInput("2*0.5", 2);
+        const QString output = f->text2()->text();
+        f->click(functionKey(key));
+        QCOMPARE(f->text1()->text(), after);
+        QCOMPARE(f->text1()->cursorPosition(), caret);
+        QCOMPARE(f->text2()->text(), output);
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+    }
+
+    void symbolModeKeysWithoutSymbolLeaveTheSelection() {
+        f->prepareInput("1+2", 1, 1);
+        QVERIFY(!f->key(functionKey(4))->isEnabled());  // x^2 is off in this mode
+        f->click(functionKey(4));
+        f->click(functionKey(11));  // ej-j converts the output only
+        QCOMPARE(f->text1()->text(), QStringLiteral("1+2"));
+        QCOMPARE(f->text1()->selectedText(), QStringLiteral("+"));
+    }
+
+    void wholeInputMode_data() {
+        QTest::addColumn<bool>("inverse");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("sin") << false << 0 << "sin(1+2)";
+        QTest::newRow("arccos") << true << 1 << "arccos(1+2)";
+        QTest::newRow("x^2") << false << 4 << "(1+2)^2";
+        QTest::newRow("square root") << true << 4 << "(1+2)^(1/2)";
+        QTest::newRow("x^3") << false << 5 << "(1+2)^3";
+        QTest::newRow("power") << false << 6 << "(1+2)^";
+        QTest::newRow("inverse ln") << true << 7 << "2.718281828^(1+2)";
+        QTest::newRow("inverse log") << true << 8 << "10^(1+2)";
+        QTest::newRow("1/x") << false << 9 << "1/(1+2)";
+        QTest::newRow("n!") << false << 10 << "(1+2)!";
+        QTest::newRow("ej-j leaves the input") << false << 11 << "1+2";
+    }
+    void wholeInputMode() {
+        QFETCH(bool, inverse);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        f->clickOption(kWhole);
+        setInverse(inverse);
+        f->prepareInput("1+2", 1);
+        f->click(functionKey(key));
+        QCOMPARE(f->text1()->text(), after);
+        if (key != 11) {
+            QCOMPARE(f->text2()->text(), QStringLiteral("0"));
+            QCOMPARE(f->text1()->cursorPosition(), 0);
+        }
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+    }
+
+    void wholeInputThenEvaluate() {
+        f->clickOption(kWhole);
+        f->type(f->text1(), "1+2");
+        f->click(functionKey(4));
+        f->click("Command2");
+        QCOMPARE(f->text2()->text(), QStringLiteral("9"));
+    }
+
+    void outputMode_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("inverse");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("sin 30") << "30" << false << 0 << "0.5";
+        QTest::newRow("arcsin 1") << "1" << true << 0 << "90";
+        QTest::newRow("x^2 of 4") << "4" << false << 4 << "16";
+        QTest::newRow("square root of 4") << "4" << true << 4 << "2";
+        QTest::newRow("x^3 of 2") << "2" << false << 5 << "8";
+        QTest::newRow("log 100") << "100" << false << 8 << "2";
+        QTest::newRow("10^2") << "2" << true << 8 << "100";
+        QTest::newRow("1/x of 4") << "4" << false << 9 << "0.25";
+        QTest::newRow("1/x of 5ej30 uses the 5") << "5ej30" << false << 9 << "0.2";
+        QTest::newRow("1/x of 0") << "0" << false << 9 << "错误:除数为零。";
+        QTest::newRow("0! shows 0") << "0" << false << 10 << "0";
+        QTest::newRow("5!") << "5" << false << 10 << "120";
+        QTest::newRow("4.7! is 4!") << "4.7" << false << 10 << "24";
+        QTest::newRow("-3! is 1") << "-3" << false << 10 << "1";
+        QTest::newRow("ln 0 without full stop") << "0" << false << 7
+                                                << "错误:不能对小于等于零的值求对数";
+    }
+    void outputMode() {
+        QFETCH(QString, value);
+        QFETCH(bool, inverse);
+        QFETCH(int, key);
+        QFETCH(QString, result);
+        f->prepareInput("7", 1);
+        f->clickOption(kOutput);
+        setInverse(inverse);
+        typeOutput(value);
+        f->click(functionKey(key));
+        QCOMPARE(f->text2()->text(), result);
+        QCOMPARE(f->text1()->text(), QStringLiteral("7"));
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QVERIFY(f->dialogs().messages.isEmpty());
+    }
+
+    // An error left by "=" does not come back as the result of a function key.
+    void oldErrorDoesNotReturn() {
+        f->evaluate("10/0");
+        f->clickOption(kOutput);  // selecting the mode does not look for errors
+        QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111011111"));
+        typeOutput("100");
+        QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111111111"));
+        f->click(functionKey(8));
+        QCOMPARE(f->text2()->text(), QStringLiteral("2"));
+    }
+
+    void outputModeChainsResults() {
+        f->evaluate("2+2");
+        f->clickOption(kOutput);
+        f->click(functionKey(4));  // 16
+        f->click(functionKey(4));  // 256
+        setInverse(true);
+        f->click(functionKey(4));  // 16
+        QCOMPARE(f->text2()->text(), QStringLiteral("16"));
+    }
+
+    void ejjBackAndForth_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("函数符号") << kSymbol;
+        QTest::newRow("整式输入") << kWhole;
+        QTest::newRow("输出求值") << kOutput;
+    }
+    void ejjBackAndForth() {
+        QFETCH(QString, mode);
+        f->clickOption(mode);
+        typeOutput("5ej53.130102354156");
+        f->click(functionKey(11));
+        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        f->click(functionKey(11));
+        QVERIFY2(f->text2()->text().startsWith(QStringLiteral("5ej53.13")),
+                 qPrintable(f->text2()->text()));
+        f->click(functionKey(11));
+        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        // "=" starts the toggle afresh: the next press goes to the algebraic form.
+        f->evaluate("5ej-53.130102354156");
+        f->click(functionKey(11));
+        QCOMPARE(f->text2()->text(), QStringLiteral("3-j4"));
+        f->evaluate("5ej53.130102354156");
+        f->click(functionKey(11));
+        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+    }
+
+    void ejjOnARealAndBackShowsANegativeReal() {
+        f->evaluate("0-3");
+        QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
+        f->click(functionKey(11));
+        QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
+        f->click(functionKey(11));  // back through the kernel: 3ej180 shows as -3
+        QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
+    }
+
+    void inverseBoxTooltips_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("inverse");
+        QTest::newRow("sin") << 0 << "正弦函数" << "反正弦函数";
+        QTest::newRow("cos") << 1 << "余弦函数" << "反余弦函数";
+        QTest::newRow("tan") << 2 << "正切函数" << "反正切函数";
+        QTest::newRow("ctn") << 3 << "余切函数" << "反余切函数";
+        QTest::newRow("x^2") << 4 << "平方" << "平方根";
+        QTest::newRow("x^3") << 5 << "立方" << "立方根";
+        QTest::newRow("^") << 6 << "X的Y次幂" << "X的Y次幂";
+        QTest::newRow("ln") << 7 << "自然对数" << "e次幂";
+        QTest::newRow("log") << 8 << "常用对数" << "10次幂";
+        QTest::newRow("1/x") << 9 << "倒数" << "倒数";
+        QTest::newRow("n!") << 10 << "阶乘" << "阶乘";
+        QTest::newRow("ej-j") << 11 << "复数的指数形式、代数形式转换"
+                              << "复数的指数形式、代数形式转换";
+    }
+    void inverseBoxTooltips() {
+        QFETCH(int, key);
+        QFETCH(QString, plain);
+        QFETCH(QString, inverse);
+        QPushButton* button = f->key(functionKey(key));
+        QCOMPARE(button->toolTip(), plain);
+        setInverse(true);
+        QCOMPARE(button->toolTip(), inverse);
+        setInverse(false);
+        QCOMPARE(button->toolTip(), plain);
+    }
+
+    void inverseBoxSwitchesPowerInEveryMode_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("函数符号") << kSymbol;
+        QTest::newRow("整式输入") << kWhole;
+        QTest::newRow("输出求值") << kOutput;
+    }
+    void inverseBoxSwitchesPowerInEveryMode() {
+        QFETCH(QString, mode);
+        f->clickOption(mode);
+        setInverse(true);
+        QVERIFY(!f->key(functionKey(6))->isEnabled());
+        setInverse(false);
+        QVERIFY(f->key(functionKey(6))->isEnabled());
+    }
+
+    void modeSelection_data() {
+        QTest::addColumn<bool>("inverse");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("函数符号") << false << kSymbol << "111100111011";
+        QTest::newRow("函数符号 inverse") << true << kSymbol << "111100011011";
+        QTest::newRow("整式输入") << false << kWhole << "111111111111";
+        QTest::newRow("整式输入 inverse") << true << kWhole << "111111011111";
+        QTest::newRow("输出求值") << false << kOutput << "111111011111";
+    }
+    void modeSelection() {
+        QFETCH(bool, inverse);
+        QFETCH(QString, mode);
+        QFETCH(QString, enabled);
+        // Start from another mode, so that selecting `mode` is a change.
+        f->clickOption(mode == QLatin1String(kOutput) ? kWhole : kOutput);
+        setInverse(inverse);
+        f->clickOption(mode);
+        QCOMPARE(f->enabledFunctionKeys(), enabled);
+    }
+
+    void modeSelectionFocusAndCaret() {
+        f->prepareInput("12345", 2);
+        f->clickOption(kOutput);
+        QCOMPARE(QApplication::focusWidget(), f->text2());
+        f->clickOption(kWhole);
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(f->text1()->cursorPosition(), 2);
+        f->clickOption(kSymbol);
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(f->text1()->cursorPosition(), 5);
+    }
+
+    void factorialThresholdOnSelectingOutputMode_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("factorial");
+        QTest::newRow("170") << "170" << true;
+        QTest::newRow("171") << "171" << false;
+    }
+    void factorialThresholdOnSelectingOutputMode() {
+        QFETCH(QString, value);
+        QFETCH(bool, factorial);
+        typeOutput(value);
+        f->clickOption(kOutput);
+        QCOMPARE(f->key(functionKey(10))->isEnabled(), factorial);
+    }
+
+    void keysAfterOutputChange_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("输出求值, error") << kOutput << "错误:除数为零。" << "000000000000";
+        QTest::newRow("输出求值, 错误 inside") << kOutput << "x错误" << "000000000000";
+        QTest::newRow("输出求值, 171") << kOutput << "171" << "111111111101";
+        QTest::newRow("输出求值, 170") << kOutput << "170" << "111111111111";
+        QTest::newRow("输出求值, 170.5") << kOutput << "170.5" << "111111111101";
+        QTest::newRow("输出求值, 171ej30") << kOutput << "171ej30" << "111111111101";
+        QTest::newRow("输出求值, 3+j4") << kOutput << "3+j4" << "111111111111";
+        QTest::newRow("输出求值, -200") << kOutput << "-200" << "111111111111";
+        QTest::newRow("输出求值, text") << kOutput << "abc" << "111111111111";
+        QTest::newRow("函数符号, error") << kSymbol << "错误:除数为零。" << "111100111011";
+        QTest::newRow("函数符号, 171") << kSymbol << "171" << "111100111011";
+        QTest::newRow("整式输入, error") << kWhole << "错误:除数为零。" << "111111111111";
+        QTest::newRow("整式输入, 171") << kWhole << "171" << "111111111111";
+    }
+    void keysAfterOutputChange() {
+        QFETCH(QString, mode);
+        QFETCH(QString, output);
+        QFETCH(QString, enabled);
+        f->clickOption(mode);
+        typeOutput(output);
+        QCOMPARE(f->enabledFunctionKeys(), enabled);
+    }
+
+    void failedEvaluationInOutputModeDisablesKeysUntilTheNextResult() {
+        f->clickOption(kOutput);
+        f->evaluate("1/0");
+        QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("000000000000"));
+        f->evaluate("1/2");
+        QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111111111"));
+    }
+
+    void evaluationReenablesPowerAfterTheInverseBox() {
+        f->clickOption(kWhole);
+        setInverse(true);
+        QVERIFY(!f->key(functionKey(6))->isEnabled());
+        f->click("Command2");  // the output "0" is written again
+        QVERIFY(f->key(functionKey(6))->isEnabled());
+    }
+
+    void clearInOutputModeEnablesEveryKey() {
+        f->clickOption(kOutput);
+        f->evaluate("1/0");
+        f->click("command3");
+        QCOMPARE(f->text2()->text(), QString());
+        QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111111111"));
+    }
+};
+
+QTEST_MAIN(PanelFunctionTest)
+#include "tst_panel_functions.moc"

@@ -1,0 +1,164 @@
+// The memory rows of the window, the save key and the About command, all through
+// the dialog seam.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "panel_fixture.h"
+
+using kalvox::test::PanelFixture;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+    return file.readAll();
+}
+
+}  // namespace
+
+class PanelMemoryTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<PanelFixture> f;
+
+private slots:
+    void init() { f = std::make_unique<PanelFixture>(); }
+    void cleanup() {
+        VERIFY_NO_MODAL(*f);
+        f.reset();
+    }
+
+    void storeAndRecall() {
+        f->evaluate("1+2");
+        f->click("congchu_0");
+        QCOMPARE(f->content(0)->text(), QStringLiteral("3"));
+        QCOMPARE(f->form().storedExpression(1), QStringLiteral("1+2"));
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+        f->prepareInput("10*", 3);
+        f->click("tiqu_0");
+        QCOMPARE(f->text1()->text(), QStringLiteral("10*3"));
+        QCOMPARE(f->text1()->cursorPosition(), 4);
+    }
+
+    void storeKeepsCaretAndSelection() {
+        f->evaluate("2*4");
+        f->text1()->setSelection(0, 1);
+        f->click("congchu_4");
+        QCOMPARE(f->text1()->selectedText(), QStringLiteral("2"));
+        f->click("tiqu_4");
+        QCOMPARE(f->text1()->text(), QStringLiteral("8*4"));
+    }
+
+    void storeAnErrorMessage() {
+        f->evaluate("10/0");
+        f->click("congchu_1");
+        QCOMPARE(f->content(1)->text(), QStringLiteral("错误:除数为零。"));
+        f->prepareInput(QString(), 0);
+        f->click("tiqu_1");
+        QCOMPARE(f->text1()->text(), QStringLiteral("错误:除数为零。"));
+    }
+
+    void storeAfterClearRecallsNothing() {
+        f->evaluate("1+2");
+        f->click("command3");
+        f->click("congchu_0");
+        QCOMPARE(f->content(0)->text(), QString());
+        f->prepareInput("12345", 1, 3);
+        f->click("tiqu_0");
+        QCOMPARE(f->text1()->text(), QStringLiteral("15"));
+    }
+
+    void storingTwiceKeepsTheSecond() {
+        f->evaluate("1+2");
+        f->click("congchu_2");
+        f->evaluate("2+2");
+        f->click("congchu_2");
+        QCOMPARE(f->content(2)->text(), QStringLiteral("4"));
+        QCOMPARE(f->form().storedExpression(3), QStringLiteral("2+2"));
+        for (int k : {1, 2, 4, 5, 6, 7, 8, 9, 10}) QCOMPARE(f->form().storedExpression(k), QString());
+    }
+
+    void storedTextIsShownAsItStands() {
+        f->text2()->setText(QStringLiteral("<b>x</b>"));
+        f->click("congchu_8");
+        QCOMPARE(f->content(8)->text(), QStringLiteral("<b>x</b>"));
+        QCOMPARE(f->content(8)->textFormat(), Qt::PlainText);
+    }
+
+    void storeDoesNotEvaluate() {
+        f->evaluate("1+2");
+        f->type(f->text1(), "+5");
+        f->click("congchu_0");
+        QCOMPARE(f->content(0)->text(), QStringLiteral("3"));
+        QCOMPARE(f->form().storedExpression(1), QStringLiteral("1+2+5"));
+    }
+
+    void saveWritesTheCalculationAndTheRegisters() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("result.txt");
+        f->evaluate("1+2");
+        f->click("congchu_1");
+        f->tag(1)->setEditText(QStringLiteral("Ia"));
+        f->tag(4)->setEditText(QStringLiteral("P"));
+        f->type(f->text1(), "*2");
+        f->dialogs().saveAnswers << path;
+        f->click("commsave");
+        QCOMPARE(f->dialogs().saveRequests.size(), 1);
+        QCOMPARE(f->dialogs().saveRequests.first(),
+                 (QStringList{QStringLiteral("文本文件(*.txt)"), QStringLiteral("计算结果(*.jsq)")}));
+        // The save key evaluates first.
+        QCOMPARE(f->text2()->text(), QStringLiteral("5"));
+        QCOMPARE(fileBytes(path), QByteArray("1+2*2=5\r\nIa=1+2=3\r\nP==\r\n"));
+        QVERIFY(f->dialogs().messages.isEmpty());
+    }
+
+    void saveInGbk() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("r.jsq");
+        f->evaluate("1");
+        f->click("congchu_0");
+        f->tag(0)->setCurrentIndex(11);  // cosφ
+        f->dialogs().saveAnswers << path;
+        f->click("commsave");
+        QCOMPARE(fileBytes(path), QByteArray("1=1\r\ncos\xa6\xd5=1=1\r\n"));
+    }
+
+    void cancelledSaveStillEvaluatesAndWritesNothing() {
+        QTemporaryDir dir;
+        f->type(f->text1(), "2(3)");
+        f->click("commsave");  // no scripted answer: the user cancels
+        QCOMPARE(f->dialogs().saveRequests.size(), 1);
+        QCOMPARE(f->text1()->text(), QStringLiteral("2*(3)"));
+        QCOMPARE(f->text2()->text(), QStringLiteral("6"));
+        QVERIFY(QDir(dir.path()).isEmpty());
+        QVERIFY(f->dialogs().messages.isEmpty());
+    }
+
+    void saveFailureIsReportedAndNothingIsWritten() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("missing/result.txt");
+        f->evaluate("1+1");
+        f->dialogs().saveAnswers << path;
+        f->click("commsave");
+        QCOMPARE(f->dialogs().messages.size(), 1);
+        QVERIFY2(f->dialogs().messages.first().text.contains(QStringLiteral("result.txt")),
+                 qPrintable(f->dialogs().messages.first().text));
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(f->text2()->text(), QStringLiteral("2"));
+    }
+
+    void aboutMenuAsksForTheAboutDialog() {
+        QAction* about = f->form().menuBar()->actions().first();
+        about->trigger();
+        QCOMPARE(f->dialogs().aboutShown, 1);
+        QCOMPARE(f->text2()->text(), QStringLiteral("0"));
+    }
+};
+
+QTEST_MAIN(PanelMemoryTest)
+#include "tst_panel_memory.moc"

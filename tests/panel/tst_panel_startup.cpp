@@ -1,0 +1,270 @@
+// The window as it opens: controls, captions, tooltips, geometry, colours and
+// the start-up state.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTest>
+
+#include "memory/registers.h"
+#include "panel/control_tables.h"
+#include "panel/twips.h"
+#include "panel_fixture.h"
+
+using kalvox::test::PanelFixture;
+
+namespace {
+
+QString captionOf(QWidget* w) {
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return QStringLiteral("<no caption>");
+}
+
+}  // namespace
+
+class PanelStartupTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<PanelFixture> f;
+
+private slots:
+    void init() { f = std::make_unique<PanelFixture>(); }
+    void cleanup() {
+        VERIFY_NO_MODAL(*f);
+        f.reset();
+    }
+
+    void startState() {
+        QCOMPARE(f->text1()->text(), QString());
+        QCOMPARE(f->text2()->text(), QStringLiteral("0"));
+        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QVERIFY(f->form().findChild<QRadioButton*>("hsfhxz")->isChecked());
+        QVERIFY(!f->form().findChild<QRadioButton*>("qbshuruxz")->isChecked());
+        QVERIFY(!f->form().findChild<QRadioButton*>("shuchuxz")->isChecked());
+        QVERIFY(!f->form().findChild<QCheckBox*>("Check1")->isChecked());
+        // x^2, x^3 and 1/x are off; n! is on.
+        QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111100111011"));
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(f->content(i)->text(), QString());
+            QCOMPARE(f->tag(i)->currentText(), QString());
+        }
+        for (int k = 1; k <= 10; ++k) QCOMPARE(f->form().storedExpression(k), QString());
+    }
+
+    void window() {
+        QCOMPARE(f->form().windowTitle(), QStringLiteral("Kalvox"));
+        QCOMPARE(f->form().minimumSize(), f->form().maximumSize());
+        QVERIFY(!(f->form().windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(f->form().centralWidget()->size(), QSize(619, 332));
+        QList<QAction*> menu = f->form().menuBar()->actions();
+        QCOMPARE(menu.size(), 1);
+        QCOMPARE(menu.first()->objectName(), QStringLiteral("guangyucom"));
+        QCOMPARE(menu.first()->text(), QStringLiteral("关于"));
+    }
+
+    void captionsAndTooltips_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("tooltip");
+        auto row = [](const char* name, const char* caption, const char* tooltip) {
+            QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(caption)
+                                << QString::fromUtf8(tooltip);
+        };
+        row("Text1", "", "表达式输入框");
+        row("Text2", "0", "计算结果输出框");
+        row("Label1", "输入", "");
+        row("Label2", "输出", "");
+        row("Command2", "=", "");
+        row("comjs", "计算", "");
+        row("command3", "清零", "");
+        row("comtuige", "退格", "");
+        row("commsave", "保存", "将计算结果保存至文件");
+        row("szsrfh_0", "0", "");
+        row("szsrfh_9", "9", "");
+        row("szsrfh_10", ".", "");
+        row("ysfhsr_0", "+", "");
+        row("ysfhsr_3", "/", "");
+        row("fushufh_0", "ej", "复数计算指数形式的输入");
+        row("fushufh_1", "j", "复数计算代数形式虚部的输入");
+        row("fushufh_2", "(", "");
+        row("fushufh_3", ")", "");
+        row("fushufh_4", "a", "旋转因子:逆时针旋转120度");
+        row("fushufh_5", "a^2", "旋转因子:顺时针旋转120度");
+        row("fushufh_6", "E", "科学计数法符号");
+        row("pifh", "π", "圆周率:3.14159265358979");
+        row("comfunction_0", "sin", "正弦函数");
+        row("comfunction_1", "cos", "余弦函数");
+        row("comfunction_2", "tan", "正切函数");
+        row("comfunction_3", "ctn", "余切函数");
+        row("comfunction_4", "x^2", "平方");
+        row("comfunction_5", "x^3", "立方");
+        row("comfunction_6", "^", "X的Y次幂");
+        row("comfunction_7", "ln", "自然对数");
+        row("comfunction_8", "log", "常用对数");
+        row("comfunction_9", "1/x", "倒数");
+        row("comfunction_10", "n!", "阶乘");
+        row("comfunction_11", "ej-j", "复数的指数形式、代数形式转换");
+        row("Check1", "反函数", "");
+        row("qbshuruxz", "整式输入", "对整个输入表达式输入函数符号 ");
+        row("hsfhxz", "函数符号", "在输入框输入函数符号");
+        row("shuchuxz", "输出求值", "计算输出值的函数");
+        row("congchu_0", "MW1", "存储第1个计算结果");
+        row("congchu_8", "MW9", "存储第9个计算结果");
+        row("tiqu_0", "MR1", "提取第1个计算结果");
+        row("tiqu_8", "MR9", "提取第9个计算结果");
+        row("tiqushuju_4", "", "");
+    }
+    void captionsAndTooltips() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, tooltip);
+        auto* w = f->form().findChild<QWidget*>(name);
+        QVERIFY2(w, qPrintable(name));
+        QCOMPARE(captionOf(w), caption);
+        QCOMPARE(w->toolTip(), tooltip);
+    }
+
+    void everyArrayMemberExists_data() {
+        QTest::addColumn<QString>("array");
+        QTest::addColumn<int>("members");
+        QTest::newRow("szsrfh") << "szsrfh" << 11;
+        QTest::newRow("ysfhsr") << "ysfhsr" << 4;
+        QTest::newRow("fushufh") << "fushufh" << 7;
+        QTest::newRow("comfunction") << "comfunction" << 12;
+        QTest::newRow("congchu") << "congchu" << 9;
+        QTest::newRow("ccjgbz") << "ccjgbz" << 9;
+        QTest::newRow("tiqushuju") << "tiqushuju" << 9;
+        QTest::newRow("tiqu") << "tiqu" << 9;
+    }
+    void everyArrayMemberExists() {
+        QFETCH(QString, array);
+        QFETCH(int, members);
+        for (int i = 0; i < members; ++i) {
+            const QString name = array + QLatin1Char('_') + QString::number(i);
+            QCOMPARE(f->form().findChildren<QWidget*>(name).size(), 1);
+        }
+        QCOMPARE(f->form().findChildren<QWidget*>(array + QLatin1Char('_') +
+                                                  QString::number(members)).size(),
+                 0);
+    }
+
+    void tagTooltips() {
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(f->tag(i)->toolTip(),
+                     QStringLiteral("选择或输入第%1个存储标志").arg(i + 1));
+        }
+    }
+
+    // Each key sits in the key-pad cell the layout gives it: the control found at the
+    // middle of the cell carries the caption of the grid.
+    void keyPadGrid_data() {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<QString>("caption");
+        const int cols[] = {840, 1440, 2040, 2640, 3240, 3840};
+        const int rows[] = {2160, 2520, 3120, 3480, 3840, 4200};
+        const char* grid[6][6] = {
+            {"sin", "cos", "tan", "ctn", "ln", "log"}, {"x^2", "x^3", "^", "1/x", "n!", "ej-j"},
+            {"7", "8", "9", "ej", "(", "+"},           {"4", "5", "6", "j", ")", "-"},
+            {"1", "2", "3", "E", "=", "*"},            {"0", ".", "π", "a", "a^2", "/"},
+        };
+        for (int r = 0; r < 6; ++r) {
+            for (int c = 0; c < 6; ++c) {
+                QTest::addRow("%s", grid[r][c])
+                    << cols[c] << rows[r] << QString::fromUtf8(grid[r][c]);
+            }
+        }
+    }
+    void keyPadGrid() {
+        QFETCH(int, left);
+        QFETCH(int, top);
+        QFETCH(QString, caption);
+        const QRect cell = kalvox::toPixels({left, top, 500, 330});
+        auto* w = qobject_cast<QPushButton*>(f->form().centralWidget()->childAt(cell.center()));
+        QVERIFY(w);
+        QCOMPARE(w->text(), caption);
+        QCOMPARE(w->geometry(), cell);
+    }
+
+    void geometry_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        QTest::newRow("Label1") << "Label1" << QRect(360, 300, 420, 210);
+        QTest::newRow("Text1") << "Text1" << QRect(840, 240, 7815, 375);
+        QTest::newRow("Label2") << "Label2" << QRect(360, 800, 420, 210);
+        QTest::newRow("Text2") << "Text2" << QRect(840, 720, 3615, 375);
+        QTest::newRow("comjs") << "comjs" << QRect(4920, 720, 735, 375);
+        QTest::newRow("command3") << "command3" << QRect(5760, 720, 735, 375);
+        QTest::newRow("comtuige") << "comtuige" << QRect(6600, 720, 735, 375);
+        QTest::newRow("commsave") << "commsave" << QRect(7440, 720, 735, 375);
+        QTest::newRow("Frame1") << "Frame1" << QRect(840, 1200, 3615, 495);
+        QTest::newRow("qbshuruxz") << "qbshuruxz" << QRect(200, 200, 1215, 260);
+        QTest::newRow("hsfhxz") << "hsfhxz" << QRect(1320, 200, 1095, 260);
+        QTest::newRow("shuchuxz") << "shuchuxz" << QRect(2400, 200, 1095, 260);
+        QTest::newRow("Check1") << "Check1" << QRect(1030, 1800, 1095, 255);
+        QTest::newRow("MW1 top row") << "congchu_0" << QRect(4680, 1320, 400, 300);
+        QTest::newRow("MW3") << "congchu_2" << QRect(4680, 2040, 400, 300);
+        QTest::newRow("MW9 bottom row") << "congchu_8" << QRect(4680, 4200, 400, 300);
+        QTest::newRow("content 1") << "tiqushuju_0" << QRect(6120, 1320, 2175, 300);
+        QTest::newRow("MR3") << "tiqu_2" << QRect(8400, 2040, 400, 300);
+        QTest::newRow("MR9") << "tiqu_8" << QRect(8400, 4200, 400, 300);
+    }
+    void geometry() {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        auto* w = f->form().findChild<QWidget*>(name);
+        QVERIFY(w);
+        QCOMPARE(w->geometry(),
+                 kalvox::toPixels({twips.x(), twips.y(), twips.width(), twips.height()}));
+    }
+
+    void tagBoxesOfferThePresetTags() {
+        const QStringList expected = {"Ia", "Ib", "Ic", "Ua", "Ub", "Uc", "I",
+                                      "U",  "P",  "Q",  "S",  "cosφ", "CT变比", "PT变比"};
+        for (int i = 0; i < 9; ++i) {
+            QComboBox* box = f->tag(i);
+            QVERIFY(box->isEditable());
+            QStringList items;
+            for (int j = 0; j < box->count(); ++j) items << box->itemText(j);
+            QCOMPARE(items, expected);
+        }
+        // A typed tag is kept as typed, and Enter does not add it to the list.
+        QComboBox* box = f->tag(3);
+        box->setFocus();
+        QTest::keyClicks(box, "Zx");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(box->currentText(), QStringLiteral("Zx"));
+        QCOMPARE(box->count(), 14);
+        box->setCurrentIndex(11);
+        QCOMPARE(box->currentText(), QStringLiteral("cosφ"));
+    }
+
+    void colours() {
+        auto base = [&](const char* name) {
+            return f->form().findChild<QWidget*>(name)->palette().color(QPalette::Base);
+        };
+        QCOMPARE(base("Text1"), QColor(192, 255, 255));
+        QCOMPARE(base("Text2"), QColor(192, 255, 192));
+        QCOMPARE(base("ccjgbz_0"), QColor(192, 255, 192));
+        QCOMPARE(f->content(0)->palette().color(QPalette::Window), QColor(192, 255, 192));
+        for (const char* name : {"szsrfh_3", "ysfhsr_1", "fushufh_5", "pifh", "Command2",
+                                 "comfunction_11"}) {
+            QCOMPARE(f->key(name)->palette().color(QPalette::Button), QColor(Qt::white));
+        }
+    }
+
+    void labelFontIsAChineseFontAtTenAndAHalfPoints() {
+        auto* label = f->form().findChild<QLabel*>("Label1");
+        QCOMPARE(label->font().pointSizeF(), 10.5);
+        QCOMPARE(label->font().weight(), QFont::Normal);
+        // Whatever family is used, it must be able to show the caption.
+        QVERIFY(QFontMetrics(label->font()).inFont(QChar(u'输')));
+    }
+};
+
+QTEST_MAIN(PanelStartupTest)
+#include "tst_panel_startup.moc"
