@@ -59,6 +59,7 @@ Failure fromErrno(int code, const QString& folder, bool existing, const QString&
         case EIO:
             return {SaveError::WriteFailed, QStringLiteral("磁盘读写出错")};
         default:
+            if (fallback.isEmpty()) return {SaveError::WriteFailed, QStringLiteral("写入时出错")};
             return {SaveError::WriteFailed, QStringLiteral("写入时出错(%1)").arg(fallback)};
     }
 }
