@@ -36,9 +36,11 @@ fi
 # the Qt standard dialogs, the fonts come from fonts-wqy-microhei.
 export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
 "$program" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
+trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 # The main window is the viewable top-level window whose WM_CLASS instance is "kalvox".
 window=""
@@ -76,5 +78,6 @@ fi
 sleep 1  # let the window finish painting
 
 mkdir -p "$(dirname "$output")"
-import -window "$window" "$output"
+# No time stamps in the file, so an unchanged window gives an unchanged PNG.
+import -window "$window" -strip -define png:exclude-chunks=date,time "$output"
 echo "screenshot: wrote $output ($(identify -format '%wx%h' "$output"))"
