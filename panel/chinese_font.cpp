@@ -7,10 +7,14 @@ namespace kalvox {
 
 QFont chineseFont(qreal pointSize) {
     static const QStringList preferred = {
-        QStringLiteral("宋体"),           QStringLiteral("SimSun"),
-        QStringLiteral("NSimSun"),        QStringLiteral("AR PL UMing CN"),
-        QStringLiteral("Noto Serif CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
-        QStringLiteral("Noto Sans CJK SC"),  QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("宋体"),
+        QStringLiteral("SimSun"),
+        QStringLiteral("NSimSun"),
+        QStringLiteral("AR PL UMing CN"),
+        QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("WenQuanYi Zen Hei"),
         QStringLiteral("Droid Sans Fallback"),
     };
     const QStringList installed = QFontDatabase::families(QFontDatabase::SimplifiedChinese);

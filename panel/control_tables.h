@@ -36,9 +36,9 @@ const char* functionTooltip(int index, bool inverse);
 // The memory block: register k (1 to 9) is the row at top 1320 + 360 * (k - 1).
 inline constexpr int kRegisterRowTop = 1320;
 inline constexpr int kRegisterRowPitch = 360;
-inline constexpr TwipRect kStoreKey{4680, 0, 400, 300};      // congchu, top relative to the row
-inline constexpr TwipRect kTagBox{5160, 0, 855, 315};        // ccjgbz
-inline constexpr TwipRect kContentBox{6120, 0, 2175, 300};   // tiqushuju
-inline constexpr TwipRect kRecallKey{8400, 0, 400, 300};     // tiqu
+inline constexpr TwipRect kStoreKey{4680, 0, 400, 300};     // congchu, top relative to the row
+inline constexpr TwipRect kTagBox{5160, 0, 855, 315};       // ccjgbz
+inline constexpr TwipRect kContentBox{6120, 0, 2175, 300};  // tiqushuju
+inline constexpr TwipRect kRecallKey{8400, 0, 400, 300};    // tiqu
 
 }  // namespace kalvox

@@ -3,7 +3,7 @@
 namespace kalvox {
 
 std::int16_t filterKey(std::int16_t code) {
-    if (code == 8) return code;               // backspace
+    if (code == 8) return code;                 // backspace
     if (code >= 40 && code <= 57) return code;  // ( ) * + , - . / 0-9
     if (code == 'E') return 'e';
     if (code == 'J') return 'j';

@@ -126,8 +126,8 @@ void Form1::buildTopArea(QWidget* client) {
     Label2->setGeometry(toPixels({360, 800, 420, 210}));
     Label2->setFont(labelFont);
 
-    comjs = makeKey(client, QStringLiteral("comjs"), QStringLiteral("计算"),
-                    {4920, 720, 735, 375}, false);
+    comjs = makeKey(client, QStringLiteral("comjs"), QStringLiteral("计算"), {4920, 720, 735, 375},
+                    false);
     command3 = makeKey(client, QStringLiteral("command3"), QStringLiteral("清零"),
                        {5760, 720, 735, 375}, false);
     comtuige = makeKey(client, QStringLiteral("comtuige"), QStringLiteral("退格"),

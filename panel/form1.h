@@ -78,30 +78,30 @@ private:
     // storedExpression: positions 1 to 10 at indices 0 to 9; register k uses position k.
     std::array<QString, 10> storedExpression_;
 
-    InputBox* Text1 = nullptr;   // input box
-    QLineEdit* Text2 = nullptr;  // output box
-    QLabel* Label1 = nullptr;    // "输入"
-    QLabel* Label2 = nullptr;    // "输出"
-    QPushButton* Command2 = nullptr;  // "="
-    QPushButton* comjs = nullptr;     // 计算 (calculate)
-    QPushButton* command3 = nullptr;  // 清零 (clear)
-    QPushButton* comtuige = nullptr;  // 退格 (backspace)
-    QPushButton* commsave = nullptr;  // 保存 (save)
-    QPushButton* pifh = nullptr;      // π key
-    QCheckBox* Check1 = nullptr;      // 反函数 (inverse functions)
-    QGroupBox* Frame1 = nullptr;      // frame of the mode options
+    InputBox* Text1 = nullptr;          // input box
+    QLineEdit* Text2 = nullptr;         // output box
+    QLabel* Label1 = nullptr;           // "输入"
+    QLabel* Label2 = nullptr;           // "输出"
+    QPushButton* Command2 = nullptr;    // "="
+    QPushButton* comjs = nullptr;       // 计算 (calculate)
+    QPushButton* command3 = nullptr;    // 清零 (clear)
+    QPushButton* comtuige = nullptr;    // 退格 (backspace)
+    QPushButton* commsave = nullptr;    // 保存 (save)
+    QPushButton* pifh = nullptr;        // π key
+    QCheckBox* Check1 = nullptr;        // 反函数 (inverse functions)
+    QGroupBox* Frame1 = nullptr;        // frame of the mode options
     QRadioButton* qbshuruxz = nullptr;  // mode 整式输入: wrap the whole input
     QRadioButton* hsfhxz = nullptr;     // mode 函数符号: insert the symbol at the caret
     QRadioButton* shuchuxz = nullptr;   // mode 输出求值: apply to the output at once
     QAction* guangyucom = nullptr;      // menu command 关于 (About)
-    QList<QPushButton*> szsrfh;       // digit and point keys
-    QList<QPushButton*> ysfhsr;       // operator keys
-    QList<QPushButton*> fushufh;      // complex-entry keys
-    QList<QPushButton*> comfunction;  // function keys
-    QList<QPushButton*> congchu;      // memory store keys MW1 ... MW9
-    QList<QComboBox*> ccjgbz;         // memory tag boxes
-    QList<QLabel*> tiqushuju;         // memory content boxes
-    QList<QPushButton*> tiqu;         // memory recall keys MR1 ... MR9
+    QList<QPushButton*> szsrfh;         // digit and point keys
+    QList<QPushButton*> ysfhsr;         // operator keys
+    QList<QPushButton*> fushufh;        // complex-entry keys
+    QList<QPushButton*> comfunction;    // function keys
+    QList<QPushButton*> congchu;        // memory store keys MW1 ... MW9
+    QList<QComboBox*> ccjgbz;           // memory tag boxes
+    QList<QLabel*> tiqushuju;           // memory content boxes
+    QList<QPushButton*> tiqu;           // memory recall keys MR1 ... MR9
 };
 
 }  // namespace kalvox

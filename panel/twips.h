@@ -9,9 +9,7 @@ namespace kalvox {
 inline constexpr int kTwipsPerPixel = 15;
 
 // A length in twips as whole pixels, rounded to the nearest pixel.
-constexpr int twipsToPixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
+constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 // A rectangle given in twips (left, top, width, height).
 struct TwipRect {

@@ -27,8 +27,8 @@ public:
     QLineEdit* text1();
     QLineEdit* text2();
     QPushButton* key(const QString& objectName);
-    QLabel* content(int index);   // tiqushuju_<index>
-    QComboBox* tag(int index);    // ccjgbz_<index>
+    QLabel* content(int index);  // tiqushuju_<index>
+    QComboBox* tag(int index);   // ccjgbz_<index>
 
     // Clicks a control with the mouse, as a user does.
     void click(const QString& objectName);
@@ -56,8 +56,7 @@ private:
 }  // namespace kalvox::test
 
 // Fails the current test when a modal dialog appeared.
-#define VERIFY_NO_MODAL(fixture)                                                     \
-    QVERIFY2((fixture).unexpectedDialogs().isEmpty() &&                              \
-                 QApplication::activeModalWidget() == nullptr,                       \
-             qPrintable(QStringLiteral("unexpected modal dialog: ") +                \
-                        (fixture).unexpectedDialogs()))
+#define VERIFY_NO_MODAL(fixture)                                                                 \
+    QVERIFY2(                                                                                    \
+        (fixture).unexpectedDialogs().isEmpty() && QApplication::activeModalWidget() == nullptr, \
+        qPrintable(QStringLiteral("unexpected modal dialog: ") + (fixture).unexpectedDialogs()))

@@ -17,10 +17,10 @@ public:
         QString text;
     };
 
-    QList<Message> messages;           // every message box asked for
-    QList<QStringList> saveRequests;   // the filters of every save dialog asked for
-    QStringList saveAnswers;           // replies to the save dialogs, in order; "" = cancel
-    int aboutShown = 0;                // how often the About dialog was asked for
+    QList<Message> messages;          // every message box asked for
+    QList<QStringList> saveRequests;  // the filters of every save dialog asked for
+    QStringList saveAnswers;          // replies to the save dialogs, in order; "" = cancel
+    int aboutShown = 0;               // how often the About dialog was asked for
 
     void showMessage(QWidget*, const QString& title, const QString& text) override {
         messages.append({title, text});

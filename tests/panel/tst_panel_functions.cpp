@@ -142,8 +142,8 @@ private slots:
         QTest::newRow("5!") << "5" << false << 10 << "120";
         QTest::newRow("4.7! is 4!") << "4.7" << false << 10 << "24";
         QTest::newRow("-3! is 1") << "-3" << false << 10 << "1";
-        QTest::newRow("ln 0 without full stop") << "0" << false << 7
-                                                << "错误:不能对小于等于零的值求对数";
+        QTest::newRow("ln 0 without full stop")
+            << "0" << false << 7 << "错误:不能对小于等于零的值求对数";
     }
     void outputMode() {
         QFETCH(QString, value);
@@ -222,17 +222,28 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("plain");
         QTest::addColumn<QString>("inverse");
-        QTest::newRow("sin") << 0 << "正弦函数" << "反正弦函数";
-        QTest::newRow("cos") << 1 << "余弦函数" << "反余弦函数";
-        QTest::newRow("tan") << 2 << "正切函数" << "反正切函数";
-        QTest::newRow("ctn") << 3 << "余切函数" << "反余切函数";
-        QTest::newRow("x^2") << 4 << "平方" << "平方根";
-        QTest::newRow("x^3") << 5 << "立方" << "立方根";
-        QTest::newRow("^") << 6 << "X的Y次幂" << "X的Y次幂";
-        QTest::newRow("ln") << 7 << "自然对数" << "e次幂";
-        QTest::newRow("log") << 8 << "常用对数" << "10次幂";
-        QTest::newRow("1/x") << 9 << "倒数" << "倒数";
-        QTest::newRow("n!") << 10 << "阶乘" << "阶乘";
+        QTest::newRow("sin") << 0 << "正弦函数"
+                             << "反正弦函数";
+        QTest::newRow("cos") << 1 << "余弦函数"
+                             << "反余弦函数";
+        QTest::newRow("tan") << 2 << "正切函数"
+                             << "反正切函数";
+        QTest::newRow("ctn") << 3 << "余切函数"
+                             << "反余切函数";
+        QTest::newRow("x^2") << 4 << "平方"
+                             << "平方根";
+        QTest::newRow("x^3") << 5 << "立方"
+                             << "立方根";
+        QTest::newRow("^") << 6 << "X的Y次幂"
+                           << "X的Y次幂";
+        QTest::newRow("ln") << 7 << "自然对数"
+                            << "e次幂";
+        QTest::newRow("log") << 8 << "常用对数"
+                             << "10次幂";
+        QTest::newRow("1/x") << 9 << "倒数"
+                             << "倒数";
+        QTest::newRow("n!") << 10 << "阶乘"
+                            << "阶乘";
         QTest::newRow("ej-j") << 11 << "复数的指数形式、代数形式转换"
                               << "复数的指数形式、代数形式转换";
     }
@@ -314,19 +325,32 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("enabled");
-        QTest::newRow("输出求值, error") << kOutput << "错误:除数为零。" << "000000000000";
-        QTest::newRow("输出求值, 错误 inside") << kOutput << "x错误" << "000000000000";
-        QTest::newRow("输出求值, 171") << kOutput << "171" << "111111111101";
-        QTest::newRow("输出求值, 170") << kOutput << "170" << "111111111111";
-        QTest::newRow("输出求值, 170.5") << kOutput << "170.5" << "111111111101";
-        QTest::newRow("输出求值, 171ej30") << kOutput << "171ej30" << "111111111101";
-        QTest::newRow("输出求值, 3+j4") << kOutput << "3+j4" << "111111111111";
-        QTest::newRow("输出求值, -200") << kOutput << "-200" << "111111111111";
-        QTest::newRow("输出求值, text") << kOutput << "abc" << "111111111111";
-        QTest::newRow("函数符号, error") << kSymbol << "错误:除数为零。" << "111100111011";
-        QTest::newRow("函数符号, 171") << kSymbol << "171" << "111100111011";
-        QTest::newRow("整式输入, error") << kWhole << "错误:除数为零。" << "111111111111";
-        QTest::newRow("整式输入, 171") << kWhole << "171" << "111111111111";
+        QTest::newRow("输出求值, error") << kOutput << "错误:除数为零。"
+                                         << "000000000000";
+        QTest::newRow("输出求值, 错误 inside") << kOutput << "x错误"
+                                               << "000000000000";
+        QTest::newRow("输出求值, 171") << kOutput << "171"
+                                       << "111111111101";
+        QTest::newRow("输出求值, 170") << kOutput << "170"
+                                       << "111111111111";
+        QTest::newRow("输出求值, 170.5") << kOutput << "170.5"
+                                         << "111111111101";
+        QTest::newRow("输出求值, 171ej30") << kOutput << "171ej30"
+                                           << "111111111101";
+        QTest::newRow("输出求值, 3+j4") << kOutput << "3+j4"
+                                        << "111111111111";
+        QTest::newRow("输出求值, -200") << kOutput << "-200"
+                                        << "111111111111";
+        QTest::newRow("输出求值, text") << kOutput << "abc"
+                                        << "111111111111";
+        QTest::newRow("函数符号, error") << kSymbol << "错误:除数为零。"
+                                         << "111100111011";
+        QTest::newRow("函数符号, 171") << kSymbol << "171"
+                                       << "111100111011";
+        QTest::newRow("整式输入, error") << kWhole << "错误:除数为零。"
+                                         << "111111111111";
+        QTest::newRow("整式输入, 171") << kWhole << "171"
+                                       << "111111111111";
     }
     void keysAfterOutputChange() {
         QFETCH(QString, mode);

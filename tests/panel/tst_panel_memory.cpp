@@ -80,7 +80,8 @@ private slots:
         f->click("congchu_2");
         QCOMPARE(f->content(2)->text(), QStringLiteral("4"));
         QCOMPARE(f->form().storedExpression(3), QStringLiteral("2+2"));
-        for (int k : {1, 2, 4, 5, 6, 7, 8, 9, 10}) QCOMPARE(f->form().storedExpression(k), QString());
+        for (int k : {1, 2, 4, 5, 6, 7, 8, 9, 10})
+            QCOMPARE(f->form().storedExpression(k), QString());
     }
 
     void storedTextIsShownAsItStands() {
@@ -109,8 +110,9 @@ private slots:
         f->dialogs().saveAnswers << path;
         f->click("commsave");
         QCOMPARE(f->dialogs().saveRequests.size(), 1);
-        QCOMPARE(f->dialogs().saveRequests.first(),
-                 (QStringList{QStringLiteral("文本文件(*.txt)"), QStringLiteral("计算结果(*.jsq)")}));
+        QCOMPARE(
+            f->dialogs().saveRequests.first(),
+            (QStringList{QStringLiteral("文本文件(*.txt)"), QStringLiteral("计算结果(*.jsq)")}));
         // The save key evaluates first.
         QCOMPARE(f->text2()->text(), QStringLiteral("5"));
         QCOMPARE(fileBytes(path), QByteArray("1+2*2=5\r\nIa=1+2=3\r\nP==\r\n"));

@@ -147,15 +147,15 @@ private slots:
             const QString name = array + QLatin1Char('_') + QString::number(i);
             QCOMPARE(f->form().findChildren<QWidget*>(name).size(), 1);
         }
-        QCOMPARE(f->form().findChildren<QWidget*>(array + QLatin1Char('_') +
-                                                  QString::number(members)).size(),
+        QCOMPARE(f->form()
+                     .findChildren<QWidget*>(array + QLatin1Char('_') + QString::number(members))
+                     .size(),
                  0);
     }
 
     void tagTooltips() {
         for (int i = 0; i < 9; ++i) {
-            QCOMPARE(f->tag(i)->toolTip(),
-                     QStringLiteral("选择或输入第%1个存储标志").arg(i + 1));
+            QCOMPARE(f->tag(i)->toolTip(), QStringLiteral("选择或输入第%1个存储标志").arg(i + 1));
         }
     }
 
@@ -168,9 +168,12 @@ private slots:
         const int cols[] = {840, 1440, 2040, 2640, 3240, 3840};
         const int rows[] = {2160, 2520, 3120, 3480, 3840, 4200};
         const char* grid[6][6] = {
-            {"sin", "cos", "tan", "ctn", "ln", "log"}, {"x^2", "x^3", "^", "1/x", "n!", "ej-j"},
-            {"7", "8", "9", "ej", "(", "+"},           {"4", "5", "6", "j", ")", "-"},
-            {"1", "2", "3", "E", "=", "*"},            {"0", ".", "π", "a", "a^2", "/"},
+            {"sin", "cos", "tan", "ctn", "ln", "log"},
+            {"x^2", "x^3", "^", "1/x", "n!", "ej-j"},
+            {"7", "8", "9", "ej", "(", "+"},
+            {"4", "5", "6", "j", ")", "-"},
+            {"1", "2", "3", "E", "=", "*"},
+            {"0", ".", "π", "a", "a^2", "/"},
         };
         for (int r = 0; r < 6; ++r) {
             for (int c = 0; c < 6; ++c) {
@@ -223,7 +226,7 @@ private slots:
     }
 
     void tagBoxesOfferThePresetTags() {
-        const QStringList expected = {"Ia", "Ib", "Ic", "Ua", "Ub", "Uc", "I",
+        const QStringList expected = {"Ia", "Ib", "Ic", "Ua", "Ub",   "Uc",     "I",
                                       "U",  "P",  "Q",  "S",  "cosφ", "CT变比", "PT变比"};
         for (int i = 0; i < 9; ++i) {
             QComboBox* box = f->tag(i);
@@ -251,8 +254,8 @@ private slots:
         QCOMPARE(base("Text2"), QColor(192, 255, 192));
         QCOMPARE(base("ccjgbz_0"), QColor(192, 255, 192));
         QCOMPARE(f->content(0)->palette().color(QPalette::Window), QColor(192, 255, 192));
-        for (const char* name : {"szsrfh_3", "ysfhsr_1", "fushufh_5", "pifh", "Command2",
-                                 "comfunction_11"}) {
+        for (const char* name :
+             {"szsrfh_3", "ysfhsr_1", "fushufh_5", "pifh", "Command2", "comfunction_11"}) {
             QCOMPARE(f->key(name)->palette().color(QPalette::Button), QColor(Qt::white));
         }
     }
