@@ -1,6 +1,8 @@
 // Brackets: the check before evaluation (khpp) and the reduction from the
 // innermost pair outwards (khys).
 
+#include <vector>
+
 #include "engine/engine.h"
 #include "engine/number_text.h"
 
@@ -53,33 +55,56 @@ std::size_t Engine::khpp(std::string& s) {
 
 std::string Engine::khys(std::string s) {
     if (errorFlag == -1) return "";
-    while (s.find('(') != std::string::npos) {
-        InnermostPair pair = findInnermost(s);
-        if (pair.open == std::string::npos || pair.close == std::string::npos) {
-            // Brackets that do not pair up (beyond what the check looks at).
-            if (errorFlag == 0) raise(kBracketMismatch);
-            return "";
-        }
-        std::string inner = s.substr(pair.open + 1, pair.close - pair.open - 1);
-        lowerCase(inner);
-        inner = hsjs(std::move(inner));
-        lowerCase(inner);
-        inner = mhsjs(std::move(inner));
-        lowerCase(inner);
-        inner = chenfachufays(std::move(inner));
-        lowerCase(inner);
-        inner = jjfys(std::move(inner));
-        lowerCase(inner);
-        std::string next = s.substr(0, pair.open);
-        next += inner;
-        next.append(s, pair.close + 1);
-        s = std::move(next);
+    if (s.find('(') == std::string::npos) {
+        if (s.find(')') == std::string::npos) return s;
+        // A ")" without any "(": brackets that do not pair up.
+        raise(kBracketMismatch);
+        return "";
     }
-    if (s.find(')') != std::string::npos) {
+    // One sweep from left to right. `out` is the text up to the current
+    // character with every pair closed so far already replaced by its value;
+    // `opens` holds the positions in `out` of the "(" not yet closed. The first
+    // ")" of the text always closes the last "(" before it, which is the top
+    // of the stack, and the value spliced in holds no bracket, so pairs are
+    // reduced in the same order as by finding the innermost pair again and
+    // again from the first character.
+    std::string out;
+    out.reserve(s.size());
+    std::vector<std::size_t> opens;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '(') {
+            opens.push_back(out.size());
+            out += c;
+        } else if (c == ')') {
+            if (opens.empty()) {
+                // Brackets that do not pair up (beyond what the check looks at).
+                if (errorFlag == 0) raise(kBracketMismatch);
+                return "";
+            }
+            const std::size_t open = opens.back();
+            opens.pop_back();
+            std::string inner = out.substr(open + 1);
+            lowerCase(inner);
+            inner = hsjs(std::move(inner));
+            lowerCase(inner);
+            inner = mhsjs(std::move(inner));
+            lowerCase(inner);
+            inner = chenfachufays(std::move(inner));
+            lowerCase(inner);
+            inner = jjfys(std::move(inner));
+            lowerCase(inner);
+            out.resize(open);
+            out += inner;
+        } else {
+            out += c;
+        }
+    }
+    if (!opens.empty()) {
         if (errorFlag == 0) raise(kBracketMismatch);
         return "";
     }
-    return s;
+    return out;
 }
 
 }  // namespace kalvox

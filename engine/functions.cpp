@@ -79,59 +79,103 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
 
 // Replaces every function name and its argument by the value. Returns false
 // when a function failed; the failing name stays in the text.
+//
+// The search for the first name of the table that occurs anywhere, started
+// again from "arcsin" after every function, comes down to one sweep per name
+// in table order: a value spliced in starts with a digit or "-" and ends with
+// a digit, so a replacement never makes a new occurrence of any name, and the
+// names only get fewer. Within one name's sweep the next first occurrence lies
+// behind the value just spliced in, where the text is still the input's.
 bool functionStep(Engine& engine, std::string& s) {
-    std::size_t k = 0;
-    while (k < kNames.size()) {
-        const std::size_t p = s.find(kNames[k]);
-        if (p == std::string::npos) {
-            ++k;
-            continue;
-        }
-        // The argument: the character right after the name, whatever it is,
-        // then the longest run of digits and points.
-        const std::size_t argStart = p + kNames[k].size();
-        std::size_t q = argStart;
-        if (q < s.size()) q += charLength(static_cast<unsigned char>(s[q]));
-        while (q < s.size() && (isDigit(s[q]) || s[q] == '.')) ++q;
-        const std::string_view argument(s.data() + argStart, q > s.size() ? s.size() - argStart
-                                                                          : q - argStart);
-        try {
-            FunctionValue value = evaluateFunction(k, leadingValue(argument));
-            if (!value.error.empty()) {
+    std::string out;
+    for (std::size_t k = 0; k < kNames.size(); ++k) {
+        const std::string_view name = kNames[k];
+        std::size_t p = s.find(name);
+        if (p == std::string::npos) continue;
+        out.clear();
+        out.reserve(s.size());
+        std::size_t copied = 0;  // s[0, copied) is in out
+        while (p != std::string::npos) {
+            // The argument: the character right after the name, whatever it is,
+            // then the longest run of digits and points.
+            const std::size_t argStart = p + name.size();
+            std::size_t q = argStart;
+            if (q < s.size()) q += charLength(static_cast<unsigned char>(s[q]));
+            if (q > s.size()) q = s.size();
+            while (q < s.size() && (isDigit(s[q]) || s[q] == '.')) ++q;
+            const std::string_view argument(s.data() + argStart, q - argStart);
+            std::string_view failure;
+            try {
+                FunctionValue value = evaluateFunction(k, leadingValue(argument));
+                failure = value.error;
+                if (failure.empty()) {
+                    out.append(s, copied, p - copied);
+                    out += value.text;
+                    copied = q;
+                }
+            } catch (const ArithmeticFault& fault) {
+                failure = fault.message;
+            }
+            if (!failure.empty()) {
+                out.append(s, copied);
+                s = std::move(out);
                 engine.errorFlag = -1;
-                engine.errorText = std::string(value.error);
+                engine.errorText = std::string(failure);
                 return false;
             }
-            s.replace(p, argument.size() + kNames[k].size(), value.text);
-        } catch (const ArithmeticFault& fault) {
-            engine.errorFlag = -1;
-            engine.errorText = std::string(fault.message);
-            return false;
+            p = s.find(name, q);
         }
-        k = 0;
+        out.append(s, copied);
+        s.swap(out);
     }
     return true;
 }
 
-// Replaces every "n!" by n factorial, from left to right.
+// n! for n = 0 ... 97, multiplied in rising order; 0! is written "0".
+const std::array<std::string, 98>& factorialTexts() {
+    static const std::array<std::string, 98> texts = [] {
+        std::array<std::string, 98> t;
+        double product = 1;
+        t[0] = "0";
+        for (int n = 1; n <= 97; ++n) {
+            product *= n;
+            t[static_cast<std::size_t>(n)] = numberText(product);
+        }
+        return t;
+    }();
+    return texts;
+}
+
+// Replaces every "n!" by n factorial, from left to right, in one sweep: the
+// digits in front of each "!" are the digits at the end of the text rebuilt so
+// far, which may include the value of the factorial before it.
 void factorialStep(Engine& engine, std::string& s) {
-    std::size_t bang;
-    while ((bang = s.find('!')) != std::string::npos) {
-        // The digits directly in front of the first "!".
-        std::size_t m = bang;
-        while (m > 0 && isDigit(s[m - 1])) --m;
-        const std::string_view run(s.data() + m, bang - m);
+    std::size_t bang = s.find('!');
+    if (bang == std::string::npos) return;
+    const auto& texts = factorialTexts();
+    std::string out;
+    out.reserve(s.size());
+    std::size_t copied = 0;  // s[0, copied) is in out
+    while (bang != std::string::npos) {
+        out.append(s, copied, bang - copied);
+        std::size_t m = out.size();
+        while (m > 0 && isDigit(out[m - 1])) --m;
+        const std::string_view run(out.data() + m, out.size() - m);
         const auto n = leadingNumber(run);
         if (!n || *n > kFactorialLimit) {
+            out.append(s, bang);
+            s = std::move(out);
             engine.errorFlag = -1;
             engine.errorText = "阶乘计算出现溢出";
             return;
         }
-        double product = 1;
-        for (int i = 1; i <= static_cast<int>(*n); ++i) product *= i;
-        const std::string result = *n == 0 ? "0" : numberText(product);
-        s.replace(m, bang - m + 1, result);
+        out.resize(m);
+        out += texts[static_cast<std::size_t>(*n)];
+        copied = bang + 1;
+        bang = s.find('!', copied);
     }
+    out.append(s, copied);
+    s = std::move(out);
 }
 }  // namespace
 

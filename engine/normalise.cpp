@@ -12,43 +12,6 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isDangling(char c) { return isOperator(c) || c == 'e' || c == 'j'; }
 bool mayFollowClose(char c) { return c == '(' || isDigit(c) || c == '.'; }
 
-// Applies the first repair that fits at or after `from`; returns the position
-// of the repair, or npos when the text needs none.
-std::size_t repairOnce(std::string& s, std::size_t from) {
-    const std::size_t n = s.size();
-    for (std::size_t i = from; i < n; ++i) {
-        const char c = s[i];
-        const char next = i + 1 < n ? s[i + 1] : '\0';
-        const char before = i > 0 ? s[i - 1] : c;
-        if (isOperator(c)) {
-            if (isOperator(next)) {
-                s.erase(i, 1);  // the later operator wins
-                return i;
-            }
-        } else if (c == ')') {
-            if (mayFollowClose(next)) {
-                s.insert(i + 1, "*");
-                return i;
-            }
-        } else if (c == 'j') {
-            if (before != 'e' && isOperator(next)) {
-                s.insert(i + 1, "1");
-                return i;
-            }
-        } else if (c == '.') {
-            if (!isDigit(next)) {
-                s.erase(i, 1);
-                return i;
-            }
-        } else if (isDigit(c)) {
-            if (next == '(') {
-                s.insert(i + 1, "*");
-                return i;
-            }
-        }
-    }
-    return std::string::npos;
-}
 }  // namespace
 
 std::string Engine::fhzqx(std::string s) {
@@ -71,16 +34,45 @@ std::string Engine::fhzqx(std::string s) {
         }
     }
 
-    // Repairs until a full pass finds nothing. A repair only changes the
-    // characters next to its position, so the next search can resume just
-    // before it.
-    std::size_t from = 0;
-    while (true) {
-        std::size_t at = repairOnce(s, from);
-        if (at == std::string::npos) break;
-        from = at > 0 ? at - 1 : 0;
+    // Repairs until a full scan finds nothing. A repair changes only the
+    // characters next to its position, and no character before it matched any
+    // rule, so the text is repaired in one sweep: `out` holds the characters
+    // already passed, none of which matches a rule; the current character is
+    // s[r]. Removing a character gives the character before it a new neighbour,
+    // so that one is handed back to be looked at again; an inserted "*" or "1"
+    // never matches where it is put.
+    std::string out;
+    out.reserve(s.size() + s.size() / 2);
+    std::size_t r = 0;
+    const std::size_t n = s.size();
+    auto handBack = [&] {
+        if (out.empty()) return;
+        s[--r] = out.back();
+        out.pop_back();
+    };
+    while (r < n) {
+        const char c = s[r];
+        const char next = r + 1 < n ? s[r + 1] : '\0';
+        const char before = out.empty() ? c : out.back();
+        ++r;
+        if (isOperator(c) && isOperator(next)) {
+            handBack();  // the later operator wins
+        } else if (c == ')' && mayFollowClose(next)) {
+            out += c;
+            out += '*';
+        } else if (c == 'j' && before != 'e' && isOperator(next)) {
+            out += c;
+            out += '1';
+        } else if (c == '.' && !isDigit(next)) {
+            handBack();
+        } else if (isDigit(c) && next == '(') {
+            out += c;
+            out += '*';
+        } else {
+            out += c;
+        }
     }
-    return s;
+    return out;
 }
 
 }  // namespace kalvox

@@ -4,6 +4,16 @@
 // its kind, the kernel computes it, and the result is spliced back in place of
 // the operands and the operator. Operators of one pass therefore evaluate
 // strictly from left to right.
+//
+// The text is never rebuilt whole. A cycle's text is kept as three pieces: the
+// settled head (`done`, text that no later cycle can change), a short piece
+// spliced in by the last cycle (`front`), and the untouched rest of the input
+// from `tailPos`. The head of a power or multiply/divide cycle holds no
+// operator of the pass, so the next cycle's leftmost operation lies behind it:
+// its scan resumes at the boundary character that closed the head, the only
+// character of the head whose reading depends on what follows it. The
+// add/subtract pass's left operand is always the previous result, so its text
+// is always that result followed by the rest of the input.
 
 #include "engine/operand_scan.h"
 
@@ -29,21 +39,29 @@ bool isBoundaryOf(PassKind kind, char c) {
     }
     return false;
 }
-
-bool containsAny(const std::string& s, std::string_view chars) {
-    return s.find_first_of(chars) != std::string::npos;
-}
 }  // namespace
 
-ScanCycle scanOperation(std::string_view s, PassKind kind, std::string& op, std::size_t from) {
+void ScanWindow::appendRange(std::string& out, std::size_t from, std::size_t to) const {
+    if (from >= to) return;
+    std::size_t a = from - base;
+    const std::size_t b = to - base;
+    if (a < front.size()) {
+        const std::size_t upto = b < front.size() ? b : front.size();
+        out.append(front, a, upto - a);
+        a = upto;
+    }
+    if (a < b) out.append(tail, a - front.size(), b - a);
+}
+
+ScanCycle scanOperation(const ScanWindow& w, PassKind kind, std::string& op) {
     ScanCycle cycle;
     cycle.stop = std::string::npos;
-    cycle.headEnd = from;
-    bool right = false;    // which operand ordinary characters go to
-    bool opSeen = false;   // the cycle's operator has been recognised
-    const std::size_t n = s.size();
+    cycle.headEnd = w.base;
+    bool right = false;   // which operand ordinary characters go to
+    bool opSeen = false;  // the cycle's operator has been recognised
+    const std::size_t n = w.end();
     auto selected = [&]() -> std::string& { return right ? cycle.right : cycle.left; };
-    auto next = [&](std::size_t i) -> char { return i + 1 < n ? s[i + 1] : '\0'; };
+    auto next = [&](std::size_t i) -> char { return i + 1 < n ? w.at(i + 1) : '\0'; };
 
     // The operator rule: a second operator ends the scan; a "-" right after the
     // operator is the sign of the right operand.
@@ -62,8 +80,8 @@ ScanCycle scanOperation(std::string_view s, PassKind kind, std::string& op, std:
         return false;
     };
 
-    for (std::size_t i = from; i < n; ++i) {
-        const char c = s[i];
+    for (std::size_t i = w.base; i < n; ++i) {
+        const char c = w.at(i);
         if (c == 'e' || c == 'E') {
             // A sign right after an exponent letter belongs to the number.
             const char nx = next(i);
@@ -81,7 +99,7 @@ ScanCycle scanOperation(std::string_view s, PassKind kind, std::string& op, std:
                 cycle.stop = i;
                 break;
             }
-            if (i == from) {
+            if (i == 0) {
                 cycle.left = "-";  // the sign of the first number
             } else if (operatorRule(i, c)) {
                 break;
@@ -91,9 +109,9 @@ ScanCycle scanOperation(std::string_view s, PassKind kind, std::string& op, std:
                 cycle.stop = i;
                 break;
             }
-            if (next(i) == '-' || (c == '-' && i == from)) {
+            if (next(i) == '-' || (c == '-' && i == 0)) {
                 cycle.left = "-";
-                if (i != from) {
+                if (i != 0) {
                     cycle.headEnd = i + 1;
                     ++i;
                 }
@@ -119,20 +137,51 @@ namespace {
 // One power or multiply/divide pass: cycles while its operators are in the text.
 std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::string_view ops) {
     if (engine.errorFlag == -1) return "";
+    const std::size_t lastOperator = s.find_last_of(ops);
+    if (lastOperator == std::string::npos) return s;
+
+    std::string done;   // settled head: holds no operator of the pass
+    std::string front;  // the boundary that closed the head, the last result, ...
+    std::size_t tailPos = 0;
     std::string op;
-    while (containsAny(s, ops)) {
-        ScanCycle cycle = scanOperation(s, kind, op);
+    auto operatorLeft = [&] {
+        return front.find_first_of(ops) != std::string::npos ||
+               (tailPos < s.size() && tailPos <= lastOperator);
+    };
+    while (operatorLeft()) {
+        const ScanWindow w{front, std::string_view(s).substr(tailPos), done.size()};
+        ScanCycle cycle = scanOperation(w, kind, op);
         std::string result = engine.jsjg(cycle.left, cycle.right, op);
-        std::string next = s.substr(0, cycle.headEnd);
-        next += result;
-        if (cycle.stop != std::string::npos) next.append(s, cycle.stop);
-        s = std::move(next);
+
+        // New text: head, result, then the text from the stop position. The
+        // head's last character stays in the piece still to be scanned.
+        std::string nextFront;
+        if (cycle.headEnd > 0) {
+            w.appendRange(done, w.base, cycle.headEnd - 1);
+            w.appendRange(nextFront, cycle.headEnd - 1, cycle.headEnd);
+        }
+        nextFront += result;
+        if (cycle.stop == std::string::npos) {
+            tailPos = s.size();
+        } else {
+            const std::size_t k = cycle.stop - w.base;
+            if (k < front.size()) {
+                nextFront.append(front, k);
+            } else {
+                tailPos += k - front.size();
+            }
+        }
+        front = std::move(nextFront);
     }
-    return s;
+    done += front;
+    done.append(s, tailPos);
+    return done;
 }
 }  // namespace
 
-std::string Engine::mhsjs(std::string s) { return runHeadPass(*this, std::move(s), PassKind::Power, "^"); }
+std::string Engine::mhsjs(std::string s) {
+    return runHeadPass(*this, std::move(s), PassKind::Power, "^");
+}
 
 std::string Engine::chenfachufays(std::string s) {
     return runHeadPass(*this, std::move(s), PassKind::MultiplyDivide, "*/");
@@ -141,15 +190,26 @@ std::string Engine::chenfachufays(std::string s) {
 std::string Engine::jjfys(std::string s) {
     if (errorFlag == -1) return "";
     std::string op = "+";
-    while (containsAny(s, "+-")) {
-        ScanCycle cycle = scanOperation(s, PassKind::AddSubtract, op);
-        std::string result = jsjg(cycle.left, cycle.right, op);
-        if (cycle.stop == std::string::npos) {
-            s = std::move(result);
-            break;
+    if (s.find_first_of("+-") != std::string::npos) {
+        // Every cycle's text is the previous result followed by the rest of the
+        // input from the operator that stopped the previous scan.
+        std::string front;
+        std::size_t tailPos = 0;
+        while (true) {
+            const ScanWindow w{front, std::string_view(s).substr(tailPos), 0};
+            ScanCycle cycle = scanOperation(w, PassKind::AddSubtract, op);
+            std::string result = jsjg(cycle.left, cycle.right, op);
+            if (cycle.stop == std::string::npos) {
+                s = std::move(result);
+                break;
+            }
+            if (cycle.stop < front.size()) {
+                result.append(front, cycle.stop);
+            } else {
+                tailPos += cycle.stop - front.size();
+            }
+            front = std::move(result);
         }
-        result.append(s, cycle.stop);
-        s = std::move(result);
     }
     if (s.find('+') == std::string::npos) return jsjg(s, "", "+");
     return s;
