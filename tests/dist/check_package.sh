@@ -36,6 +36,7 @@ field_rows=(
     "C++ library from shlibdeps|0|Depends|(^|, )libstdc\\+\\+6 \\(>= "
     "Qt Widgets from shlibdeps|1|Depends|(^|, )libqt6widgets6 \\(>= "
     "Qt platform plugins|1|Depends|(^|, )qt6-qpa-plugins(,|$)"
+    "a Chinese font|1|Depends|(^|, )fonts-wqy-microhei \\| "
 )
 for row in "${field_rows[@]}"; do
     IFS='|' read -r name gui key pattern <<<"$row"
