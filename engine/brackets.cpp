@@ -34,7 +34,7 @@ InnermostPair findInnermost(const std::string& s) {
 
 std::size_t Engine::khpp(std::string& s) {
     int pairs = 0;
-    while (s.find_first_of("()") != std::string::npos) {
+    while (s.find('(') != std::string::npos || s.find(')') != std::string::npos) {
         InnermostPair pair = findInnermost(s);
         const bool hasOpen = pair.open != std::string::npos;
         const bool hasClose = pair.close != std::string::npos;

@@ -2,6 +2,8 @@
 // operators, the "*" left out around brackets, the coefficient of a bare "j"
 // and stray decimal points.
 
+#include <algorithm>
+
 #include "engine/engine.h"
 
 namespace kalvox {
@@ -16,11 +18,7 @@ bool mayFollowClose(char c) { return c == '(' || isDigit(c) || c == '.'; }
 
 std::string Engine::fhzqx(std::string s) {
     // Blanks go, wherever they stand; other white space is kept.
-    std::string compact;
-    compact.reserve(s.size());
-    for (char c : s)
-        if (c != ' ') compact += c;
-    s = std::move(compact);
+    s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
     if (s.empty()) return "0";  // blanks only: evaluated like an empty input
 
     // A dangling last character is completed ("2-j" -> "2-j1") or dropped, once.

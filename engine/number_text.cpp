@@ -1,6 +1,7 @@
 #include "engine/number_text.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 #include <system_error>
@@ -9,6 +10,11 @@ namespace kalvox {
 
 namespace {
 constexpr double kPi = 3.14159265358979;
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Reads a cleaned decimal text ([-]digits[.digits][e[-]digits]) into a double.
 // nullopt on overflow; underflow gives 0 (or the nearest subnormal).
@@ -50,25 +56,37 @@ std::optional<double> readDecimal(const std::string& clean) {
 std::string numberText(double x) {
     if (x == 0 || std::isnan(x)) return "0";
     if (std::isinf(x)) throw ArithmeticFault{kOverflow};
+    if (std::fabs(x) < 1e15 && x == std::trunc(x)) {
+        // A whole number of at most 15 digits is written exactly as it is.
+        char digits[24];
+        auto res = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x));
+        return std::string(digits, res.ptr);
+    }
     char buf[64];
     // d.dddddddddddddde±XX: the 15 significant digits and the decimal exponent.
     auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
-    std::string sci(buf, res.ptr);
-    bool negative = sci[0] == '-';
-    std::size_t start = negative ? 1 : 0;
-    std::size_t epos = sci.find('e');
-    std::string digits;
-    for (std::size_t i = start; i < epos; ++i)
-        if (sci[i] != '.') digits += sci[i];
-    int exponent = std::atoi(sci.c_str() + epos + 1);
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const bool negative = buf[0] == '-';
+    // The 15 digits without the point, and the exponent after the "e".
+    char digitBuf[16];
+    std::size_t count = 0;
+    const char* p = buf + (negative ? 1 : 0);
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digitBuf[count++] = *p;
+    ++p;
+    const bool negativeExponent = *p == '-';
+    ++p;
+    int exponent = 0;
+    for (; p != res.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+    if (negativeExponent) exponent = -exponent;
+    while (count > 1 && digitBuf[count - 1] == '0') --count;
+    const std::string_view digits(digitBuf, count);
 
     std::string out = negative ? "-" : "";
     if (exponent < -4 || exponent >= 15) {
         out += digits[0];
         if (digits.size() > 1) {
             out += '.';
-            out.append(digits, 1);
+            out += digits.substr(1);
         }
         out += 'E';
         out += exponent < 0 ? '-' : '+';
@@ -85,15 +103,64 @@ std::string numberText(double x) {
             out += digits;
             out.append(intLen - digits.size(), '0');
         } else {
-            out.append(digits, 0, intLen);
+            out += digits.substr(0, intLen);
             out += '.';
-            out.append(digits, intLen);
+            out += digits.substr(intLen);
         }
     }
     return out;
 }
 
+namespace {
+
+// The common plain number "[sign] digits [. digits]" of at most 15 significant
+// digits, with nothing after it that could continue it (a blank, a point or an
+// exponent letter). Its digits form an integer m below 2^53 and the point
+// divides by an exact power of ten, so m / 10^f is one correctly rounded
+// operation on exact operands: the same double as the general conversion.
+// Anything else is left to the general parse (nullopt).
+std::optional<double> plainNumber(std::string_view text) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    auto digit = [&](std::size_t k) { return k < n && text[k] >= '0' && text[k] <= '9'; };
+    if (!digit(i)) return std::nullopt;
+    std::uint64_t m = 0;
+    int significant = 0;
+    int fraction = 0;
+    while (digit(i)) {
+        m = m * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (m != 0) ++significant;
+        ++i;
+        if (significant > 15) return std::nullopt;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        if (!digit(i)) return std::nullopt;
+        while (digit(i)) {
+            m = m * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            if (m != 0) ++significant;
+            ++fraction;
+            ++i;
+            if (significant > 15 || fraction > 22) return std::nullopt;
+        }
+    }
+    if (significant > 15) return std::nullopt;
+    if (i < n && (text[i] == ' ' || text[i] == '.' || text[i] == 'e' || text[i] == 'E'))
+        return std::nullopt;
+    if (m == 0) return 0.0;
+    const double v = static_cast<double>(m) / kExactTens[fraction];
+    return negative ? -v : v;
+}
+}  // namespace
+
 std::optional<double> leadingNumber(std::string_view text) {
+    if (auto v = plainNumber(text)) return v;
+    return leadingNumberGeneral(text);
+}
+
+std::optional<double> leadingNumberGeneral(std::string_view text) {
     std::string clean;
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -167,9 +234,30 @@ double leadingValue(std::string_view text) {
 
 double roundTo(double x, int n) {
     if (!std::isfinite(x)) return checked(x);
+    // A whole number is its own rounding at any number of decimals.
+    if (x == std::trunc(x)) return x;
     // Fixed notation of a double is at most 309 integer digits plus the decimals.
     char buf[400];
     auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, n);
+    // At most 15 significant digits and 22 decimals: the digits form an integer
+    // below 2^53 and one division by an exact power of ten reads it back, the
+    // same double as the general conversion gives.
+    if (n >= 0 && n <= 22) {
+        const char* p = buf;
+        const bool negative = *p == '-';
+        if (negative) ++p;
+        std::uint64_t m = 0;
+        int significant = 0;
+        for (; p != res.ptr && significant <= 15; ++p) {
+            if (*p == '.') continue;
+            m = m * 10 + static_cast<std::uint64_t>(*p - '0');
+            if (m != 0) ++significant;
+        }
+        if (significant <= 15) {
+            const double v = static_cast<double>(m) / kExactTens[n];
+            return negative ? -v : v;
+        }
+    }
     double v = 0;
     std::from_chars(buf, res.ptr, v);
     return v;

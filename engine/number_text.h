@@ -29,6 +29,10 @@ std::string numberText(double x);
 // for a double.
 std::optional<double> leadingNumber(std::string_view text);
 
+// The same parse without the shortcut for plain numbers that leadingNumber
+// takes first; both give the same double for every text.
+std::optional<double> leadingNumberGeneral(std::string_view text);
+
 // As leadingNumber, but a number too large to hold raises an overflow fault.
 double leadingValue(std::string_view text);
 

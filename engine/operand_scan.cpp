@@ -39,6 +39,22 @@ bool isBoundaryOf(PassKind kind, char c) {
     }
     return false;
 }
+
+// Whether s holds one of the characters of `chars` (a plain loop: the library's
+// find_first_of looks each character up in the set with a call of its own).
+bool containsAnyOf(std::string_view s, std::string_view chars) {
+    for (char c : s)
+        for (char k : chars)
+            if (c == k) return true;
+    return false;
+}
+
+std::size_t findLastOf(std::string_view s, std::string_view chars) {
+    for (std::size_t i = s.size(); i-- > 0;)
+        for (char k : chars)
+            if (s[i] == k) return i;
+    return std::string_view::npos;
+}
 }  // namespace
 
 void ScanWindow::appendRange(std::string& out, std::size_t from, std::size_t to) const {
@@ -137,7 +153,7 @@ namespace {
 // One power or multiply/divide pass: cycles while its operators are in the text.
 std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::string_view ops) {
     if (engine.errorFlag == -1) return "";
-    const std::size_t lastOperator = s.find_last_of(ops);
+    const std::size_t lastOperator = findLastOf(s, ops);
     if (lastOperator == std::string::npos) return s;
 
     std::string done;   // settled head: holds no operator of the pass
@@ -145,7 +161,7 @@ std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::strin
     std::size_t tailPos = 0;
     std::string op;
     auto operatorLeft = [&] {
-        return front.find_first_of(ops) != std::string::npos ||
+        return containsAnyOf(front, ops) ||
                (tailPos < s.size() && tailPos <= lastOperator);
     };
     while (operatorLeft()) {
@@ -190,7 +206,7 @@ std::string Engine::chenfachufays(std::string s) {
 std::string Engine::jjfys(std::string s) {
     if (errorFlag == -1) return "";
     std::string op = "+";
-    if (s.find_first_of("+-") != std::string::npos) {
+    if (containsAnyOf(s, "+-")) {
         // Every cycle's text is the previous result followed by the rest of the
         // input from the operator that stopped the previous scan.
         std::string front;

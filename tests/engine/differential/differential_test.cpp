@@ -8,7 +8,13 @@
 #include <string>
 #include <vector>
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
 #include "engine/engine.h"
+#include "engine/number_text.h"
 #include "tests/engine/differential/expression_generator.h"
 #include "tests/engine/differential/reference_engine.h"
 
@@ -212,6 +218,78 @@ TEST(Differential, LongRandomTexts) {
     std::vector<std::string> inputs;
     for (int i = 0; i < 6; ++i) inputs.push_back(gen.expression(1500));
     expectAllSame(inputs);
+}
+
+TEST(Differential, LeadingNumberShortcutGivesTheSameDouble) {
+    // The engine reads plain numbers with a shortcut; the general parse is the
+    // yardstick, bit for bit.
+    ExpressionGenerator gen(31337);
+    const char* const endings[] = {"", "+3", "-1", "j", "ej30", " ", " 5", ".", ".5", "e5",
+                                   "E-3", "e", "*2", "abc", "!", "中"};
+    int mismatches = 0;
+    for (int i = 0; i < 200000 && mismatches < 20; ++i) {
+        std::string t;
+        switch (gen.below(4)) {
+            case 0: t += "-"; break;
+            case 1: t += "+"; break;
+            default: break;
+        }
+        if (gen.below(4) == 0) t.append(gen.below(5), '0');
+        const std::size_t digits = 1 + gen.below(24);
+        const std::size_t point = gen.below(2) ? gen.below(digits + 1) : digits + 1;
+        for (std::size_t k = 0; k < digits; ++k) {
+            if (k == point) t += '.';
+            t += static_cast<char>('0' + gen.below(gen.below(3) == 0 ? 2 : 10));
+        }
+        t += endings[gen.below(std::size(endings))];
+        const auto fast = leadingNumber(t);
+        const auto general = leadingNumberGeneral(t);
+        const bool same = fast.has_value() == general.has_value() &&
+                          (!fast || std::memcmp(&*fast, &*general, sizeof(double)) == 0);
+        if (!same) {
+            ++mismatches;
+            ADD_FAILURE() << "\"" << t << "\": " << (fast ? *fast : -1.0) << " vs "
+                          << (general ? *general : -1.0);
+        }
+    }
+}
+
+TEST(Differential, RoundingShortcutGivesTheSameDouble) {
+    // Rounding prints "%.nf" and reads it back; the engine reads short digit
+    // strings back itself. The general conversion is the yardstick.
+    ExpressionGenerator gen(2718);
+    int mismatches = 0;
+    for (int i = 0; i < 300000 && mismatches < 20; ++i) {
+        double x;
+        const std::uint64_t bits = gen.next();
+        switch (gen.below(3)) {
+            case 0: std::memcpy(&x, &bits, sizeof x); break;  // any double
+            case 1: x = static_cast<double>(bits % 2000000) / 1024.0 - 900; break;
+            default:
+                x = std::ldexp(static_cast<double>(bits >> 11), -static_cast<int>(gen.below(80)));
+                if (gen.below(2)) x = -x;
+                break;
+        }
+        if (!std::isfinite(x)) continue;
+        const int n = gen.below(4) == 0 ? static_cast<int>(gen.below(23)) : 8 + 4 * static_cast<int>(gen.below(2));
+        char buf[400];
+        auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, n);
+        double expected = 0;
+        std::from_chars(buf, res.ptr, expected);
+        const double got = roundTo(x, n);
+        if (std::memcmp(&got, &expected, sizeof got) != 0) {
+            ++mismatches;
+            ADD_FAILURE() << std::string(buf, res.ptr) << " at " << n << ": " << got;
+        }
+        if (std::fabs(x) < 1e15 && x == std::trunc(x) && x != 0) {
+            char plain[64];
+            std::snprintf(plain, sizeof plain, "%.0f", x);
+            if (numberText(x) != plain) {
+                ++mismatches;
+                ADD_FAILURE() << "number text of " << plain << ": " << numberText(x);
+            }
+        }
+    }
 }
 
 }  // namespace

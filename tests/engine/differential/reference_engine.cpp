@@ -85,7 +85,7 @@ bool isDigit(char32_t c) { return c >= '0' && c <= '9'; }
 bool isOperator(char32_t c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
 double value(const Text& s) {
-    const std::optional<double> v = leadingNumber(encode(s));
+    const std::optional<double> v = leadingNumberGeneral(encode(s));
     if (!v) throw ArithmeticFault{kOverflow};
     return *v;
 }
@@ -580,7 +580,7 @@ Text ReferenceEngine::functionPass(Text s) {
                 m = i;
             }
         }
-        const std::optional<double> n = leadingNumber(encode(run));
+        const std::optional<double> n = leadingNumberGeneral(encode(run));
         if (!n || *n > 97) {
             raise("阶乘计算出现溢出");
             return s;
@@ -606,7 +606,7 @@ Text ReferenceEngine::convert(Text s) {
             const double theta = value(s.substr(p + 2));
             const double r = degToRad(theta);
             const double im = chk(A * std::sin(r));
-            const bool plus = *leadingNumber(numberText(im)) >= 0;
+            const bool plus = *leadingNumberGeneral(numberText(im)) >= 0;
             const double a = roundTo(chk(A * std::cos(r)), 15);
             const double b = roundTo(im, 15);
             if (plus) {
