@@ -16,7 +16,7 @@ Text decode(std::string_view utf8) {
     const std::size_t n = utf8.size();
     while (i < n) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+        std::size_t len = b < 0x80 ? 1 : b >= 0xF8 ? 0 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
         char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
         bool valid = len != 0 && i + len <= n;
         for (std::size_t k = 1; valid && k < len; ++k) {
@@ -24,6 +24,12 @@ Text decode(std::string_view utf8) {
             if ((c & 0xC0) != 0x80) valid = false;
             cp = (cp << 6) | (c & 0x3F);
         }
+        // Overlong forms, surrogates and code points past U+10FFFF are not
+        // characters either.
+        if (valid && ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) ||
+                      (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+                      (cp >= 0xD800 && cp <= 0xDFFF)))
+            valid = false;
         if (!valid) {
             // A byte that starts no valid sequence stands for itself.
             out += static_cast<char32_t>(0xDC00 + b);

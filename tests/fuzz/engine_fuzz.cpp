@@ -1,0 +1,190 @@
+// libFuzzer harness over the whole evaluation, the ej-j conversion and the
+// function keys' evaluation.
+//
+// Invariants checked on every input (a failed one aborts, so the fuzzer keeps
+// the input as a crash):
+// - nothing crashes and no sanitizer reports anything;
+// - no evaluation takes longer than 100 ms;
+// - the output box holds a value text, an algebraic text of the ej-j key, or
+//   "错误:" + a known message + "。", and never "inf" or "nan";
+// - on short, valid UTF-8 inputs the engine agrees with the literal reference
+//   rendering of its stages.
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "engine/engine.h"
+#include "tests/engine/differential/reference_engine.h"
+
+namespace {
+
+using kalvox::Engine;
+
+constexpr std::string_view kMessages[] = {
+    "括号不匹配",
+    "除数为零",
+    "溢出",
+    "无效的过程调用或参数",
+    "不能对负数求小于1的各次方",
+    "不能对大于1的数求反正弦函数",
+    "不能对大于1的数求反余弦函数",
+    "不能对90度求正切函数",
+    "不能对0求余切函数",
+    "不能对小于等于零的值求对数",
+    "阶乘计算出现溢出",
+};
+
+[[noreturn]] void fail(const char* what, std::string_view input, std::string_view output) {
+    std::fprintf(stderr, "invariant broken: %s\n  input:  \"%.*s\"\n  output: \"%.*s\"\n", what,
+                 static_cast<int>(input.size()), input.data(), static_cast<int>(output.size()),
+                 output.data());
+    std::abort();
+}
+
+bool knownMessage(std::string_view m) {
+    for (auto k : kMessages)
+        if (m == k) return true;
+    return false;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number text: digits [. digits] [E sign two or more digits], no sign.
+bool numberAt(std::string_view s, std::size_t& i) {
+    const std::size_t start = i;
+    while (i < s.size() && isDigit(s[i])) ++i;
+    if (i == start) return false;
+    if (i < s.size() && s[i] == '.') {
+        const std::size_t f = ++i;
+        while (i < s.size() && isDigit(s[i])) ++i;
+        if (i == f) return false;
+    }
+    if (i < s.size() && s[i] == 'E') {
+        ++i;
+        if (i >= s.size() || (s[i] != '+' && s[i] != '-')) return false;
+        const std::size_t e = ++i;
+        while (i < s.size() && isDigit(s[i])) ++i;
+        if (i - e < 2) return false;
+    }
+    return true;
+}
+
+bool signedNumberAt(std::string_view s, std::size_t& i) {
+    if (i < s.size() && s[i] == '-') ++i;
+    return numberAt(s, i);
+}
+
+// A value text: a real, a negated real or magnitude "ej" angle.
+bool isValueText(std::string_view s) {
+    std::size_t i = 0;
+    if (!signedNumberAt(s, i)) return false;
+    if (i == s.size()) return true;
+    if (s.substr(i, 2) != "ej") return false;
+    i += 2;
+    return signedNumberAt(s, i) && i == s.size();
+}
+
+// An algebraic text of the ej-j key: a "+j" b or a "-j" b.
+bool isAlgebraicText(std::string_view s) {
+    std::size_t i = 0;
+    if (!signedNumberAt(s, i)) return false;
+    if (s.substr(i, 2) != "+j" && s.substr(i, 2) != "-j") return false;
+    i += 2;
+    return numberAt(s, i) && i == s.size();
+}
+
+bool isErrorDisplay(std::string_view s) {
+    constexpr std::string_view prefix = "错误:";
+    constexpr std::string_view stop = "。";
+    if (s.size() < prefix.size() + stop.size() || s.substr(0, prefix.size()) != prefix ||
+        s.substr(s.size() - stop.size()) != stop)
+        return false;
+    return knownMessage(s.substr(prefix.size(), s.size() - prefix.size() - stop.size()));
+}
+
+bool hasInfOrNan(std::string_view s) {
+    for (std::size_t i = 0; i + 3 <= s.size(); ++i) {
+        std::string w(s.substr(i, 3));
+        for (char& c : w) c = static_cast<char>(c | 0x20);
+        if (w == "inf" || w == "nan") return true;
+    }
+    return false;
+}
+
+// Whether every byte belongs to a well-formed UTF-8 character.
+bool validUtf8(std::string_view s) {
+    for (char32_t c : kalvox::reference::decode(s))
+        if (c >= 0xDC80 && c <= 0xDCFF) return false;
+    return true;
+}
+
+template <typename F>
+auto timed(std::string_view input, const char* what, F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    auto result = f();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    if (ms > 100) fail(what, input, "took more than 100 ms");
+    return result;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+
+    // The "=" key.
+    Engine engine;
+    const kalvox::Outcome out = timed(input, "evaluate slower than 100 ms",
+                                      [&] { return engine.evaluate(input); });
+    if (hasInfOrNan(out.text2)) fail("inf or nan in the output", input, out.text2);
+    if (out.failed) {
+        if (!isErrorDisplay(out.text2)) fail("unknown error display", input, out.text2);
+    } else if (!isValueText(out.text2)) {
+        fail("output is not a value text", input, out.text2);
+    }
+
+    // Two presses of the ej-j key on the result.
+    if (!out.failed) {
+        const std::string algebraic = engine.ejjKey(out.text2);
+        if (hasInfOrNan(algebraic)) fail("inf or nan after ej-j", input, algebraic);
+        if (!isAlgebraicText(algebraic) && !isValueText(algebraic) && !isErrorDisplay(algebraic))
+            fail("ej-j gave neither an algebraic text nor a value", input, algebraic);
+        if (engine.errorFlag == 0) {
+            const std::string back = engine.ejjKey(algebraic);
+            if (hasInfOrNan(back)) fail("inf or nan after ej-j back", input, back);
+            if (engine.errorFlag == 0 ? !isValueText(back) : !isErrorDisplay(back))
+                fail("ej-j back gave no value text", input, back);
+        }
+    }
+
+    // The function keys' evaluation, straight on the input.
+    Engine keys;
+    const std::string value = timed(input, "jsqys slower than 100 ms", [&] {
+        std::string failure;
+        std::string v = keys.jsqys(input, &failure);
+        if (!failure.empty()) fail("jsqys reported a run-time failure", input, failure);
+        return v;
+    });
+    if (hasInfOrNan(value)) fail("inf or nan from jsqys", input, value);
+    if (keys.errorFlag == 0 && !isValueText(value)) fail("jsqys gave no value text", input, value);
+    if (keys.errorFlag == -1 && !knownMessage(keys.errorText))
+        fail("jsqys raised an unknown message", input, keys.errorText);
+
+    // Short inputs: the literal rendering must agree.
+    if (size <= 256 && validUtf8(input)) {
+        kalvox::reference::ReferenceEngine ref;
+        const kalvox::Outcome r = ref.evaluate(input);
+        if (r.text1 != out.text1 || r.text2 != out.text2 || r.selectionStart != out.selectionStart)
+            fail("engine and reference disagree", input, out.text2 + " / " + r.text2);
+        kalvox::reference::ReferenceEngine refKeys;
+        if (refKeys.jsqys(input) != value || refKeys.errorText != keys.errorText)
+            fail("jsqys and reference disagree", input, value);
+    }
+    return 0;
+}
