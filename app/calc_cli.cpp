@@ -45,15 +45,11 @@ bool looksLikeOption(const std::string& arg) {
 }
 
 // Evaluates one expression and writes its lines; returns false on an error display.
-bool evaluateLine(Engine& engine, const Options& options, const std::string& expression,
-                  std::string& buffer) {
-    std::vector<std::pair<std::string, std::string>> stages;
-    TraceSink sink;
-    if (options.trace) {
-        sink = [&stages](std::string_view name, std::string_view text) {
-            stages.emplace_back(std::string(name), std::string(text));
-        };
-    }
+// The stage texts are collected only when they are to be printed.
+bool evaluateLine(Engine& engine, const Options& options, const TraceSink& sink,
+                  std::vector<std::pair<std::string, std::string>>& stages,
+                  const std::string& expression, std::string& buffer) {
+    stages.clear();
     Outcome outcome = engine.evaluate(expression, sink);
     bool ok = !outcome.failed;
     if (options.algebraic && ok) {
@@ -107,6 +103,13 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     }
 
     Engine engine;
+    std::vector<std::pair<std::string, std::string>> stages;
+    TraceSink sink;
+    if (options.trace) {
+        sink = [&stages](std::string_view name, std::string_view text) {
+            stages.emplace_back(std::string(name), std::string(text));
+        };
+    }
     bool allOk = true;
     std::string buffer;
     auto flushIfLarge = [&] {
@@ -117,14 +120,14 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     };
     if (!expressions.empty()) {
         for (const auto& expression : expressions) {
-            allOk = evaluateLine(engine, options, expression, buffer) && allOk;
+            allOk = evaluateLine(engine, options, sink, stages, expression, buffer) && allOk;
             flushIfLarge();
         }
     } else {
         std::string line;
         while (std::getline(in, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            allOk = evaluateLine(engine, options, line, buffer) && allOk;
+            allOk = evaluateLine(engine, options, sink, stages, line, buffer) && allOk;
             flushIfLarge();
         }
     }

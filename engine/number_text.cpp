@@ -1,6 +1,8 @@
 #include "engine/number_text.h"
 
 #include <charconv>
+#include <clocale>
+#include <locale.h>
 #include <cstdint>
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +17,61 @@ constexpr double kPi = 3.14159265358979;
 constexpr double kExactTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Exact decimal scaling: x * 10^k rounded half-to-even to a whole number, for
+// 0 <= k <= 22 (10^k is an exact double) and x * 10^k below 2^51. The product's
+// rounding error is recovered exactly with a fused multiply-add, so the result
+// is the rounding of the exact product, as a decimal conversion would give it.
+bool scaledRound(double ax, int k, std::uint64_t& n) {
+    if (k < 0 || k > 22) return false;
+    const double scale = kExactTens[k];
+    const double p = ax * scale;
+    if (!(p < 2251799813685248.0)) return false;  // 2^51
+    const double err = std::fma(ax, scale, -p);
+    const double whole = std::floor(p);
+    const double above = (p - whole - 0.5) + err;  // sign of (exact - whole - 1/2)
+    std::uint64_t w = static_cast<std::uint64_t>(whole);
+    if (above > 0 || (above == 0 && (w & 1))) ++w;
+    n = w;
+    return true;
+}
+
+// Sign of x * 10^k - bound, computed on the exact product.
+int compareScaled(double ax, int k, double bound) {
+    const double scale = kExactTens[k];
+    const double p = ax * scale;
+    const double d = (p - bound) + std::fma(ax, scale, -p);
+    return d > 0 ? 1 : (d < 0 ? -1 : 0);
+}
+
+// The 15 significant digits of |x| and its decimal exponent, when x lies where
+// exact scaling reaches (1e-8 <= |x| < 1e15).
+bool fifteenDigits(double ax, std::uint64_t& digits, int& exponent) {
+    if (!(ax >= 1e-8 && ax < 1e15)) return false;
+    int e = static_cast<int>(std::floor(std::log10(ax)));
+    if (e < -8) e = -8;
+    if (e > 14) e = 14;
+    // log10 may be one off next to a power of ten: settle e exactly.
+    for (int tries = 0; tries < 2; ++tries) {
+        if (e < 14 && compareScaled(ax, 14 - e, 1e15) >= 0) {
+            ++e;
+        } else if (e > -8 && compareScaled(ax, 14 - e, 1e14) < 0) {
+            --e;
+        } else {
+            break;
+        }
+    }
+    if (compareScaled(ax, 14 - e, 1e15) >= 0 || compareScaled(ax, 14 - e, 1e14) < 0) return false;
+    std::uint64_t n = 0;
+    if (!scaledRound(ax, 14 - e, n)) return false;
+    if (n == 1000000000000000ULL) {  // rounded up to the next power of ten
+        n = 100000000000000ULL;
+        ++e;
+    }
+    digits = n;
+    exponent = e;
+    return true;
+}
 
 // Reads a cleaned decimal text ([-]digits[.digits][e[-]digits]) into a double.
 // nullopt on overflow; underflow gives 0 (or the nearest subnormal).
@@ -45,39 +102,37 @@ std::optional<double> readDecimal(const std::string& clean) {
             magnitude += neg ? -ev : ev;
         }
         if (magnitude > 0) return std::nullopt;
-        return 0.0;
+        // Below the normal range: the C library gives the nearest subnormal (or 0).
+        // The C locale keeps "." as the decimal point whatever the user's locale.
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+        return strtod_l(clean.c_str(), nullptr, cLocale);
     }
     if (ec != std::errc{}) return 0.0;
     if (std::isinf(value)) return std::nullopt;
     return value;
 }
-}  // namespace
-
-std::string numberText(double x) {
-    if (x == 0 || std::isnan(x)) return "0";
-    if (std::isinf(x)) throw ArithmeticFault{kOverflow};
-    if (std::fabs(x) < 1e15 && x == std::trunc(x)) {
-        // A whole number of at most 15 digits is written exactly as it is.
-        char digits[24];
-        auto res = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x));
-        return std::string(digits, res.ptr);
-    }
+// The 15 significant digits and the decimal exponent of x, by the general
+// conversion (d.dddddddddddddde±XX).
+void scientificDigits(double x, char* digitBuf, std::size_t& count, int& exponent) {
     char buf[64];
-    // d.dddddddddddddde±XX: the 15 significant digits and the decimal exponent.
     auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
-    const bool negative = buf[0] == '-';
-    // The 15 digits without the point, and the exponent after the "e".
-    char digitBuf[16];
-    std::size_t count = 0;
-    const char* p = buf + (negative ? 1 : 0);
+    const char* p = buf + (buf[0] == '-' ? 1 : 0);
+    count = 0;
     for (; *p != 'e'; ++p)
         if (*p != '.') digitBuf[count++] = *p;
     ++p;
     const bool negativeExponent = *p == '-';
     ++p;
-    int exponent = 0;
+    exponent = 0;
     for (; p != res.ptr; ++p) exponent = exponent * 10 + (*p - '0');
     if (negativeExponent) exponent = -exponent;
+}
+
+}  // namespace
+
+namespace {
+// Writes the number text from its sign, its significant digits and its decimal exponent.
+std::string formatNumber(bool negative, const char* digitBuf, std::size_t count, int exponent) {
     while (count > 1 && digitBuf[count - 1] == '0') --count;
     const std::string_view digits(digitBuf, count);
 
@@ -109,6 +164,43 @@ std::string numberText(double x) {
         }
     }
     return out;
+}
+}  // namespace
+
+std::string numberText(double x) {
+    if (x == 0 || std::isnan(x)) return "0";
+    if (std::isinf(x)) throw ArithmeticFault{kOverflow};
+    if (std::fabs(x) < 1e15 && x == std::trunc(x)) {
+        // A whole number of at most 15 digits is written exactly as it is.
+        char digits[24];
+        auto res = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x));
+        return std::string(digits, res.ptr);
+    }
+    const bool negative = x < 0;
+    char digitBuf[16];
+    std::size_t count = 0;
+    int exponent = 0;
+    std::uint64_t n = 0;
+    if (fifteenDigits(std::fabs(x), n, exponent)) {
+        for (int i = 14; i >= 0; --i) {
+            digitBuf[i] = static_cast<char>('0' + n % 10);
+            n /= 10;
+        }
+        count = 15;
+    } else {
+        scientificDigits(x, digitBuf, count, exponent);
+    }
+    return formatNumber(negative, digitBuf, count, exponent);
+}
+
+std::string numberTextGeneral(double x) {
+    if (x == 0 || std::isnan(x)) return "0";
+    if (std::isinf(x)) throw ArithmeticFault{kOverflow};
+    char digitBuf[16];
+    std::size_t count = 0;
+    int exponent = 0;
+    scientificDigits(x, digitBuf, count, exponent);
+    return formatNumber(x < 0, digitBuf, count, exponent);
 }
 
 namespace {
@@ -236,6 +328,16 @@ double roundTo(double x, int n) {
     if (!std::isfinite(x)) return checked(x);
     // A whole number is its own rounding at any number of decimals.
     if (x == std::trunc(x)) return x;
+    std::uint64_t scaled = 0;
+    if (scaledRound(std::fabs(x), n, scaled)) {
+        const double v = static_cast<double>(scaled) / kExactTens[n];
+        return x < 0 ? -v : v;
+    }
+    return roundToGeneral(x, n);
+}
+
+double roundToGeneral(double x, int n) {
+    if (!std::isfinite(x)) return checked(x);
     // Fixed notation of a double is at most 309 integer digits plus the decimals.
     char buf[400];
     auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, n);

@@ -39,6 +39,11 @@ double leadingValue(std::string_view text);
 // x rounded half-to-even at n decimals (the double nearest that decimal).
 double roundTo(double x, int n);
 
+// The general conversions behind numberText and roundTo, without their
+// shortcuts for common values; the tests hold the shortcuts to them.
+std::string numberTextGeneral(double x);
+double roundToGeneral(double x, int n);
+
 // Raises the fault that a non-finite result stands for, else returns x.
 double checked(double x);
 

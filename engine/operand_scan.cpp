@@ -40,6 +40,16 @@ bool isBoundaryOf(PassKind kind, char c) {
     return false;
 }
 
+// Whether c is a character that none of the scan's rules names in any pass.
+bool isPlain(char c) {
+    switch (c) {
+        case 'e': case 'E': case 'j': case '+': case '-': case '*': case '/': case '^':
+            return false;
+        default:
+            return true;
+    }
+}
+
 // Whether s holds one of the characters of `chars` (a plain loop: the library's
 // find_first_of looks each character up in the set with a call of its own).
 bool containsAnyOf(std::string_view s, std::string_view chars) {
@@ -143,7 +153,11 @@ ScanCycle scanOperation(const ScanWindow& w, PassKind kind, std::string& op) {
                 selected() += 'j';
             }
         } else {
-            selected() += c;
+            // A run of characters that no rule names goes to the operand in one piece.
+            std::size_t j = i + 1;
+            while (j < n && isPlain(w.at(j))) ++j;
+            w.appendRange(selected(), i, j);
+            i = j - 1;
         }
     }
     return cycle;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "engine/number_text.h"
 
@@ -88,6 +89,73 @@ TEST(ComplexAngle, CoversEveryQuadrant) {
     EXPECT_EQ(numberText(complexAngle(3, 4)), "53.130102354156");
     EXPECT_GT(complexAngle(-1, 1), 90);
     EXPECT_LT(complexAngle(-1, -1), -90);
+}
+
+}  // namespace
+}  // namespace kalvox
+
+namespace kalvox {
+namespace {
+
+TEST(LeadingNumber, SubnormalsKeepTheirValue) {
+    EXPECT_EQ(*leadingNumber("57.2899616307594e-320"), 57.2899616307594e-320);
+    EXPECT_EQ(*leadingNumber("-4.9e-324"), -4.9e-324);
+    EXPECT_EQ(*leadingNumber("1e-400"), 0);
+}
+
+}  // namespace
+}  // namespace kalvox
+
+#include <bit>
+#include <cstdint>
+#include <random>
+
+namespace kalvox {
+namespace {
+
+// Doubles of every magnitude the calculator meets, with extra weight next to
+// powers of ten and to decimal halves, where a shortcut could round differently.
+std::vector<double> awkwardDoubles() {
+    std::mt19937_64 random(20261207);
+    std::vector<double> values;
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-12, 17);
+    for (int i = 0; i < 200000; ++i) {
+        values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+    }
+    for (int e = -12; e <= 17; ++e) {
+        const double ten = std::pow(10.0, e);
+        for (double v : {ten, std::nextafter(ten, 0.0), std::nextafter(ten, 1e300)}) {
+            for (int step = -3; step <= 3; ++step) {
+                values.push_back(std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) + step));
+            }
+        }
+    }
+    for (int i = 0; i < 20000; ++i) {
+        // x.yyy5 at various decimal positions: exact decimal halves nearby.
+        const double half = (std::floor(mantissa(random) * 1e6) + 0.5) / 1e6;
+        values.push_back(half);
+        values.push_back(half * 1e8);
+        values.push_back(std::nextafter(half, 0.0));
+    }
+    return values;
+}
+
+TEST(NumberTextShortcut, AgreesWithTheGeneralConversion) {
+    for (double v : awkwardDoubles()) {
+        ASSERT_EQ(numberText(v), numberTextGeneral(v)) << std::hexfloat << v;
+        ASSERT_EQ(numberText(-v), numberTextGeneral(-v)) << std::hexfloat << v;
+    }
+}
+
+TEST(RoundToShortcut, AgreesWithTheGeneralConversion) {
+    for (double v : awkwardDoubles()) {
+        for (int n : {8, 12, 15}) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(roundTo(v, n)),
+                      std::bit_cast<std::uint64_t>(roundToGeneral(v, n)))
+                << std::hexfloat << v << " at " << n;
+        }
+    }
 }
 
 }  // namespace
