@@ -18,34 +18,38 @@ constexpr double kSquareRoot = 0.5;
 // The number text of 1/3, which is what a bracket "(1/3)" becomes.
 constexpr double kCubeRoot = 0.333333333333333;
 
-void trimBlanks(std::string& s) {
-    std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) {
-        s.clear();
-        return;
-    }
-    std::size_t e = s.find_last_not_of(' ');
-    s = s.substr(b, e - b + 1);
+std::string_view trimBlanks(std::string_view s) {
+    const std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string_view::npos) return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-// Splits a value text into its magnitude text and angle text.
-void splitValue(const std::string& text, std::string& magnitude, std::string& angle) {
+// A value text split into its magnitude text and angle text. The texts point
+// into the value text, or into `storage` where the magnitude had to be rebuilt.
+struct ValueParts {
+    std::string storage;
+    std::string_view magnitude;
+    std::string_view angle;
+};
+
+void splitValue(std::string_view text, ValueParts& parts) {
     std::size_t p = text.find("ej");
-    if (p != std::string::npos) {
-        magnitude = p == 0 ? "1" : text.substr(0, p);
-        angle = text.substr(p + 2);
+    if (p != std::string_view::npos) {
+        parts.magnitude = p == 0 ? std::string_view("1") : text.substr(0, p);
+        parts.angle = text.substr(p + 2);
         return;
     }
     p = text.find('j');
-    if (p != std::string::npos) {
-        magnitude = text;
-        magnitude[p] = ' ';
-        trimBlanks(magnitude);
-        angle = "90";
+    if (p != std::string_view::npos) {
+        // The "j" becomes a blank, which the number reading skips.
+        parts.storage.assign(text);
+        parts.storage[p] = ' ';
+        parts.magnitude = trimBlanks(parts.storage);
+        parts.angle = "90";
         return;
     }
-    magnitude = text;
-    angle = "0";
+    parts.magnitude = text;
+    parts.angle = "0";
 }
 
 double mul(double a, double b) { return checked(a * b); }
@@ -58,13 +62,14 @@ double power(double a, double b) { return checked(std::pow(a, b)); }
 std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const std::string& op) {
     if (errorFlag == -1) return "";
     try {
-        std::string m1, t1, m2, t2;
-        splitValue(czs1, m1, t1);
-        splitValue(czs2, m2, t2);
+        ValueParts left, right;
+        splitValue(czs1, left);
+        splitValue(czs2, right);
+        const std::string_view m1 = left.magnitude;
         const double M1 = leadingValue(m1);
-        const double T1 = leadingValue(t1);
-        const double M2 = leadingValue(m2);
-        const double T2 = leadingValue(t2);
+        const double T1 = leadingValue(left.angle);
+        const double M2 = leadingValue(right.magnitude);
+        const double T2 = leadingValue(right.angle);
 
         double R = 0;
         double A = 0;
