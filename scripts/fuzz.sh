@@ -13,9 +13,11 @@ cmake --build "$build" -j2
 # The committed seeds stay untouched; what the fuzzer finds goes to build-fuzz/.
 mkdir -p "$build/corpus" "$build/artifacts"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+set +e
 "$build/engine_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=5 -rss_limit_mb=2048 \
     -dict=tests/fuzz/engine.dict -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
-    "$build/corpus" tests/fuzz/corpus 2>&1 | tee "$build/last_run.log" | grep -v '^#[0-9]*.*\(NEW\|REDUCE\|pulse\)' || true
+    "$build/corpus" tests/fuzz/corpus 2>&1 | tee "$build/last_run.log" | grep -v '^#[0-9]*.*\(NEW\|REDUCE\|pulse\)'
 status=${PIPESTATUS[0]}
+set -e
 grep -E 'stat::number_of_executed_units|stat::peak_rss_mb' "$build/last_run.log" || true
 exit "$status"
