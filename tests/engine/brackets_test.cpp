@@ -18,7 +18,9 @@ TEST_P(BracketCheckTest, ReportsTheOffendingBracket) {
     std::string s = GetParam().text;
     EXPECT_EQ(engine.khpp(s), GetParam().position);
     EXPECT_EQ(engine.errorFlag, GetParam().position == 0 ? 0 : -1);
-    if (GetParam().position != 0) EXPECT_EQ(engine.errorText, "括号不匹配");
+    if (GetParam().position != 0) {
+        EXPECT_EQ(engine.errorText, "括号不匹配");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
