@@ -267,26 +267,23 @@ std::optional<double> leadingNumberGeneral(std::string_view text) {
         ++i;
         skip();
     }
-    bool anyDigit = false;
-    while (true) {
-        skip();
-        if (!isDigit(i)) break;
-        clean += text[i++];
-        anyDigit = true;
-    }
+    // Appends the run of digits at i (blanks between them skipped); false when there is none.
+    auto readDigits = [&](std::string& into) {
+        bool any = false;
+        while (true) {
+            skip();
+            if (!isDigit(i)) return any;
+            into += text[i++];
+            any = true;
+        }
+    };
+    bool anyDigit = readDigits(clean);
     skip();
     if (i < n && text[i] == '.') {
         std::size_t save = i;
         std::string frac = ".";
         ++i;
-        bool fracDigit = false;
-        while (true) {
-            skip();
-            if (!isDigit(i)) break;
-            frac += text[i++];
-            fracDigit = true;
-        }
-        if (fracDigit) {
+        if (readDigits(frac)) {
             clean += frac;
             anyDigit = true;
         } else {

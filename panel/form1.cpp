@@ -172,33 +172,23 @@ void Form1::buildTopArea(QWidget* client) {
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 }
 
+void Form1::buildKeyArray(QWidget* client, const char* name, std::span<const KeySpec> keys,
+                          QList<QPushButton*>& array, void (Form1::*handler)(int)) {
+    for (const KeySpec& key : keys) {
+        QPushButton* b = makeKey(client, memberName(name, key.index),
+                                 QString::fromUtf8(key.caption), keyPlace(key), true);
+        if (*key.tooltip) b->setToolTip(QString::fromUtf8(key.tooltip));
+        array.append(b);
+        connect(b, &QPushButton::clicked, this,
+                [this, handler, i = key.index] { (this->*handler)(i); });
+    }
+}
+
 void Form1::buildKeyPad(QWidget* client) {
-    for (const KeySpec& key : digitKeys()) {
-        QPushButton* b = makeKey(client, memberName("szsrfh", key.index),
-                                 QString::fromUtf8(key.caption), keyPlace(key), true);
-        szsrfh.append(b);
-        connect(b, &QPushButton::clicked, this, [this, i = key.index] { szsrfh_Click(i); });
-    }
-    for (const KeySpec& key : operatorKeys()) {
-        QPushButton* b = makeKey(client, memberName("ysfhsr", key.index),
-                                 QString::fromUtf8(key.caption), keyPlace(key), true);
-        ysfhsr.append(b);
-        connect(b, &QPushButton::clicked, this, [this, i = key.index] { ysfhsr_Click(i); });
-    }
-    for (const KeySpec& key : complexKeys()) {
-        QPushButton* b = makeKey(client, memberName("fushufh", key.index),
-                                 QString::fromUtf8(key.caption), keyPlace(key), true);
-        b->setToolTip(QString::fromUtf8(key.tooltip));
-        fushufh.append(b);
-        connect(b, &QPushButton::clicked, this, [this, i = key.index] { fushufh_Click(i); });
-    }
-    for (const KeySpec& key : functionKeys()) {
-        QPushButton* b = makeKey(client, memberName("comfunction", key.index),
-                                 QString::fromUtf8(key.caption), keyPlace(key), true);
-        b->setToolTip(QString::fromUtf8(key.tooltip));
-        comfunction.append(b);
-        connect(b, &QPushButton::clicked, this, [this, i = key.index] { comfunction_Click(i); });
-    }
+    buildKeyArray(client, "szsrfh", digitKeys(), szsrfh, &Form1::szsrfh_Click);
+    buildKeyArray(client, "ysfhsr", operatorKeys(), ysfhsr, &Form1::ysfhsr_Click);
+    buildKeyArray(client, "fushufh", complexKeys(), fushufh, &Form1::fushufh_Click);
+    buildKeyArray(client, "comfunction", functionKeys(), comfunction, &Form1::comfunction_Click);
     pifh = makeKey(client, QStringLiteral("pifh"), QStringLiteral("π"),
                    {2040, 4200, kKeyWidth, kKeyHeight}, true);
     pifh->setToolTip(QStringLiteral("圆周率:3.14159265358979"));

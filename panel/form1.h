@@ -6,9 +6,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <span>
 
 #include "engine/engine.h"
 #include "memory/registers.h"
+#include "panel/control_tables.h"
 #include "panel/twips.h"
 
 class QAction;
@@ -62,6 +64,9 @@ private:
     void Form_Load();
     void buildControls();
     void buildKeyPad(QWidget* client);
+    // Builds one key-pad control array from its table, each key calling handler(index).
+    void buildKeyArray(QWidget* client, const char* name, std::span<const KeySpec> keys,
+                       QList<QPushButton*>& array, void (Form1::*handler)(int));
     void buildMemoryBlock(QWidget* client);
     void buildTopArea(QWidget* client);
     void placeWindow(QWidget* client);
