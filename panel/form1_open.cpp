@@ -42,6 +42,8 @@ bool Form1::openResultFile(const QString& fileName) {
         const MemoryRegister& reg = file.registers[static_cast<std::size_t>(i)];
         ccjgbz[i]->setCurrentIndex(-1);
         ccjgbz[i]->setEditText(reg.tag);
+        // A long tag shows its beginning, as one picked from the list does.
+        if (QLineEdit* edit = ccjgbz[i]->lineEdit()) edit->setCursorPosition(0);
         tiqushuju[i]->setText(reg.content);
         storedExpression_[static_cast<std::size_t>(i)] = reg.storedExpression;
     }
