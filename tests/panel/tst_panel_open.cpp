@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "panel/qt_dialog_seam.h"
 #include "panel_fixture.h"
 
 using kalvox::test::PanelFixture;
@@ -153,6 +154,14 @@ private slots:
         QVERIFY(f->dialogs().messages.isEmpty());
         QCOMPARE(fileBytes(second), fileBytes(first));
         QVERIFY(fileBytes(first).contains("\r\nCT\xb1\xe4\xb1\xc8==\r\n"));
+    }
+
+    void realOpenDialogCancelledGivesAnEmptyName() {
+        kalvox::QtDialogSeam seam;
+        QCOMPARE(seam.askOpenFileName(&f->form(), kFilters), QString());
+        // An open dialog (titled "Open" without translations), not a save dialog.
+        QCOMPARE(f->guard().seen, QStringList{QStringLiteral("QFileDialog|Open")});
+        f->guard().seen.clear();
     }
 
     // Files made by hand: opening and saving at once gives the bytes the save key
