@@ -1,10 +1,12 @@
-// kalvox: starts the calculator window.
+// kalvox: starts the calculator window, with a result file loaded when one is named.
 
 #include <dlfcn.h>
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStringList>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +67,36 @@ bool displayAvailable(int argc, char** argv) {
     return platform.empty() && !environment("WAYLAND_DISPLAY").empty();
 }
 
+// What is left of the command line once Qt has taken its own options: at most one
+// file to open. "--" ends the options, so a file whose name starts with "-" can be named.
+struct CommandLine {
+    QString file;   // empty when none is named
+    QString error;  // why the command line is refused; empty when it is fine
+};
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    bool named = false;
+    bool options = true;
+    for (const QString& argument : arguments) {
+        if (options && argument == QStringLiteral("--")) {
+            options = false;
+            continue;
+        }
+        if (options && argument.startsWith(u'-') && argument != QStringLiteral("-")) {
+            line.error = QStringLiteral("unknown option '%1'").arg(argument);
+            return line;
+        }
+        if (named) {
+            line.error = QStringLiteral("only one file can be opened");
+            return line;
+        }
+        line.file = argument;
+        named = true;
+    }
+    return line;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,6 +115,12 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    const CommandLine commandLine = parseCommandLine(QApplication::arguments().mid(1));
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "kalvox: %s\nusage: kalvox [--version] [FILE]\n",
+                     qPrintable(commandLine.error));
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("kalvox"));
     QApplication::setApplicationVersion(QStringLiteral(KALVOX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kalvox.Kalvox"));
@@ -100,5 +138,12 @@ int main(int argc, char** argv) {
     kalvox::QtDialogSeam dialogs;
     kalvox::Form1 window(dialogs);
     window.show();
+    // The file named on the command line (the launcher passes the one double-clicked) is
+    // loaded once the window is up; a refused file is reported over the window, which
+    // then stays as it started.
+    if (!commandLine.file.isEmpty()) {
+        QTimer::singleShot(0, &window,
+                           [&window, &commandLine] { window.openResultFile(commandLine.file); });
+    }
     return app.exec();
 }

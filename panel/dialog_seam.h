@@ -20,6 +20,10 @@ public:
     // when the user cancels. It asks before an existing file is replaced.
     virtual QString askSaveFileName(QWidget* parent, const QStringList& filters) = 0;
 
+    // A file-open dialog offering the given filters; returns the chosen file name, or ""
+    // when the user cancels. Only an existing file can be chosen.
+    virtual QString askOpenFileName(QWidget* parent, const QStringList& filters) = 0;
+
     // The modal About dialog.
     virtual void showAbout(QWidget* parent) = 0;
 };

@@ -87,6 +87,7 @@ void Form1::buildControls() {
     guangyucom = menuBar()->addAction(QStringLiteral("关于"));
     guangyucom->setObjectName(QStringLiteral("guangyucom"));
     connect(guangyucom, &QAction::triggered, this, [this] { guangyucom_Click(); });
+    buildOpenCommand();
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));

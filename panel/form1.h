@@ -55,6 +55,13 @@ public:
     void tiqu_Click(int index);         // recall key MR(index + 1)
     void commsave_Click();              // save key (保存)
     void guangyucom_Click();            // menu command 关于
+    void dakaicom_Click();              // menu command 打开 (Ctrl+O): open a result file
+
+    // Loads a result file as the 打开 command does once the file is chosen: line 1's
+    // expression goes into Text1 and is evaluated with "=", and the file's register
+    // lines replace all nine registers. A refused file is reported in a message box and
+    // leaves the window as it was; the result says whether the file was loaded.
+    bool openResultFile(const QString& fileName);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -68,6 +75,7 @@ private:
     void buildKeyArray(QWidget* client, const char* name, std::span<const KeySpec> keys,
                        QList<QPushButton*>& array, void (Form1::*handler)(int));
     void buildMemoryBlock(QWidget* client);
+    void buildOpenCommand();
     void buildTopArea(QWidget* client);
     void placeWindow(QWidget* client);
 
@@ -99,6 +107,7 @@ private:
     QRadioButton* hsfhxz = nullptr;     // mode 函数符号: insert the symbol at the caret
     QRadioButton* shuchuxz = nullptr;   // mode 输出求值: apply to the output at once
     QAction* guangyucom = nullptr;      // menu command 关于 (About)
+    QAction* dakaicom = nullptr;        // menu command 打开 (Open a result file)
     QList<QPushButton*> szsrfh;         // digit and point keys
     QList<QPushButton*> ysfhsr;         // operator keys
     QList<QPushButton*> fushufh;        // complex-entry keys

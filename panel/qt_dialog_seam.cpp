@@ -18,6 +18,12 @@ QString QtDialogSeam::askSaveFileName(QWidget* parent, const QStringList& filter
                                         filters.join(QStringLiteral(";;")));
 }
 
+QString QtDialogSeam::askOpenFileName(QWidget* parent, const QStringList& filters) {
+    // Qt's dialog accepts only a file that exists.
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        filters.join(QStringLiteral(";;")));
+}
+
 void QtDialogSeam::showAbout(QWidget* parent) { showAboutDialog(parent); }
 
 }  // namespace kalvox

@@ -1,6 +1,6 @@
 #pragma once
-// The dialog seam as the user sees it: Qt's message box, Qt's file-save dialog and the
-// program's About dialog.
+// The dialog seam as the user sees it: Qt's message box, Qt's file-save and file-open dialogs and
+// the program's About dialog.
 
 #include "panel/dialog_seam.h"
 
@@ -10,6 +10,7 @@ class QtDialogSeam final : public DialogSeam {
 public:
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
     QString askSaveFileName(QWidget* parent, const QStringList& filters) override;
+    QString askOpenFileName(QWidget* parent, const QStringList& filters) override;
     void showAbout(QWidget* parent) override;
 };
 

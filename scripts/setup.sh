@@ -11,6 +11,8 @@ packages=(
     xvfb xauth
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev file
+    # the checks of the result-file MIME type: update-mime-database and xmllint
+    shared-mime-info libxml2-utils
     x11-utils xdotool imagemagick man-db
     bc
 )

@@ -29,6 +29,7 @@ expected_rows=(
     "copyright file|0|share/doc/kalvox/copyright|text"
     "launcher|1|share/applications/$app_id.desktop|text"
     "metainfo|1|share/metainfo/$app_id.metainfo.xml|xml"
+    "result file MIME type|1|share/mime/packages/$app_id.xml|xml"
     "scalable icon|1|share/icons/hicolor/scalable/apps/$app_id.svg|svg"
     "16 px icon|1|share/icons/hicolor/16x16/apps/$app_id.png|png 16"
     "24 px icon|1|share/icons/hicolor/24x24/apps/$app_id.png|png 24"
@@ -96,6 +97,15 @@ if [ "$with_gui" = 1 ]; then
         exec_cmd=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
         [ -x "$prefix/bin/$exec_cmd" ] && pass "launcher Exec names an installed program" ||
             fail "launcher Exec names an installed program" "Exec=$exec_cmd not in bin/"
+        # The installed launcher and MIME package agree on the type of result files.
+        mime_pkg="$prefix/share/mime/packages/$app_id.xml"
+        if [ -f "$mime_pkg" ] && command -v update-mime-database >/dev/null; then
+            if out=$(bash "$(dirname "$0")/check_mime.sh" "$mime_pkg" "$desktop" 2>&1); then
+                pass "installed launcher opens the installed MIME type"
+            else
+                fail "installed launcher opens the installed MIME type" "$out"
+            fi
+        fi
         icon=$(sed -n 's/^Icon=//p' "$desktop")
         [ "$icon" = "$app_id" ] && [ -f "$prefix/share/icons/hicolor/48x48/apps/$icon.png" ] &&
             pass "launcher Icon is an installed icon" ||

@@ -59,6 +59,7 @@ content_rows=(
     "copyright|0|/usr/share/doc/kalvox/copyright"
     "launcher|1|/usr/share/applications/io.github.kalvox.Kalvox.desktop"
     "metainfo|1|/usr/share/metainfo/io.github.kalvox.Kalvox.metainfo.xml"
+    "result file MIME type|1|/usr/share/mime/packages/io.github.kalvox.Kalvox.xml"
     "icon|1|/usr/share/icons/hicolor/256x256/apps/io.github.kalvox.Kalvox.png"
 )
 for row in "${content_rows[@]}"; do

@@ -20,6 +20,8 @@ public:
     QList<Message> messages;          // every message box asked for
     QList<QStringList> saveRequests;  // the filters of every save dialog asked for
     QStringList saveAnswers;          // replies to the save dialogs, in order; "" = cancel
+    QList<QStringList> openRequests;  // the filters of every open dialog asked for
+    QStringList openAnswers;          // replies to the open dialogs, in order; "" = cancel
     int aboutShown = 0;               // how often the About dialog was asked for
 
     void showMessage(QWidget*, const QString& title, const QString& text) override {
@@ -28,6 +30,10 @@ public:
     QString askSaveFileName(QWidget*, const QStringList& filters) override {
         saveRequests.append(filters);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    QString askOpenFileName(QWidget*, const QStringList& filters) override {
+        openRequests.append(filters);
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
     void showAbout(QWidget*) override { ++aboutShown; }
 };

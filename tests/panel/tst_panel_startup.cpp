@@ -61,9 +61,10 @@ private slots:
         QVERIFY(!(f->form().windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(f->form().centralWidget()->size(), QSize(619, 332));
         QList<QAction*> menu = f->form().menuBar()->actions();
-        QCOMPARE(menu.size(), 1);
+        QCOMPARE(menu.size(), 2);
         QCOMPARE(menu.first()->objectName(), QStringLiteral("guangyucom"));
         QCOMPARE(menu.first()->text(), QStringLiteral("关于"));
+        QCOMPARE(menu.last()->objectName(), QStringLiteral("dakaicom"));
     }
 
     void captionsAndTooltips_data() {

@@ -1,0 +1,62 @@
+#pragma once
+// Reading a result file back: the calculation line and the register lines that
+// the save key wrote (see result_file.h for the layout).
+//
+//   line 1:           input "=" output          split at its last "="
+//   every later line: [tag "="] storedExpression "=" content
+//                     content: the text after the last "="; stored expression:
+//                     the text between the last two "="; tag: everything before
+//                     them, "=" included; a line with a single "=" has no tag
+//
+// The file does not say which rows were blank when it was saved, so its
+// register lines fill registers 1, 2, ... in file order and the rest stay empty.
+//
+// Lines end in CR LF as written; LF alone is accepted too, and so is a last
+// line without a line end. Reading is all or nothing: the first fault refuses
+// the whole file, with a Chinese message naming the file and the line. Nothing
+// here writes a file or shows anything.
+
+#include <QByteArray>
+#include <QString>
+
+#include "memory/registers.h"
+
+namespace kalvox {
+
+// A result file larger than this is refused unread: a saved file of ten lines
+// never comes near it.
+inline constexpr qint64 kMaxResultFileSize = 1024 * 1024;
+
+enum class ReadError {
+    None,
+    Unreadable,        // missing, a folder, no permission, or a failing read
+    TooLarge,          // more than kMaxResultFileSize bytes
+    NoDecoder,         // the GBK converter is not available
+    NotGbk,            // a line holds bytes that are not GBK text
+    ControlCharacter,  // a line holds NUL, a tab, a lone CR or another control character
+    NoEquals,          // a line has no "=" (an empty line or an empty file among them)
+    TooManyRegisters,  // more than kRegisterCount register lines
+};
+
+// What a file holds, or why it was refused.
+struct OpenedResultFile {
+    ReadError error = ReadError::None;
+    QString message;         // on failure: a complete sentence for a message box
+    int line = 0;            // on failure: the first bad line (1 = calculation); 0 = the file
+    char32_t character = 0;  // ReadError::ControlCharacter: the character found
+
+    QString input;              // line 1 before its last "="
+    QString output;             // line 1 after its last "="
+    MemoryRegisters registers;  // register lines from register 1 on; later rows empty
+    int registerLines = 0;      // how many register lines the file has
+
+    bool ok() const { return error == ReadError::None; }
+};
+
+// The contents of a file already in memory; fileName only names it in messages.
+OpenedResultFile decodeResultFile(const QByteArray& bytes, const QString& fileName);
+
+// Opens fileName read-only and decodes it.
+OpenedResultFile readResultFile(const QString& fileName);
+
+}  // namespace kalvox
