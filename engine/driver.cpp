@@ -1,9 +1,10 @@
-// The "=" key: bracket check, repair, the chain of passes, and what the two
-// boxes show afterwards.
+// The "=" key: notation translation and vocabulary check, bracket check,
+// repair, the chain of passes, and what the two boxes show afterwards.
 
 #include <new>
 
 #include "engine/engine.h"
+#include "engine/notation.h"
 #include "engine/number_text.h"
 
 namespace kalvox {
@@ -29,20 +30,34 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
     errorText.clear();
 
     Outcome out;
-    std::string e = isBlank(input) ? std::string("0") : std::string(input);
     try {
-        std::string checkedCopy = e;
-        const std::size_t p = khpp(checkedCopy);
-        if (trace) trace("brackets checked", checkedCopy);
-        if (p == 0) {
-            e = fhzqx(std::move(e));
-            if (trace) trace("normalised", e);
+        // The input box shows the translated text: as it is after a refusal or a
+        // bracket error, repaired otherwise.
+        const std::string translated = translateNotation(input);
+        if (trace && translated != input) trace("translated", translated);
+        std::string e = isBlank(translated) ? std::string("0") : translated;
+        const UnknownItem unknown = findUnknownItem(e);
+        if (unknown.length != 0) {
+            raise(unrecognisedInputMessage(
+                std::string_view(e).substr(unknown.start, unknown.length)));
             out.text1 = e;
-            out.text2 = rewrite180(runPasses(e, &trace));
+            out.selectionStart = utf16Length(e, unknown.start);
+            out.selectionLength =
+                utf16Length(std::string_view(e).substr(unknown.start), unknown.length);
         } else {
-            out.text1 = std::string(input);
-            out.selectionStart = utf16Length(out.text1, p - 1);
-            out.selectionLength = 1;
+            std::string checkedCopy = e;
+            const std::size_t p = khpp(checkedCopy);
+            if (trace) trace("brackets checked", checkedCopy);
+            if (p == 0) {
+                e = fhzqx(std::move(e));
+                if (trace) trace("normalised", e);
+                out.text1 = e;
+                out.text2 = rewrite180(runPasses(e, &trace));
+            } else {
+                out.text1 = translated;
+                out.selectionStart = utf16Length(out.text1, p - 1);
+                out.selectionLength = 1;
+            }
         }
     } catch (const std::bad_alloc&) {
         if (errorFlag == 0) raise("内存不足");
