@@ -10,13 +10,31 @@
 namespace kalvox {
 
 namespace {
-// Number of UTF-16 code units in the first `bytes` bytes of UTF-8 text.
+// Number of UTF-16 code units in the first `bytes` bytes of UTF-8 text. A byte
+// that starts no whole UTF-8 sequence counts as one unit, so that a refused run
+// of broken bytes still has a length.
 std::size_t utf16Length(std::string_view text, std::size_t bytes) {
     std::size_t units = 0;
-    for (std::size_t i = 0; i < bytes && i < text.size(); ++i) {
+    const std::size_t end = bytes < text.size() ? bytes : text.size();
+    std::size_t i = 0;
+    while (i < end) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if ((c & 0xC0) == 0x80) continue;  // continuation byte
-        units += c >= 0xF0 ? 2 : 1;        // outside the BMP: a surrogate pair
+        const std::size_t length = c < 0x80    ? 1
+                                   : c >= 0xF8 ? 0
+                                   : c >= 0xF0 ? 4
+                                   : c >= 0xE0 ? 3
+                                   : c >= 0xC0 ? 2
+                                               : 0;
+        bool whole = length != 0 && i + length <= end;
+        for (std::size_t k = 1; whole && k < length; ++k)
+            whole = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (!whole) {
+            ++units;
+            ++i;
+            continue;
+        }
+        units += length == 4 ? 2 : 1;  // outside the BMP: a surrogate pair
+        i += length;
     }
     return units;
 }

@@ -143,6 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"full_width_tilde", "～2", "~2", "~", 0, 1},
         RefusedCase{"ordinal_sign_is_no_degree", "10∠30º", "10ej30º", "º", 6, 1},
         RefusedCase{"superscript_two", "3²", "3²", "²", 1, 1},
+        RefusedCase{"broken_bytes_one_unit_each", "+\xA1\xA1", "+\xA1\xA1", "\xA1\xA1", 1, 2},
+        RefusedCase{"cut_off_character", "1+\xE4\xB8", "1+\xE4\xB8", "\xE4\xB8", 2, 2},
         RefusedCase{"recalled_error_message", "错误:除数为零。", "错误:除数为零.", "错误:除数为零",
                     0, 7}),
     [](const auto& info) { return std::string(info.param.name); });
