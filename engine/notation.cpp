@@ -12,12 +12,17 @@ struct Translation {
 };
 
 constexpr Translation kTranslations[] = {
-    {"\u3000", " "},  {"\u00A0", " "},
-    {"\u2220", "ej"}, {"\u00B0", ""},
-    {"\u00D7", "*"},  {"\u00B7", "*"},
-    {"\u22C5", "*"},  {"\u00F7", "/"},
-    {"\u2212", "-"},  {"\u03C0", "3.14159265358979"},
-    {"\u3002", "."},
+    {"\u3000", " "},                 // ideographic blank
+    {"\u00A0", " "},                 // no-break blank
+    {"\u2220", "ej"},                // angle sign: "10∠30" is a phasor
+    {"\u00B0", ""},                  // degree sign: angles are degrees anyway
+    {"\u00D7", "*"},                 // multiplication sign
+    {"\u00B7", "*"},                 // middle dot
+    {"\u22C5", "*"},                 // dot operator
+    {"\u00F7", "/"},                 // division sign
+    {"\u2212", "-"},                 // minus sign
+    {"\u03C0", "3.14159265358979"},  // pi, as the π key inserts it
+    {"\u3002", "."},                 // ideographic full stop
 };
 
 constexpr std::string_view kWords[] = {"arcsin", "arccos", "arctan", "arcctn", "sin", "cos",
