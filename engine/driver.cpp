@@ -1,21 +1,40 @@
-// The "=" key: bracket check, repair, the chain of passes, and what the two
-// boxes show afterwards.
+// The "=" key: notation translation and vocabulary check, bracket check,
+// repair, the chain of passes, and what the two boxes show afterwards.
 
 #include <new>
 
 #include "engine/engine.h"
+#include "engine/notation.h"
 #include "engine/number_text.h"
 
 namespace kalvox {
 
 namespace {
-// Number of UTF-16 code units in the first `bytes` bytes of UTF-8 text.
+// Number of UTF-16 code units in the first `bytes` bytes of UTF-8 text. A byte
+// that starts no whole UTF-8 sequence counts as one unit, so that a refused run
+// of broken bytes still has a length.
 std::size_t utf16Length(std::string_view text, std::size_t bytes) {
     std::size_t units = 0;
-    for (std::size_t i = 0; i < bytes && i < text.size(); ++i) {
+    const std::size_t end = bytes < text.size() ? bytes : text.size();
+    std::size_t i = 0;
+    while (i < end) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if ((c & 0xC0) == 0x80) continue;  // continuation byte
-        units += c >= 0xF0 ? 2 : 1;        // outside the BMP: a surrogate pair
+        const std::size_t length = c < 0x80    ? 1
+                                   : c >= 0xF8 ? 0
+                                   : c >= 0xF0 ? 4
+                                   : c >= 0xE0 ? 3
+                                   : c >= 0xC0 ? 2
+                                               : 0;
+        bool whole = length != 0 && i + length <= end;
+        for (std::size_t k = 1; whole && k < length; ++k)
+            whole = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (!whole) {
+            ++units;
+            ++i;
+            continue;
+        }
+        units += length == 4 ? 2 : 1;  // outside the BMP: a surrogate pair
+        i += length;
     }
     return units;
 }
@@ -29,20 +48,34 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
     errorText.clear();
 
     Outcome out;
-    std::string e = isBlank(input) ? std::string("0") : std::string(input);
     try {
-        std::string checkedCopy = e;
-        const std::size_t p = khpp(checkedCopy);
-        if (trace) trace("brackets checked", checkedCopy);
-        if (p == 0) {
-            e = fhzqx(std::move(e));
-            if (trace) trace("normalised", e);
+        // The input box shows the translated text: as it is after a refusal or a
+        // bracket error, repaired otherwise.
+        const std::string translated = translateNotation(input);
+        if (trace && translated != input) trace("translated", translated);
+        std::string e = isBlank(translated) ? std::string("0") : translated;
+        const UnknownItem unknown = findUnknownItem(e);
+        if (unknown.length != 0) {
+            raise(unrecognisedInputMessage(
+                std::string_view(e).substr(unknown.start, unknown.length)));
             out.text1 = e;
-            out.text2 = rewrite180(runPasses(e, &trace));
+            out.selectionStart = utf16Length(e, unknown.start);
+            out.selectionLength =
+                utf16Length(std::string_view(e).substr(unknown.start), unknown.length);
         } else {
-            out.text1 = std::string(input);
-            out.selectionStart = utf16Length(out.text1, p - 1);
-            out.selectionLength = 1;
+            std::string checkedCopy = e;
+            const std::size_t p = khpp(checkedCopy);
+            if (trace) trace("brackets checked", checkedCopy);
+            if (p == 0) {
+                e = fhzqx(std::move(e));
+                if (trace) trace("normalised", e);
+                out.text1 = e;
+                out.text2 = rewrite180(runPasses(e, &trace));
+            } else {
+                out.text1 = translated;
+                out.selectionStart = utf16Length(out.text1, p - 1);
+                out.selectionLength = 1;
+            }
         }
     } catch (const std::bad_alloc&) {
         if (errorFlag == 0) raise("内存不足");

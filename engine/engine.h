@@ -6,8 +6,11 @@
 // computes with doubles and splices the result's text back in, until one value
 // text is left. Nothing is parsed into a tree.
 //
-//   typed text (Text1)
+//   typed or pasted text (Text1)
 //        |
+//        v
+//   notation translation (full-width forms, "∠", "°", "×", "π" ...) and the
+//        |  vocabulary check .............. "无法识别的输入“…”" + offending item
 //        v
 //   khpp    bracket check on a copy ............ "括号不匹配" + offending bracket
 //        |
@@ -38,6 +41,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -46,12 +50,12 @@ namespace kalvox {
 // What the window shows after one press of "=": the new texts of both boxes
 // and where the caret or selection of the input box goes.
 struct Outcome {
-    std::string text1;               // new text of the input box
-    std::string text2;               // new text of the output box
-    std::size_t selectionStart = 0;  // caret or selection start, in UTF-16 code units
-    std::size_t selectionLength = 0; // 1 when the offending bracket is selected
-    bool focusInput = true;          // whether the input box takes the focus
-    bool failed = false;             // whether text2 is an error display
+    std::string text1;                // new text of the input box
+    std::string text2;                // new text of the output box
+    std::size_t selectionStart = 0;   // caret or selection start, in UTF-16 code units
+    std::size_t selectionLength = 0;  // the offending bracket or unrecognised item, in UTF-16 units
+    bool focusInput = true;           // whether the input box takes the focus
+    bool failed = false;              // whether text2 is an error display
 };
 
 // Called after each stage with a short stage name and the text it produced.
@@ -126,6 +130,17 @@ std::string functionSymbol(int index, bool inverse);
 // The new input text for a function key in the mode 整式输入 (t = the input text);
 // the unchanged t for ej-j.
 std::string wrapWholeInput(int index, bool inverse, const std::string& t);
+
+// Every fixed message an evaluation may leave in errorText.
+std::span<const std::string_view> fixedErrorMessages();
+
+// The message for an input item outside the calculator's vocabulary:
+// "无法识别的输入“" + item + "”".
+std::string unrecognisedInputMessage(std::string_view item);
+
+// Whether a message is one the engine raises: a fixed one, or the message for an
+// unrecognised input item.
+bool isEngineMessage(std::string_view message);
 
 // Which of the twelve function keys are enabled after the output box changed.
 std::array<bool, 12> functionKeysEnabled(FunctionMode mode, std::string_view output);

@@ -62,7 +62,36 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 0,
                 "6\n  brackets checked: 2*3\n  normalised: 2*3\n  brackets reduced: 2*3\n"
-                "  functions: 2*3\n  powers: 2*3\n  products: 6\n  sums: 6\n"}),
+                "  functions: 2*3\n  powers: 2*3\n  products: 6\n  sums: 6\n"},
+        CliCase{"phasor_notation_translated",
+                {"--echo", "10∠30°"},
+                "",
+                0,
+                "10ej30=10ej30.0000000000011\n"},
+        CliCase{"unknown_function_refused", {"sqrt(4)"}, "", 1, "错误:无法识别的输入“sqrt”。\n"},
+        CliCase{"refusal_echoes_the_translated_text",
+                {"--echo", "π*x"},
+                "",
+                1,
+                "3.14159265358979*x=错误:无法识别的输入“x”。\n"},
+        CliCase{"refusal_does_not_stop_the_others",
+                {"2,5+1", "（3+j4）", "１+２"},
+                "",
+                1,
+                "错误:无法识别的输入“,”。\n5ej53.130102354156\n3\n"},
+        CliCase{"stdin_pasted_lines", {}, "3+4i\r\n10÷4\n", 1, "错误:无法识别的输入“i”。\n2.5\n"},
+        CliCase{"trace_shows_the_translation",
+                {"--trace", "2×3"},
+                "",
+                0,
+                "6\n  translated: 2*3\n  brackets checked: 2*3\n  normalised: 2*3\n"
+                "  brackets reduced: 2*3\n  functions: 2*3\n  powers: 2*3\n  products: 6\n"
+                "  sums: 6\n"},
+        CliCase{"trace_of_a_refusal",
+                {"--trace", "ｐｉ"},
+                "",
+                1,
+                "错误:无法识别的输入“pi”。\n  translated: pi\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalcCli, UnknownOptionPrintsUsageToStandardError) {

@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         EvaluationCase{"minus_zero_summed_to_zero", "0*2ej180", "0*2ej180", "0"},
         EvaluationCase{"twelve_bracket_pairs",
                        "((((((((((((1))))))))))))", "((((((((((((1))))))))))))", "1"},
-        EvaluationCase{"non_ascii_passes_through", "1+中", "1+中", "1"}),
+        EvaluationCase{"full_width_translated", "１+２", "1+2", "3"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FailureCase {
@@ -123,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct BracketCase {
     const char* name;
     const char* typed;
-    std::size_t selected;  // offset of the selected bracket, in UTF-16 code units
+    std::size_t selected;         // offset of the selected bracket, in UTF-16 code units
+    const char* text1 = nullptr;  // the input box afterwards, when not the typed text
 };
 
 class BracketSelectionTest : public testing::TestWithParam<BracketCase> {};
@@ -131,7 +132,8 @@ class BracketSelectionTest : public testing::TestWithParam<BracketCase> {};
 TEST_P(BracketSelectionTest, SelectsTheOffendingBracket) {
     Engine engine;
     Outcome out = engine.evaluate(GetParam().typed);
-    EXPECT_EQ(out.text1, GetParam().typed);  // the typed text is kept as it was
+    // The typed text is kept as it was, only translated.
+    EXPECT_EQ(out.text1, GetParam().text1 ? GetParam().text1 : GetParam().typed);
     EXPECT_EQ(out.text2, "错误:括号不匹配。");
     EXPECT_EQ(out.selectionStart, GetParam().selected);
     EXPECT_EQ(out.selectionLength, 1u);
@@ -142,8 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, BracketSelectionTest,
     testing::Values(BracketCase{"unclosed", "(1+2", 0}, BracketCase{"unopened", "1+2)", 3},
                     BracketCase{"unrepaired_blanks_count", " 1 + 2)", 6},
-                    BracketCase{"chinese_counts_one_unit", "中文+1)", 4},
-                    BracketCase{"outside_bmp_counts_two_units", "\xF0\x9F\x98\x80+1)", 4}),
+                    BracketCase{"counted_in_the_translated_text", "\u30001＋２）", 4, " 1+2)"},
+                    BracketCase{"after_the_text_of_pi", "π+1)", 18, "3.14159265358979+1)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Evaluation, NextEvaluationStartsClean) {

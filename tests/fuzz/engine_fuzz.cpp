@@ -6,7 +6,8 @@
 // - nothing crashes and no sanitizer reports anything;
 // - no evaluation takes longer than 100 ms;
 // - the output box holds a value text, an algebraic text of the ej-j key, or
-//   "错误:" + a known message + "。", and never "inf" or "nan";
+//   "错误:" + one of the engine's messages + "。", and never "inf" or "nan";
+// - a refused input item stands in the input box, selected;
 // - on short, valid UTF-8 inputs the engine agrees with the literal reference
 //   rendering of its stages.
 
@@ -24,20 +25,6 @@ namespace {
 
 using kalvox::Engine;
 
-constexpr std::string_view kMessages[] = {
-    "括号不匹配",
-    "除数为零",
-    "溢出",
-    "无效的过程调用或参数",
-    "不能对负数求小于1的各次方",
-    "不能对大于1的数求反正弦函数",
-    "不能对大于1的数求反余弦函数",
-    "不能对90度求正切函数",
-    "不能对0求余切函数",
-    "不能对小于等于零的值求对数",
-    "阶乘计算出现溢出",
-};
-
 [[noreturn]] void fail(const char* what, std::string_view input, std::string_view output) {
     std::fprintf(stderr, "invariant broken: %s\n  input:  \"%.*s\"\n  output: \"%.*s\"\n", what,
                  static_cast<int>(input.size()), input.data(), static_cast<int>(output.size()),
@@ -45,10 +32,18 @@ constexpr std::string_view kMessages[] = {
     std::abort();
 }
 
-bool knownMessage(std::string_view m) {
-    for (auto k : kMessages)
-        if (m == k) return true;
-    return false;
+// The engine's own list: its fixed messages and that of an unrecognised item.
+bool knownMessage(std::string_view m) { return kalvox::isEngineMessage(m); }
+
+// The item named by a refusal, or "" for any other message. The text around the
+// item comes from the engine itself.
+std::string_view refusedItem(std::string_view m) {
+    static const std::string marked = kalvox::unrecognisedInputMessage("\x01");
+    static const std::string_view open = std::string_view(marked).substr(0, marked.find('\x01'));
+    static const std::string_view close = std::string_view(marked).substr(open.size() + 1);
+    if (m.size() <= open.size() + close.size() || !m.starts_with(open) || !m.ends_with(close))
+        return {};
+    return m.substr(open.size(), m.size() - open.size() - close.size());
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -142,7 +137,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Engine engine;
     const kalvox::Outcome out = timed(input, "evaluate slower than 100 ms",
                                       [&] { return engine.evaluate(input); });
-    if (hasInfOrNan(out.text2)) fail("inf or nan in the output", input, out.text2);
+    // A refused item is quoted as it was pasted, "inf" or "nan" included; it
+    // stands in the input box and is selected there.
+    const std::string_view item = out.failed ? refusedItem(engine.errorText) : std::string_view();
+    if (item.empty() && hasInfOrNan(out.text2)) fail("inf or nan in the output", input, out.text2);
+    if (!item.empty() &&
+        (out.text1.find(item) == std::string::npos || out.selectionLength == 0 || !out.focusInput))
+        fail("refused item not selected in the input box", input, out.text1);
     if (out.failed) {
         if (!isErrorDisplay(out.text2)) fail("unknown error display", input, out.text2);
     } else if (!isValueText(out.text2)) {

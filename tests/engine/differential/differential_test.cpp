@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cctype>
 #include <cstring>
 
 #include "engine/engine.h"
@@ -205,6 +206,54 @@ TEST(Differential, RandomExpressionsWithBalancedBrackets) {
         inputs.push_back(s);
     }
     expectAllSame(inputs);
+}
+
+// The generated expressions as another tool or a textbook may spell them:
+// full-width forms, typographic operators, "∠" for "ej", degree signs, π.
+std::string pastedSpelling(const std::string& ascii, ExpressionGenerator& gen) {
+    Text out;
+    const Text s = decode(ascii);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char32_t c = s[i];
+        const bool pick = gen.below(3) == 0;
+        if (pick && c == 'e' && i + 1 < s.size() && s[i + 1] == 'j') {
+            out += U'\u2220';
+            ++i;
+            if (gen.below(2)) {
+                while (i + 1 < s.size() && (isdigit(static_cast<int>(s[i + 1])) || s[i + 1] == '-'))
+                    out += s[++i];
+                out += U'\u00B0';
+            }
+        } else if (pick && c == '*') {
+            out += std::u32string_view(U"\u00D7\u00B7\u22C5").substr(gen.below(3), 1);
+        } else if (pick && c == '/') {
+            out += U'\u00F7';
+        } else if (pick && c == '-') {
+            out += U'\u2212';
+        } else if (pick && c == ' ') {
+            out += gen.below(2) ? U'\u3000' : U'\u00A0';
+        } else if (pick && c == '.') {
+            out += U'\u3002';
+        } else if (pick && c > 0x20 && c < 0x7F) {
+            out += c + 0xFEE0;
+        } else {
+            out += c;
+        }
+        if (gen.below(40) == 0) out += gen.below(2) ? U'\u03C0' : U'\u00B0';
+    }
+    return encode(out);
+}
+
+TEST(Differential, RandomPastedExpressions) {
+    ExpressionGenerator gen(1789);
+    std::vector<std::string> inputs;
+    for (int i = 0; i < 3000; ++i) inputs.push_back(pastedSpelling(gen.expression(12), gen));
+    for (int i = 0; i < 1000; ++i) {
+        // Balanced, mostly inside the vocabulary, so that most reach the passes.
+        std::string s = "(" + gen.expression(6) + ")*" + gen.expression(6);
+        inputs.push_back(pastedSpelling(s, gen));
+    }
+    expectAllSame(inputs, false);
 }
 
 TEST(Differential, LongShapes) {

@@ -599,6 +599,80 @@ Text ReferenceEngine::functionPass(Text s) {
     return s;
 }
 
+// ---------------------------------------------------------------- notation, vocabulary
+
+Text ReferenceEngine::translate(const Text& s) {
+    Text out;
+    for (char32_t c : s) {
+        if (c >= 0xFF01 && c <= 0xFF5E) {
+            out += c - 0xFF01 + 0x21;
+        } else if (c == 0x3000 || c == 0x00A0) {
+            out += U' ';
+        } else if (c == 0x2220) {
+            out += T("ej");
+        } else if (c == 0x00B0) {
+            // dropped
+        } else if (c == 0x00D7 || c == 0x00B7 || c == 0x22C5) {
+            out += U'*';
+        } else if (c == 0x00F7) {
+            out += U'/';
+        } else if (c == 0x2212) {
+            out += U'-';
+        } else if (c == 0x03C0) {
+            out += T("3.14159265358979");
+        } else if (c == 0x3002) {
+            out += U'.';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+namespace {
+bool isLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool inVocabulary(char32_t c) { return isDigit(c) || contains(T(".+-*/^()! "), c); }
+
+bool splits(Text letters) {
+    lower(letters);
+    static const std::array<Text, 12> words = {T("arcsin"), T("arccos"), T("arctan"), T("arcctn"),
+                                               T("sin"),    T("cos"),    T("tan"),    T("ctn"),
+                                               T("ln"),     T("log"),    T("e"),      T("j")};
+    while (!letters.empty()) {
+        std::size_t longest = 0;
+        for (const Text& w : words)
+            if (letters.substr(0, w.size()) == w && w.size() > longest) longest = w.size();
+        if (longest == 0) return false;
+        letters = letters.substr(longest);
+    }
+    return true;
+}
+}  // namespace
+
+bool ReferenceEngine::unknownItem(const Text& s, std::size_t& start, std::size_t& length) {
+    // Cut the text into maximal runs of letters, single vocabulary characters and
+    // maximal runs of everything else, and look at them from the left.
+    std::size_t i = 0;
+    while (i < s.size()) {
+        std::size_t j = i + 1;
+        if (isLetter(s[i])) {
+            while (j < s.size() && isLetter(s[j])) ++j;
+            if (!splits(s.substr(i, j - i))) {
+                start = i;
+                length = j - i;
+                return true;
+            }
+        } else if (!inVocabulary(s[i])) {
+            while (j < s.size() && !isLetter(s[j]) && !inVocabulary(s[j])) ++j;
+            start = i;
+            length = j - i;
+            return true;
+        }
+        i = j;
+    }
+    return false;
+}
+
 // ---------------------------------------------------------------- conversions, driver
 
 Text ReferenceEngine::convert(Text s) {
@@ -666,20 +740,29 @@ Outcome ReferenceEngine::evaluate(std::string_view input) {
     errorFlag = 0;
     errorText.clear();
     Outcome out;
-    const Text typed = decode(input);
-    Text e = typed;
+    const Text translated = translate(decode(input));
+    Text e = translated;
     if (e.find_first_not_of(U' ') == Text::npos) e = T("0");
-    Text copy = e;
-    const std::size_t P = bracketCheck(copy);
     Text text1;
-    if (P == 0) {
-        e = repair(e);
+    std::size_t start = 0;
+    std::size_t length = 0;
+    if (unknownItem(e, start, length)) {
+        raise("无法识别的输入“" + encode(e.substr(start, length)) + "”");
         text1 = e;
-        out.text2 = encode(rewrite180(wholeExpression(e)));
+        out.selectionStart = utf16Units(text1, start);
+        out.selectionLength = utf16Units(text1.substr(start), length);
     } else {
-        text1 = typed;
-        out.selectionStart = utf16Units(text1, P - 1);
-        out.selectionLength = 1;
+        Text copy = e;
+        const std::size_t P = bracketCheck(copy);
+        if (P == 0) {
+            e = repair(e);
+            text1 = e;
+            out.text2 = encode(rewrite180(wholeExpression(e)));
+        } else {
+            text1 = translated;
+            out.selectionStart = utf16Units(text1, P - 1);
+            out.selectionLength = 1;
+        }
     }
     out.text1 = encode(text1);
     if (errorFlag == -1) {

@@ -11,8 +11,9 @@
 //
 // Only the number helpers (number text, leading-number parse, rounding, angle
 // conversions) are shared with the engine; the kernel, the passes, the bracket
-// procedures, the repair, the function pass, the conversions and the driver
-// are written here independently.
+// procedures, the repair, the function pass, the conversions, the notation
+// translation with the vocabulary check and the driver are written here
+// independently.
 
 #include <cstddef>
 #include <string>
@@ -64,6 +65,10 @@ public:
     Text functionPass(Text s);
     Text convert(Text s);
     Text wholeExpression(Text s);
+    // Notation translation of pasted text, character by character.
+    Text translate(const Text& s);
+    // The first item outside the vocabulary (character positions); false when none.
+    bool unknownItem(const Text& s, std::size_t& start, std::size_t& length);
 
 private:
     void raise(std::string_view message);

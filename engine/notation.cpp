@@ -1,0 +1,146 @@
+// Notation translation and the vocabulary check, both on UTF-8 text.
+
+#include "engine/notation.h"
+
+namespace kalvox {
+
+namespace {
+
+struct Translation {
+    std::string_view from;  // UTF-8 encoding of one character
+    std::string_view to;
+};
+
+constexpr Translation kTranslations[] = {
+    {"\u3000", " "},                 // ideographic blank
+    {"\u00A0", " "},                 // no-break blank
+    {"\u2220", "ej"},                // angle sign: "10∠30" is a phasor
+    {"\u00B0", ""},                  // degree sign: angles are degrees anyway
+    {"\u00D7", "*"},                 // multiplication sign
+    {"\u00B7", "*"},                 // middle dot
+    {"\u22C5", "*"},                 // dot operator
+    {"\u00F7", "/"},                 // division sign
+    {"\u2212", "-"},                 // minus sign
+    {"\u03C0", "3.14159265358979"},  // pi, as the π key inserts it
+    {"\u3002", "."},                 // ideographic full stop
+};
+
+constexpr std::string_view kWords[] = {"arcsin", "arccos", "arctan", "arcctn", "sin", "cos",
+                                       "tan",    "ctn",    "ln",     "log",    "e",   "j"};
+
+unsigned char byteAt(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
+
+// The ASCII character of a full-width form (U+FF01..U+FF5E, encoded EF BC 81 ..
+// EF BD 9E) at byte i, or 0.
+char fullWidthAt(std::string_view s, std::size_t i) {
+    if (i + 3 > s.size() || byteAt(s, i) != 0xEF) return 0;
+    const unsigned char second = byteAt(s, i + 1);
+    const unsigned char third = byteAt(s, i + 2);
+    if ((third & 0xC0) != 0x80) return 0;
+    unsigned codePoint;
+    if (second == 0xBC) {
+        codePoint = 0xFF00 + (third - 0x80);
+    } else if (second == 0xBD) {
+        codePoint = 0xFF40 + (third - 0x80);
+    } else {
+        return 0;
+    }
+    if (codePoint < 0xFF01 || codePoint > 0xFF5E) return 0;
+    return static_cast<char>(codePoint - 0xFEE0);
+}
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool isVocabularyCharacter(char c) {
+    if (c >= '0' && c <= '9') return true;
+    switch (c) {
+        case '.':
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+        case '^':
+        case '(':
+        case ')':
+        case '!':
+        case ' ':
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool equalIgnoringCase(std::string_view letters, std::string_view word) {
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        char c = letters[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != word[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string translateNotation(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (byteAt(text, i) < 0x80) {
+            out += text[i++];
+            continue;
+        }
+        if (const char ascii = fullWidthAt(text, i)) {
+            out += ascii;
+            i += 3;
+            continue;
+        }
+        bool translated = false;
+        for (const Translation& t : kTranslations) {
+            if (text.substr(i, t.from.size()) == t.from) {
+                out += t.to;
+                i += t.from.size();
+                translated = true;
+                break;
+            }
+        }
+        if (!translated) out += text[i++];
+    }
+    return out;
+}
+
+bool lettersSplitIntoWords(std::string_view letters) {
+    std::size_t p = 0;
+    while (p < letters.size()) {
+        std::size_t longest = 0;
+        for (std::string_view word : kWords) {
+            if (word.size() > longest && letters.size() - p >= word.size() &&
+                equalIgnoringCase(letters.substr(p), word))
+                longest = word.size();
+        }
+        if (longest == 0) return false;
+        p += longest;
+    }
+    return true;
+}
+
+UnknownItem findUnknownItem(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t start = i;
+        if (isLetter(text[i])) {
+            while (i < text.size() && isLetter(text[i])) ++i;
+            if (!lettersSplitIntoWords(text.substr(start, i - start))) return {start, i - start};
+        } else if (isVocabularyCharacter(text[i])) {
+            ++i;
+        } else {
+            // Every byte of a non-ASCII character is 0x80 or above, so a run of
+            // bytes never ends inside a character.
+            while (i < text.size() && !isLetter(text[i]) && !isVocabularyCharacter(text[i])) ++i;
+            return {start, i - start};
+        }
+    }
+    return {};
+}
+
+}  // namespace kalvox

@@ -1,0 +1,83 @@
+// Text pasted into the input box: translated notation is evaluated, anything
+// outside the vocabulary is refused with the offending item selected.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include "panel_fixture.h"
+
+using kalvox::test::PanelFixture;
+
+class PanelPasteTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<PanelFixture> f;
+
+    // Pastes with the keyboard shortcut into the empty input box and presses Enter.
+    void pasteAndEvaluate(const QString& text) {
+        QApplication::clipboard()->setText(text);
+        f->text1()->setFocus();
+        QTest::keyClick(f->text1(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f->text1()->text(), text);
+        QTest::keyClick(f->text1(), Qt::Key_Return);
+    }
+
+private slots:
+    void init() { f = std::make_unique<PanelFixture>(); }
+    void cleanup() {
+        VERIFY_NO_MODAL(*f);
+        f.reset();
+    }
+
+    void refusedItemIsSelected_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("unknown function")
+            << QStringLiteral("2*sqrt(4)") << QStringLiteral("2*sqrt(4)")
+            << QStringLiteral("错误:无法识别的输入“sqrt”。") << 2 << QStringLiteral("sqrt");
+        QTest::newRow("after translated notation")
+            << QStringLiteral("π×x") << QStringLiteral("3.14159265358979*x")
+            << QStringLiteral("错误:无法识别的输入“x”。") << 17 << QStringLiteral("x");
+        QTest::newRow("outside the BMP")
+            << QStringLiteral("1+😀😀") << QStringLiteral("1+😀😀")
+            << QStringLiteral("错误:无法识别的输入“😀😀”。") << 2 << QStringLiteral("😀😀");
+    }
+
+    void refusedItemIsSelected() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QFETCH(int, start);
+        QFETCH(QString, selected);
+        pasteAndEvaluate(pasted);
+        QCOMPARE(f->text1()->text(), input);
+        QCOMPARE(f->text2()->text(), output);
+        QVERIFY(f->text1()->hasFocus());
+        QCOMPARE(f->text1()->selectionStart(), start);
+        QCOMPARE(f->text1()->selectedText(), selected);
+    }
+
+    void translatedNotationIsEvaluated() {
+        pasteAndEvaluate(QStringLiteral("10∠30°"));
+        QCOMPARE(f->text1()->text(), QStringLiteral("10ej30"));
+        QCOMPARE(f->text2()->text(), QStringLiteral("10ej30.0000000000011"));
+        QVERIFY(f->text1()->hasFocus());
+        QVERIFY(!f->text1()->hasSelectedText());
+        QCOMPARE(f->text1()->cursorPosition(), 6);
+    }
+
+    void typedCommaIsRefused() {
+        // The key filter still lets "," through; the evaluation names it.
+        f->type(f->text1(), QStringLiteral("2,5"));
+        QCOMPARE(f->text1()->text(), QStringLiteral("2,5"));
+        f->click(QStringLiteral("Command2"));
+        QCOMPARE(f->text2()->text(), QStringLiteral("错误:无法识别的输入“,”。"));
+        QCOMPARE(f->text1()->selectedText(), QStringLiteral(","));
+    }
+};
+
+QTEST_MAIN(PanelPasteTest)
+#include "tst_panel_paste.moc"
