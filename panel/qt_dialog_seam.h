@@ -11,6 +11,7 @@ public:
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
     QString askSaveFileName(QWidget* parent, const QStringList& filters) override;
     void showAbout(QWidget* parent) override;
+    void showShortcuts(QWidget* parent, const QList<QPair<QString, QString>>& rows) override;
 };
 
 }  // namespace kalvox

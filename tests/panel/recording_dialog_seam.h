@@ -21,6 +21,7 @@ public:
     QList<QStringList> saveRequests;  // the filters of every save dialog asked for
     QStringList saveAnswers;          // replies to the save dialogs, in order; "" = cancel
     int aboutShown = 0;               // how often the About dialog was asked for
+    QList<QList<QPair<QString, QString>>> shortcutLists;  // the rows of every shortcut list shown
 
     void showMessage(QWidget*, const QString& title, const QString& text) override {
         messages.append({title, text});
@@ -30,6 +31,9 @@ public:
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
     void showAbout(QWidget*) override { ++aboutShown; }
+    void showShortcuts(QWidget*, const QList<QPair<QString, QString>>& rows) override {
+        shortcutLists.append(rows);
+    }
 };
 
 }  // namespace kalvox::test
