@@ -92,6 +92,8 @@ private slots:
         QTest::newRow("impedance 3+j4") << "3+j4" << false << "0.2ej-53.130102354156";
         QTest::newRow("algebraic on show") << "3+j4" << true << "0.2ej-53.130102354156";
         QTest::newRow("imaginary j2") << "j2" << false << "0.5ej-90";
+        QTest::newRow("230/(3+j4)") << "230/(3+j4)" << false
+                                    << "0.0217391304347826ej53.130102354156";
         QTest::newRow("real 4") << "4" << false << "0.25";
         QTest::newRow("real -0.5") << "-0.5" << false << "-2";
         QTest::newRow("real 0") << "0" << false << "错误:除数为零。";
