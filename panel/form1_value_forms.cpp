@@ -49,7 +49,6 @@ void Form1::updateContentTooltip(int index) {
 
 QMenu* Form1::createOutputMenu() {
     QMenu* menu = Text2->createStandardContextMenu();
-    menu->setParent(this, menu->windowFlags());
     menu->addSeparator();
     const auto forms = valueForms(Text2->text().toStdString());
     addCopy(menu, QStringLiteral("copyExponential"), QStringLiteral("复制指数形式"),

@@ -60,16 +60,5 @@ TEST(ValueForms, LeavesAnEngineAlone) {
     EXPECT_EQ(engine.ejjKey("5ej53.130102354156"), "3+j4");
 }
 
-TEST(ValueForms, ImaginaryUnitMarksAComplexText) {
-    EXPECT_TRUE(holdsImaginaryUnit("2ej30"));
-    EXPECT_TRUE(holdsImaginaryUnit("3-J4"));
-    EXPECT_FALSE(holdsImaginaryUnit("1E-05"));
-    EXPECT_FALSE(holdsImaginaryUnit(""));
-}
-
-TEST(ValueForms, LongTextIsNotOneValue) {
-    EXPECT_FALSE(valueForms(std::string(300, '1') + "ej30").has_value());
-}
-
 }  // namespace
 }  // namespace kalvox

@@ -227,15 +227,6 @@ private slots:
         QCOMPARE(box->text().size(), before.size() + 1);
     }
 
-    void f5TwiceUnchecks() {
-        press(Qt::Key_F5);
-        QVERIFY(inverseBox()->isChecked());
-        QVERIFY(!f->key("comfunction_6")->isEnabled());
-        press(Qt::Key_F5);
-        QVERIFY(!inverseBox()->isChecked());
-        QVERIFY(f->key("comfunction_6")->isEnabled());
-    }
-
     void altWithALetterTypesNothing() {
         f->prepareInput(QStringLiteral("1"), 1);
         press(Qt::Key_E, Qt::AltModifier);
@@ -262,13 +253,6 @@ private slots:
             press(Qt::Key_Down);
             QCOMPARE(f->text1()->text(), expected);
         }
-    }
-
-    void historyEmptyAtStart() {
-        f->prepareInput(QStringLiteral("9"), 1);
-        press(Qt::Key_Up);
-        press(Qt::Key_Down);
-        QCOMPARE(f->text1()->text(), QStringLiteral("9"));
     }
 
     void editingEndsTheWalk() {
