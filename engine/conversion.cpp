@@ -55,9 +55,14 @@ std::string Engine::rewrite180(const std::string& text) {
 }
 
 std::string Engine::ejjKey(const std::string& output) {
-    const int flagBefore = errorFlag;
+    // An error display has no other form: it stays exactly as it is, and so does the
+    // direction of the next conversion.
+    if (output.find("错误") != std::string::npos) return output;
+    // The error state of an earlier evaluation never reaches a value shown since.
+    errorFlag = 0;
+    errorText.clear();
     std::string text = ej_j(output);
-    if (errorFlag == -1 && flagBefore == 0) return "错误:" + errorText + "。";
+    if (errorFlag == -1) return "错误:" + errorText + "。";
     return rewrite180(text);
 }
 

@@ -111,6 +111,8 @@ public:
 
     // The ej-j key: ej_j on the output text, then a value at 180 degrees shown as a
     // negative real. Returns the new output text (an error display on a fault).
+    // An error display comes back unchanged and leaves ejToAlgebraic alone; any
+    // other output is converted with the error state of an earlier evaluation cleared.
     std::string ejjKey(const std::string& output);
 
     // A function key (0..10) in the mode 输出求值 applied to the output text v.

@@ -5,6 +5,7 @@
 
 #include "engine/engine.h"
 #include "engine/number_text.h"
+#include "engine/value_forms.h"
 
 namespace kalvox {
 
@@ -86,7 +87,10 @@ KeyOutcome Engine::applyToOutput(int index, bool inverse, const std::string& v) 
     KeyOutcome out;
     std::string expression;
     try {
-        if (index == kReciprocal) {
+        if (index == kReciprocal && holdsImaginaryUnit(v)) {
+            // A complex output is inverted whole, angle and all.
+            expression = "1/(" + v + ")";
+        } else if (index == kReciprocal) {
             const double x = leadingValue(v);
             if (x == 0) {
                 out.text2 = "错误:除数为零。";

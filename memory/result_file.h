@@ -11,9 +11,12 @@
 // only decides whether a register or its tag is written, and an "=" inside a
 // text is written as it stands.
 //
-// Writing is all or nothing: the bytes go to a temporary file beside the target
-// that is renamed into place only after every byte reached the disk. On any
-// failure the earlier file, if there was one, is left exactly as it was.
+// Writing is all or nothing wherever the folder allows a new file: the bytes go
+// to a temporary file beside the target that is renamed into place only after
+// every byte reached the disk. On any failure the earlier file, if there was one,
+// is left exactly as it was. In a folder that allows no new file, an existing
+// writable file is replaced in place instead; a failure after it was truncated
+// says that the earlier content is lost.
 // Failures come back as values with a message ready for a message box; nothing
 // here shows anything.
 
@@ -93,7 +96,8 @@ struct EncodedFile {
 };
 EncodedFile encodeResultFile(const QList<ResultLine>& lines);
 
-// Writes the bytes to fileName whole or not at all.
+// Writes the bytes to fileName whole or not at all (in place in a folder that
+// allows no new file, see above).
 SaveResult writeResultFile(const QString& fileName, const QByteArray& bytes);
 
 // The whole save: lines, encoding, writing. Nothing is written unless every

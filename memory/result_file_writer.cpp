@@ -6,12 +6,18 @@
 // folder and an existing file are checked, so that the common failures get a
 // precise reason; the errno of a failing system call names the rest.
 //
+// A folder that allows no new file leaves no room for the temporary file. If the
+// target exists there and may be written, its content is replaced in place
+// (truncate, then write): the user chose that file and may change it. A failure
+// during such a write is reported as such, since the earlier content is gone.
+//
 // A file or folder without any write permission bit counts as read-only even
 // for a user (such as root) whom the system would let write anyway: the user
 // marked it so, and the calculator respects that.
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -64,7 +70,8 @@ Failure fromErrno(int code, const QString& folder, bool existing, const QString&
     }
 }
 
-// Checks made before anything is written; nullopt-like `None` when all is well.
+// Checks of the folder and of an existing file made before anything is written;
+// `None` when all is well.
 Failure precheck(const QFileInfo& target, const QFileInfo& folder) {
     if (!folder.exists() || !folder.isDir()) {
         return {SaveError::FolderMissing,
@@ -74,7 +81,6 @@ Failure precheck(const QFileInfo& target, const QFileInfo& folder) {
         return {SaveError::IsFolder, QStringLiteral("这个名字是一个文件夹")};
     }
     const QByteArray targetPath = QFile::encodeName(target.absoluteFilePath());
-    const QByteArray folderPath = QFile::encodeName(folder.absoluteFilePath());
     if (target.exists()) {
         if (!(target.permissions() & kAnyWrite)) {
             return {SaveError::ReadOnlyFile, QStringLiteral("文件是只读的")};
@@ -83,6 +89,12 @@ Failure precheck(const QFileInfo& target, const QFileInfo& folder) {
             return fromErrno(errno, folder.absoluteFilePath(), true, QString());
         }
     }
+    return {SaveError::None, QString()};
+}
+
+// Whether a new file (the temporary one) may be created in the folder.
+Failure folderCheck(const QFileInfo& folder) {
+    const QByteArray folderPath = QFile::encodeName(folder.absoluteFilePath());
     if (!(folder.permissions() & kAnyWrite)) {
         return {SaveError::ReadOnlyFolder,
                 QStringLiteral("文件夹“%1”是只读的").arg(shown(folder.absoluteFilePath()))};
@@ -101,6 +113,43 @@ SaveResult failed(const QString& fileName, bool existed, const Failure& failure)
     return result;
 }
 
+// A failure after the file was truncated: the earlier content is lost.
+SaveResult failedInPlace(const QString& fileName, const Failure& failure) {
+    SaveResult result;
+    result.error = failure.error;
+    result.message = QStringLiteral(
+                         "文件“%1”没有完整保存:%2。文件夹中不能新建文件,所以直接改写了这个文件,"
+                         "原来的内容已经清除,文件现在不完整。请保存到别的文件夹。")
+                         .arg(shown(fileName), failure.reason);
+    return result;
+}
+
+// Replaces the content of an existing, writable file: truncate, write, sync.
+SaveResult replaceInPlace(const QString& fileName, const QFileInfo& target, const QFileInfo& folder,
+                          const QByteArray& bytes) {
+    QFile file(target.absoluteFilePath());
+    errno = 0;
+    // Unbuffered, so that a failing write reports its own errno.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::ExistingOnly |
+                   QIODevice::Unbuffered)) {
+        return failed(fileName, true,
+                      fromErrno(errno, folder.absoluteFilePath(), true, file.errorString()));
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int code = errno;
+        return failedInPlace(fileName,
+                             fromErrno(code, folder.absoluteFilePath(), true, file.errorString()));
+    }
+    errno = 0;
+    if (::fsync(file.handle()) != 0) {
+        const int code = errno;
+        return failedInPlace(fileName, fromErrno(code, folder.absoluteFilePath(), true, QString()));
+    }
+    file.close();
+    return {};
+}
+
 }  // namespace
 
 SaveResult writeResultFile(const QString& fileName, const QByteArray& bytes) {
@@ -116,6 +165,11 @@ SaveResult writeResultFile(const QString& fileName, const QByteArray& bytes) {
 
     const Failure before = precheck(target, folder);
     if (before.error != SaveError::None) return failed(fileName, existed, before);
+    const Failure noNewFile = folderCheck(folder);
+    if (noNewFile.error == SaveError::ReadOnlyFolder && existed) {
+        return replaceInPlace(fileName, target, folder, bytes);
+    }
+    if (noNewFile.error != SaveError::None) return failed(fileName, existed, noNewFile);
 
     QSaveFile file(target.absoluteFilePath());
     errno = 0;

@@ -2,6 +2,8 @@
 // Every dialog the main window opens goes through this seam, so that tests can answer
 // them without a modal window ever appearing.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +28,10 @@ public:
 
     // The modal About dialog.
     virtual void showAbout(QWidget* parent) = 0;
+
+    // The window listing the keyboard shortcuts, one (keys, what they do) pair a row.
+    // It is not modal: the calculator stays usable while it is open.
+    virtual void showShortcuts(QWidget* parent, const QList<QPair<QString, QString>>& rows) = 0;
 };
 
 }  // namespace kalvox

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +16,7 @@
 #include "panel/chinese_font.h"
 #include "panel/control_tables.h"
 #include "panel/input_box.h"
+#include "panel/tag_box.h"
 
 namespace kalvox {
 namespace {
@@ -97,6 +99,7 @@ void Form1::buildControls() {
     buildKeyPad(client);
     buildMemoryBlock(client);
     placeWindow(client);
+    buildShortcuts();
 }
 
 void Form1::buildTopArea(QWidget* client) {
@@ -116,6 +119,16 @@ void Form1::buildTopArea(QWidget* client) {
     Text2->setMaxLength(kNoLengthLimit);
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
     setTabOrder(Text1, Text2);
+    connect(Text2, &QLineEdit::textChanged, this, [this] { updateOutputTooltip(); });
+    Text2->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text2, &QLineEdit::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = createOutputMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(Text2->mapToGlobal(at));
+    });
+    connect(Text1, &InputBox::historyBack, this, [this] { walkHistory(true); });
+    connect(Text1, &InputBox::historyForward, this, [this] { walkHistory(false); });
+    connect(Text1, &QLineEdit::textEdited, this, [this] { history_.endWalk(); });
 
     const QFont labelFont = chineseFont(10.5);
     Label1 = new QLabel(QStringLiteral("输入"), client);
@@ -157,6 +170,9 @@ void Form1::buildTopArea(QWidget* client) {
     shuchuxz->setGeometry(toPixels({2400, 200, 1095, 260}));
     shuchuxz->setToolTip(QStringLiteral("计算输出值的函数"));
     hsfhxz->setChecked(true);
+    // A click on an option does not take the focus: the option's handler puts it into
+    // the box that typing goes on in, never into the option itself.
+    for (QRadioButton* option : {qbshuruxz, hsfhxz, shuchuxz}) option->setFocusPolicy(Qt::TabFocus);
     connect(hsfhxz, &QRadioButton::toggled, this, [this](bool on) {
         if (on) hsfhxz_Click();
     });
@@ -170,6 +186,8 @@ void Form1::buildTopArea(QWidget* client) {
     Check1 = new QCheckBox(QStringLiteral("反函数"), client);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setGeometry(toPixels({1030, 1800, 1095, 255}));
+    // A click on the inverse box leaves the focus in the box where typing goes on.
+    Check1->setFocusPolicy(Qt::TabFocus);
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 }
 
@@ -207,14 +225,9 @@ void Form1::buildMemoryBlock(QWidget* client) {
         congchu.append(store);
         connect(store, &QPushButton::clicked, this, [this, i] { congchu_Click(i); });
 
-        auto* tag = new QComboBox(client);
+        QComboBox* tag = makeTagBox(client);
         tag->setObjectName(memberName("ccjgbz", i));
         tag->setGeometry(toPixels(inRow(kTagBox, i)));
-        tag->setEditable(true);
-        tag->setInsertPolicy(QComboBox::NoInsert);  // the list stays the preset tags
-        tag->addItems(presetTags());
-        tag->setCurrentIndex(-1);
-        tag->setEditText(QString());
         setBackground(tag, kOutputColour);
         ccjgbz.append(tag);
 

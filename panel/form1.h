@@ -11,6 +11,7 @@
 #include "engine/engine.h"
 #include "memory/registers.h"
 #include "panel/control_tables.h"
+#include "panel/input_history.h"
 #include "panel/twips.h"
 
 class QAction;
@@ -19,6 +20,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -63,6 +65,15 @@ public:
     // leaves the window as it was; the result says whether the file was loaded.
     bool openResultFile(const QString& fileName);
 
+    // The keyboard: the shortcut list (F1), and a mode chosen by its shortcut, which
+    // leaves the focus where choosing the option with the mouse leaves it.
+    void showShortcutList();
+    void chooseMode(const QString& optionName);
+
+    // The right-click menu of the output box: the box's own entries and the copy of a
+    // complex value in exponential and in algebraic form. The caller owns the menu.
+    QMenu* createOutputMenu();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -85,11 +96,16 @@ private:
     bool inverse() const;
     void setOutput(const QString& text);
     void insertIntoInput(const QString& text);
+    void buildShortcuts();
+    void walkHistory(bool older);
+    void updateOutputTooltip();
+    void updateContentTooltip(int index);
 
     DialogSeam& dialogs_;
     Engine engine_;
     // storedExpression: positions 1 to 10 at indices 0 to 9; register k uses position k.
     std::array<QString, 10> storedExpression_;
+    InputHistory history_;  // the inputs of this run, for Up and Down in Text1
 
     InputBox* Text1 = nullptr;          // input box
     QLineEdit* Text2 = nullptr;         // output box

@@ -26,6 +26,7 @@ void Form1::Command2_Click() {
     } else {
         Text1->setCursorPosition(start);
     }
+    history_.add(Text1->text());
 }
 
 void Form1::comjs_Click() { Command2_Click(); }

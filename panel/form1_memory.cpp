@@ -15,6 +15,7 @@ void Form1::congchu_Click(int index) {
     Text1->setFocus();
     tiqushuju[index]->setText(Text2->text());
     storedExpression_[static_cast<std::size_t>(index)] = Text1->text();
+    updateContentTooltip(index);
 }
 
 void Form1::tiqu_Click(int index) {

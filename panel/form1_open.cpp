@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -17,10 +16,9 @@ namespace kalvox {
 
 void Form1::buildOpenCommand() {
     // Beside 关于, which keeps its place as the first command of the menu bar.
+    // Its shortcut, Ctrl+O, comes from the shortcut table with all the others.
     dakaicom = menuBar()->addAction(QStringLiteral("打开"));
     dakaicom->setObjectName(QStringLiteral("dakaicom"));
-    dakaicom->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    dakaicom->setShortcutContext(Qt::WindowShortcut);
     connect(dakaicom, &QAction::triggered, this, [this] { dakaicom_Click(); });
 }
 
@@ -45,6 +43,7 @@ bool Form1::openResultFile(const QString& fileName) {
         // A long tag shows its beginning, as one picked from the list does.
         if (QLineEdit* edit = ccjgbz[i]->lineEdit()) edit->setCursorPosition(0);
         tiqushuju[i]->setText(reg.content);
+        updateContentTooltip(i);
         storedExpression_[static_cast<std::size_t>(i)] = reg.storedExpression;
     }
     // The result is not taken from the file: "=" computes it afresh.

@@ -29,6 +29,23 @@ InputBox::InputBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 void InputBox::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        if (event->key() == Qt::Key_Up) {
+            emit historyBack();
+        } else {
+            emit historyForward();
+        }
+        event->accept();
+        return;
+    }
+    // Alt with a key is a shortcut of the window; one the window does not use types
+    // nothing either.
+    if ((modifiers & Qt::AltModifier) && !event->text().isEmpty()) {
+        event->accept();
+        return;
+    }
     if (!isTypedCharacter(event)) {
         QLineEdit::keyPressEvent(event);
         return;

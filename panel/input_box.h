@@ -12,6 +12,11 @@ class InputBox : public QLineEdit {
 public:
     explicit InputBox(QWidget* parent = nullptr);
 
+signals:
+    // Up and Down without a modifier: a step back or forward through the inputs.
+    void historyBack();
+    void historyForward();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "about/frm_about.h"
+#include "panel/shortcut_help.h"
 
 namespace kalvox {
 
@@ -25,5 +26,9 @@ QString QtDialogSeam::askOpenFileName(QWidget* parent, const QStringList& filter
 }
 
 void QtDialogSeam::showAbout(QWidget* parent) { showAboutDialog(parent); }
+
+void QtDialogSeam::showShortcuts(QWidget* parent, const QList<QPair<QString, QString>>& rows) {
+    showShortcutHelp(parent, rows);
+}
 
 }  // namespace kalvox

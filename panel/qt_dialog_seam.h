@@ -12,6 +12,7 @@ public:
     QString askSaveFileName(QWidget* parent, const QStringList& filters) override;
     QString askOpenFileName(QWidget* parent, const QStringList& filters) override;
     void showAbout(QWidget* parent) override;
+    void showShortcuts(QWidget* parent, const QList<QPair<QString, QString>>& rows) override;
 };
 
 }  // namespace kalvox

@@ -95,5 +95,19 @@ TEST(Jsqys, UnpairedBracketsRaiseInsteadOfHanging) {
     EXPECT_EQ(engine.errorText, "括号不匹配");
 }
 
+// The ej-j key on an error display: the message stays, twice over, and the next
+// value still goes to algebraic form first.
+TEST(EjjKey, ErrorDisplayStaysAndTheNextValueConverts) {
+    Engine engine;
+    const Outcome failed = engine.evaluate("10/0");
+    ASSERT_EQ(failed.text2, "错误:除数为零。");
+    EXPECT_EQ(engine.ejjKey(failed.text2), "错误:除数为零。");
+    EXPECT_EQ(engine.ejjKey(failed.text2), "错误:除数为零。");
+    EXPECT_EQ(engine.ejToAlgebraic, -1);
+    // A value typed into the output box after the error converts both ways.
+    EXPECT_EQ(engine.ejjKey("5ej53.130102354156"), "3+j4");
+    EXPECT_EQ(engine.ejjKey("3+j4"), "5ej53.130102354156");
+}
+
 }  // namespace
 }  // namespace kalvox

@@ -146,16 +146,95 @@ TEST_F(ResultFileWrite, ReadOnlyFileSurvives) {
     expectEarlierFileUntouched();
 }
 
-TEST_F(ResultFileWrite, ReadOnlyFolderKeepsItsFile) {
+TEST_F(ResultFileWrite, ReadOnlyFolderTakesNoNewFile) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("ro"));
     plantEarlierFile(path("ro/r.txt"));
     ASSERT_TRUE(QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner));
-    const SaveResult r = writeResultFile(path("ro/r.txt"), "2=2\r\n");
     const SaveResult fresh = writeResultFile(path("ro/new.txt"), "2=2\r\n");
     QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(r.error, SaveError::ReadOnlyFolder);
     EXPECT_EQ(fresh.error, SaveError::ReadOnlyFolder);
+    EXPECT_TRUE(fresh.message.contains(QStringLiteral("只读"))) << fresh.message.toStdString();
     expectEarlierFileUntouched();
+}
+
+// In a folder that takes no new file, a writable file is replaced in place.
+class InPlaceWrite : public ResultFileWrite {
+protected:
+    void SetUp() override {
+        ResultFileWrite::SetUp();
+        ASSERT_TRUE(QDir(dir_.path()).mkdir("ro"));
+        plantEarlierFile(path("ro/r.txt"));
+        ASSERT_TRUE(QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    void TearDown() override {
+        QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+};
+
+TEST_F(InPlaceWrite, WritableFileIsSavedOver) {
+    MemoryRegisters regs;
+    regs[0] = {QStringLiteral("Ia"), QStringLiteral("0.2ej-53.130102354156"),
+               QStringLiteral("1/(3+j4)")};
+    const SaveResult r = saveResultFile(path("ro/r.txt"), "3+j4", "5ej53.130102354156", regs);
+    ASSERT_TRUE(r.ok()) << r.message.toStdString();
+    EXPECT_EQ(readAll(path("ro/r.txt")),
+              QByteArray("3+j4=5ej53.130102354156\r\nIa=1/(3+j4)=0.2ej-53.130102354156\r\n"));
+    EXPECT_EQ(entries(path("ro")), before_);  // nothing left beside it
+}
+
+TEST_F(InPlaceWrite, ShorterContentLeavesNoTail) {
+    ASSERT_TRUE(writeResultFile(path("ro/r.txt"), "7=7\r\n").ok());
+    EXPECT_EQ(readAll(path("ro/r.txt")), QByteArray("7=7\r\n"));
+}
+
+TEST_F(InPlaceWrite, ReadOnlyFileStillRefused) {
+    ASSERT_TRUE(QFile::setPermissions(path("ro/r.txt"), QFile::ReadOwner));
+    const SaveResult r = writeResultFile(path("ro/r.txt"), "2=2\r\n");
+    QFile::setPermissions(path("ro/r.txt"), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(r.error, SaveError::ReadOnlyFile);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("原来的文件没有改动")));
+    expectEarlierFileUntouched();
+}
+
+TEST_F(InPlaceWrite, FailureDuringTheWriteSaysTheContentIsLost) {
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SaveResult r = writeResultFile(path("ro/r.txt"), QByteArray(100000, 'z'));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(r.error, SaveError::WriteFailed);
+    EXPECT_TRUE(r.message.contains(path("ro/r.txt"))) << r.message.toStdString();
+    EXPECT_TRUE(r.message.contains(QStringLiteral("大小"))) << r.message.toStdString();
+    EXPECT_TRUE(r.message.contains(QStringLiteral("原来的内容已经清除")))
+        << r.message.toStdString();
+    EXPECT_FALSE(r.message.contains(QStringLiteral("没有改动"))) << r.message.toStdString();
+}
+
+TEST_F(ResultFileWrite, FullDiskDuringAnInPlaceWrite) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("small"));
+    const QByteArray mnt = QFile::encodeName(path("small"));
+    if (!privateMounts() ||
+        ::mount("tmpfs", mnt.constData(), "tmpfs", 0, "size=64k,mode=0755") != 0) {
+        GTEST_SKIP() << "cannot mount here";
+    }
+    plantEarlierFile(path("small/r.txt"));
+    {
+        QFile filler(path("small/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+    ASSERT_TRUE(QFile::setPermissions(path("small"), QFile::ReadOwner | QFile::ExeOwner));
+    const SaveResult r = writeResultFile(path("small/r.txt"), QByteArray(200000, 'y'));
+    ::umount(mnt.constData());
+    EXPECT_EQ(r.error, SaveError::DiskFull);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("磁盘空间不足"))) << r.message.toStdString();
+    EXPECT_TRUE(r.message.contains(QStringLiteral("不完整"))) << r.message.toStdString();
 }
 
 TEST_F(ResultFileWrite, ImmutableFileSurvives) {

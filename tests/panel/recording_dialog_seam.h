@@ -23,6 +23,7 @@ public:
     QList<QStringList> openRequests;  // the filters of every open dialog asked for
     QStringList openAnswers;          // replies to the open dialogs, in order; "" = cancel
     int aboutShown = 0;               // how often the About dialog was asked for
+    QList<QList<QPair<QString, QString>>> shortcutLists;  // the rows of every shortcut list shown
 
     void showMessage(QWidget*, const QString& title, const QString& text) override {
         messages.append({title, text});
@@ -36,6 +37,9 @@ public:
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
     void showAbout(QWidget*) override { ++aboutShown; }
+    void showShortcuts(QWidget*, const QList<QPair<QString, QString>>& rows) override {
+        shortcutLists.append(rows);
+    }
 };
 
 }  // namespace kalvox::test

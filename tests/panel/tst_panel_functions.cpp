@@ -136,7 +136,9 @@ private slots:
         QTest::newRow("log 100") << "100" << false << 8 << "2";
         QTest::newRow("10^2") << "2" << true << 8 << "100";
         QTest::newRow("1/x of 4") << "4" << false << 9 << "0.25";
-        QTest::newRow("1/x of 5ej30 uses the 5") << "5ej30" << false << 9 << "0.2";
+        QTest::newRow("1/x of 5ej30 inverts the phasor")
+            << "5ej30" << false << 9 << "0.2ej-29.999999999984";
+        QTest::newRow("1/x of 8abc uses the 8") << "8abc" << false << 9 << "0.125";
         QTest::newRow("1/x of 0") << "0" << false << 9 << "错误:除数为零。";
         QTest::newRow("0! shows 0") << "0" << false << 10 << "0";
         QTest::newRow("5!") << "5" << false << 10 << "120";
