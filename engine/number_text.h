@@ -23,6 +23,9 @@ struct ArithmeticFault {
 // trailing zeros. Negative zero is written "0".
 std::string numberText(double x);
 
+// numberText(x) appended to out.
+void appendNumberText(std::string& out, double x);
+
 // Leading-number parse: blanks anywhere are skipped, the longest prefix
 // [sign] digits [. digits] [e|E [sign] digits] is read (a number may begin with
 // its point); no such prefix reads as 0. nullopt when the number is too large
@@ -36,7 +39,8 @@ std::optional<double> leadingNumberGeneral(std::string_view text);
 // As leadingNumber, but a number too large to hold raises an overflow fault.
 double leadingValue(std::string_view text);
 
-// x rounded half-to-even at n decimals (the double nearest that decimal).
+// x rounded half-to-even at n decimals (the double nearest that decimal); x
+// itself where the doubles are spaced wider than 10^-n.
 double roundTo(double x, int n);
 
 // The general conversions behind numberText and roundTo, without their
