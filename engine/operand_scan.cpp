@@ -24,18 +24,24 @@ namespace kalvox {
 namespace {
 bool isOperatorOf(PassKind kind, char c) {
     switch (kind) {
-        case PassKind::Power: return c == '^';
-        case PassKind::MultiplyDivide: return c == '*' || c == '/';
-        case PassKind::AddSubtract: return c == '+';
+        case PassKind::Power:
+            return c == '^';
+        case PassKind::MultiplyDivide:
+            return c == '*' || c == '/';
+        case PassKind::AddSubtract:
+            return c == '+';
     }
     return false;
 }
 
 bool isBoundaryOf(PassKind kind, char c) {
     switch (kind) {
-        case PassKind::Power: return c == '+' || c == '-' || c == '*' || c == '/';
-        case PassKind::MultiplyDivide: return c == '+' || c == '-';
-        case PassKind::AddSubtract: return false;
+        case PassKind::Power:
+            return c == '+' || c == '-' || c == '*' || c == '/';
+        case PassKind::MultiplyDivide:
+            return c == '+' || c == '-';
+        case PassKind::AddSubtract:
+            return false;
     }
     return false;
 }
@@ -43,7 +49,14 @@ bool isBoundaryOf(PassKind kind, char c) {
 // Whether c is a character that none of the scan's rules names in any pass.
 bool isPlain(char c) {
     switch (c) {
-        case 'e': case 'E': case 'j': case '+': case '-': case '*': case '/': case '^':
+        case 'e':
+        case 'E':
+        case 'j':
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+        case '^':
             return false;
         default:
             return true;
@@ -79,8 +92,9 @@ void ScanWindow::appendRange(std::string& out, std::size_t from, std::size_t to)
     if (a < b) out.append(tail, a - front.size(), b - a);
 }
 
-ScanCycle scanOperation(const ScanWindow& w, PassKind kind, std::string& op) {
-    ScanCycle cycle;
+void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycle& cycle) {
+    cycle.left.clear();
+    cycle.right.clear();
     cycle.stop = std::string::npos;
     cycle.headEnd = w.base;
     bool right = false;   // which operand ordinary characters go to
@@ -160,7 +174,6 @@ ScanCycle scanOperation(const ScanWindow& w, PassKind kind, std::string& op) {
             i = j - 1;
         }
     }
-    return cycle;
 }
 
 namespace {
@@ -172,25 +185,29 @@ std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::strin
 
     std::string done;   // settled head: holds no operator of the pass
     std::string front;  // the boundary that closed the head, the last result, ...
+    std::string spare;  // storage for the next front, swapped in each cycle
     std::size_t tailPos = 0;
     std::string op;
+    ScanCycle cycle;
     auto operatorLeft = [&] {
-        return containsAnyOf(front, ops) ||
-               (tailPos < s.size() && tailPos <= lastOperator);
+        return containsAnyOf(front, ops) || (tailPos < s.size() && tailPos <= lastOperator);
     };
     while (operatorLeft()) {
         const ScanWindow w{front, std::string_view(s).substr(tailPos), done.size()};
-        ScanCycle cycle = scanOperation(w, kind, op);
+        scanOperation(w, kind, op, cycle);
         std::string result = engine.jsjg(cycle.left, cycle.right, op);
 
         // New text: head, result, then the text from the stop position. The
         // head's last character stays in the piece still to be scanned.
-        std::string nextFront;
+        std::string& nextFront = spare;
+        nextFront.clear();
         if (cycle.headEnd > 0) {
             w.appendRange(done, w.base, cycle.headEnd - 1);
             w.appendRange(nextFront, cycle.headEnd - 1, cycle.headEnd);
+            nextFront += result;
+        } else {
+            nextFront.swap(result);
         }
-        nextFront += result;
         if (cycle.stop == std::string::npos) {
             tailPos = s.size();
         } else {
@@ -201,7 +218,11 @@ std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::strin
                 tailPos += k - front.size();
             }
         }
-        front = std::move(nextFront);
+        front.swap(nextFront);
+    }
+    if (done.empty()) {
+        front.append(s, tailPos);
+        return front;
     }
     done += front;
     done.append(s, tailPos);
@@ -225,9 +246,10 @@ std::string Engine::jjfys(std::string s) {
         // input from the operator that stopped the previous scan.
         std::string front;
         std::size_t tailPos = 0;
+        ScanCycle cycle;
         while (true) {
             const ScanWindow w{front, std::string_view(s).substr(tailPos), 0};
-            ScanCycle cycle = scanOperation(w, PassKind::AddSubtract, op);
+            scanOperation(w, PassKind::AddSubtract, op, cycle);
             std::string result = jsjg(cycle.left, cycle.right, op);
             if (cycle.stop == std::string::npos) {
                 s = std::move(result);
