@@ -26,10 +26,16 @@ std::string_view trimBlanks(std::string_view s) {
 
 // A value text split into its magnitude text and angle text. The texts point
 // into the value text, or into `storage` where the magnitude had to be rebuilt.
+// An angle that the form fixes (90 for an imaginary value, 0 for a real) comes
+// with its value, which reading its text would give.
 struct ValueParts {
     std::string storage;
     std::string_view magnitude;
     std::string_view angle;
+    bool fixedAngle = false;
+    double angleValue = 0;
+
+    double angleDegrees() const { return fixedAngle ? angleValue : leadingValue(angle); }
 };
 
 void splitValue(std::string_view text, ValueParts& parts) {
@@ -46,10 +52,14 @@ void splitValue(std::string_view text, ValueParts& parts) {
         parts.storage[p] = ' ';
         parts.magnitude = trimBlanks(parts.storage);
         parts.angle = "90";
+        parts.fixedAngle = true;
+        parts.angleValue = 90;
         return;
     }
     parts.magnitude = text;
     parts.angle = "0";
+    parts.fixedAngle = true;
+    parts.angleValue = 0;
 }
 
 double mul(double a, double b) { return checked(a * b); }
@@ -103,9 +113,9 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
         splitValue(czs2, right);
         const std::string_view m1 = left.magnitude;
         const double M1 = leadingValue(m1);
-        const double T1 = leadingValue(left.angle);
+        const double T1 = left.angleDegrees();
         const double M2 = leadingValue(right.magnitude);
-        const double T2 = leadingValue(right.angle);
+        const double T2 = right.angleDegrees();
 
         double R = 0;
         double A = 0;

@@ -421,10 +421,9 @@ double roundToGeneral(double x, int n) {
     return v;
 }
 
-double checked(double x) {
+void raiseNonFinite(double x) {
     if (std::isnan(x)) throw ArithmeticFault{kInvalidCall};
-    if (std::isinf(x)) throw ArithmeticFault{kOverflow};
-    return x;
+    throw ArithmeticFault{kOverflow};
 }
 
 double degToRad(double d) { return checked(checked(d * kPi) / 180); }

@@ -1,6 +1,7 @@
 #pragma once
 // Numbers as the engine reads and writes them.
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,8 +49,14 @@ double roundTo(double x, int n);
 std::string numberTextGeneral(double x);
 double roundToGeneral(double x, int n);
 
+// Raises the fault that a non-finite result stands for.
+[[noreturn]] void raiseNonFinite(double x);
+
 // Raises the fault that a non-finite result stands for, else returns x.
-double checked(double x);
+inline double checked(double x) {
+    if (!std::isfinite(x)) raiseNonFinite(x);
+    return x;
+}
 
 // Degrees to radians and back, with the decimal constant 3.14159265358979.
 double degToRad(double d);
