@@ -35,9 +35,9 @@ bool scaledRound(double ax, int k, std::uint64_t& n) {
     const double p = ax * scale;
     if (!(p < 9007199254740992.0)) return false;  // 2^53
     const double err = std::fma(ax, scale, -p);
-    const double whole = std::floor(p);
+    std::uint64_t w = static_cast<std::uint64_t>(p);  // floor(p), as p >= 0
+    const double whole = static_cast<double>(w);
     const double above = (p - whole - 0.5) + err;  // sign of (exact - whole - 1/2)
-    std::uint64_t w = static_cast<std::uint64_t>(whole);
     if (above > 0 || (above == 0 && (w & 1))) ++w;
     n = w;
     return true;
@@ -198,7 +198,7 @@ void appendNumberText(std::string& out, double x) {
         return;
     }
     if (std::isinf(x)) throw ArithmeticFault{kOverflow};
-    if (std::fabs(x) < 1e15 && x == std::trunc(x)) {
+    if (std::fabs(x) < 1e15 && static_cast<double>(static_cast<long long>(x)) == x) {
         // A whole number of at most 15 digits is written exactly as it is.
         char digits[24];
         auto res = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x));
@@ -245,35 +245,33 @@ namespace {
 // operation on exact operands: the same double as the general conversion.
 // Anything else is left to the general parse (nullopt).
 std::optional<double> plainNumber(std::string_view text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
+    const char* p = text.data();
+    const char* const end = p + text.size();
     bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    auto digit = [&](std::size_t k) { return k < n && text[k] >= '0' && text[k] <= '9'; };
-    if (!digit(i)) return std::nullopt;
+    if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    auto digitAt = [end](const char* q) {
+        return q != end && static_cast<unsigned char>(*q - '0') <= 9;
+    };
+    if (!digitAt(p)) return std::nullopt;
+    // Leading zeros are not significant; at most 15 digits follow them.
+    while (digitAt(p) && *p == '0') ++p;
     std::uint64_t m = 0;
     int significant = 0;
-    int fraction = 0;
-    while (digit(i)) {
-        m = m * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (m != 0) ++significant;
-        ++i;
-        if (significant > 15) return std::nullopt;
+    while (digitAt(p)) {
+        if (++significant > 15) return std::nullopt;
+        m = m * 10 + static_cast<std::uint64_t>(*p++ - '0');
     }
-    if (i < n && text[i] == '.') {
-        ++i;
-        if (!digit(i)) return std::nullopt;
-        while (digit(i)) {
-            m = m * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            if (m != 0) ++significant;
-            ++fraction;
-            ++i;
-            if (significant > 15 || fraction > 22) return std::nullopt;
+    int fraction = 0;
+    if (p != end && *p == '.') {
+        ++p;
+        if (!digitAt(p)) return std::nullopt;
+        while (digitAt(p)) {
+            m = m * 10 + static_cast<std::uint64_t>(*p++ - '0');
+            if (m != 0 && ++significant > 15) return std::nullopt;
+            if (++fraction > 22) return std::nullopt;
         }
     }
-    if (significant > 15) return std::nullopt;
-    if (i < n && (text[i] == ' ' || text[i] == '.' || text[i] == 'e' || text[i] == 'E'))
-        return std::nullopt;
+    if (p != end && (*p == ' ' || *p == '.' || *p == 'e' || *p == 'E')) return std::nullopt;
     if (m == 0) return 0.0;
     const double v = static_cast<double>(m) / kExactTens[fraction];
     return negative ? -v : v;
@@ -281,6 +279,7 @@ std::optional<double> plainNumber(std::string_view text) {
 }  // namespace
 
 std::optional<double> leadingNumber(std::string_view text) {
+    if (text.empty()) return 0.0;
     if (auto v = plainNumber(text)) return v;
     return leadingNumberGeneral(text);
 }
@@ -381,7 +380,11 @@ static_assert(kSelfRounding[15] == 8.0);
 double roundTo(double x, int n) {
     if (!std::isfinite(x)) return checked(x);
     const double ax = std::fabs(x);
-    if (n >= 0 && n <= 22 && ax >= kSelfRounding[static_cast<std::size_t>(n)]) return x;
+    if (n >= 0 && n <= 22) {
+        if (ax >= kSelfRounding[static_cast<std::size_t>(n)]) return x;
+        // Below the bound (at most 2^52) a whole number converts exactly.
+        if (static_cast<double>(static_cast<long long>(x)) == x) return x;
+    }
     // A whole number is its own rounding at any number of decimals.
     if (x == std::trunc(x)) return x;
     std::uint64_t scaled = 0;

@@ -72,6 +72,18 @@ bool containsAnyOf(std::string_view s, std::string_view chars) {
     return false;
 }
 
+// The first position from i on whose character some rule names (or the end).
+std::size_t plainRunEnd(const ScanWindow& w, std::size_t i) {
+    std::size_t k = i - w.base;
+    const std::size_t f = w.front.size();
+    while (k < f && isPlain(w.front[k])) ++k;
+    if (k < f) return w.base + k;
+    const char* t = w.tail.data();
+    std::size_t m = k - f;
+    while (m < w.tail.size() && isPlain(t[m])) ++m;
+    return w.base + f + m;
+}
+
 std::size_t findLastOf(std::string_view s, std::string_view chars) {
     for (std::size_t i = s.size(); i-- > 0;)
         for (char k : chars)
@@ -168,8 +180,7 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
             }
         } else {
             // A run of characters that no rule names goes to the operand in one piece.
-            std::size_t j = i + 1;
-            while (j < n && isPlain(w.at(j))) ++j;
+            const std::size_t j = plainRunEnd(w, i + 1);
             w.appendRange(selected(), i, j);
             i = j - 1;
         }
@@ -177,6 +188,15 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
 }
 
 namespace {
+// The operand texts of the passes' cycles. Their storage outlives one call, so
+// that operands longer than a string holds in place are not allocated again
+// for every evaluation; the passes never run inside one another, and the texts
+// are cleared at the start of every cycle.
+ScanCycle& cycleStorage() {
+    thread_local ScanCycle cycle;
+    return cycle;
+}
+
 // One power or multiply/divide pass: cycles while its operators are in the text.
 std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::string_view ops) {
     if (engine.errorFlag == -1) return "";
@@ -188,7 +208,7 @@ std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::strin
     std::string spare;  // storage for the next front, swapped in each cycle
     std::size_t tailPos = 0;
     std::string op;
-    ScanCycle cycle;
+    ScanCycle& cycle = cycleStorage();
     auto operatorLeft = [&] {
         return containsAnyOf(front, ops) || (tailPos < s.size() && tailPos <= lastOperator);
     };
@@ -246,7 +266,7 @@ std::string Engine::jjfys(std::string s) {
         // input from the operator that stopped the previous scan.
         std::string front;
         std::size_t tailPos = 0;
-        ScanCycle cycle;
+        ScanCycle& cycle = cycleStorage();
         while (true) {
             const ScanWindow w{front, std::string_view(s).substr(tailPos), 0};
             scanOperation(w, PassKind::AddSubtract, op, cycle);
