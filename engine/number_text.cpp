@@ -434,6 +434,9 @@ double degToRad(double d) { return checked(checked(d * kPi) / 180); }
 double radToDeg(double r) { return checked(checked(r * 180) / kPi); }
 
 double complexAngle(double x, double y) {
+    // On the real axis away from zero the rounding changes neither part's sign
+    // (a zero stays that zero), which is all the angle depends on there.
+    if (y == 0 && std::fabs(x) >= 1) return x > 0 ? y : 180;
     x = roundTo(x, 12);
     y = roundTo(y, 12);
     if (x == 0) {
@@ -451,8 +454,11 @@ double complexAngle(double x, double y) {
 }
 
 void lowerCase(std::string& s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    // Without a branch per character, so that the compiler can work on many at once.
+    for (char& c : s) {
+        const bool upper = static_cast<unsigned char>(c - 'A') < 26;
+        c = static_cast<char>(c + (upper ? 'a' - 'A' : 0));
+    }
 }
 
 }  // namespace kalvox

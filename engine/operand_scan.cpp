@@ -63,13 +63,18 @@ bool isPlain(char c) {
     }
 }
 
-// Whether s holds one of the characters of `chars` (a plain loop: the library's
-// find_first_of looks each character up in the set with a call of its own).
-bool containsAnyOf(std::string_view s, std::string_view chars) {
-    for (char c : s)
-        for (char k : chars)
-            if (c == k) return true;
-    return false;
+// A pass's operators: one or two characters (the same one twice for "^").
+struct OperatorPair {
+    char a;
+    char b;
+};
+
+// Whether s holds one of the pair's characters. Written without an early exit
+// so that the compiler can compare many characters at once.
+bool containsAnyOf(std::string_view s, OperatorPair ops) {
+    bool any = false;
+    for (char c : s) any |= (c == ops.a) | (c == ops.b);
+    return any;
 }
 
 // The first position from i on whose character some rule names (or the end).
@@ -84,10 +89,9 @@ std::size_t plainRunEnd(const ScanWindow& w, std::size_t i) {
     return w.base + f + m;
 }
 
-std::size_t findLastOf(std::string_view s, std::string_view chars) {
+std::size_t findLastOf(std::string_view s, OperatorPair ops) {
     for (std::size_t i = s.size(); i-- > 0;)
-        for (char k : chars)
-            if (s[i] == k) return i;
+        if (s[i] == ops.a || s[i] == ops.b) return i;
     return std::string_view::npos;
 }
 }  // namespace
@@ -198,7 +202,7 @@ ScanCycle& cycleStorage() {
 }
 
 // One power or multiply/divide pass: cycles while its operators are in the text.
-std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::string_view ops) {
+std::string runHeadPass(Engine& engine, std::string s, PassKind kind, OperatorPair ops) {
     if (engine.errorFlag == -1) return "";
     const std::size_t lastOperator = findLastOf(s, ops);
     if (lastOperator == std::string::npos) return s;
@@ -251,17 +255,17 @@ std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::strin
 }  // namespace
 
 std::string Engine::mhsjs(std::string s) {
-    return runHeadPass(*this, std::move(s), PassKind::Power, "^");
+    return runHeadPass(*this, std::move(s), PassKind::Power, {'^', '^'});
 }
 
 std::string Engine::chenfachufays(std::string s) {
-    return runHeadPass(*this, std::move(s), PassKind::MultiplyDivide, "*/");
+    return runHeadPass(*this, std::move(s), PassKind::MultiplyDivide, {'*', '/'});
 }
 
 std::string Engine::jjfys(std::string s) {
     if (errorFlag == -1) return "";
     std::string op = "+";
-    if (containsAnyOf(s, "+-")) {
+    if (containsAnyOf(s, {'+', '-'})) {
         // Every cycle's text is the previous result followed by the rest of the
         // input from the operator that stopped the previous scan.
         std::string front;
