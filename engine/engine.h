@@ -46,12 +46,12 @@ namespace kalvox {
 // What the window shows after one press of "=": the new texts of both boxes
 // and where the caret or selection of the input box goes.
 struct Outcome {
-    std::string text1;                // new text of the input box
-    std::string text2;                // new text of the output box
-    std::size_t selectionStart = 0;   // caret or selection start, in UTF-16 code units
-    std::size_t selectionLength = 0;  // 1 when the offending bracket is selected
-    bool focusInput = true;           // whether the input box takes the focus
-    bool failed = false;              // whether text2 is an error display
+    std::string text1;               // new text of the input box
+    std::string text2;               // new text of the output box
+    std::size_t selectionStart = 0;  // caret or selection start, in UTF-16 code units
+    std::size_t selectionLength = 0; // 1 when the offending bracket is selected
+    bool focusInput = true;          // whether the input box takes the focus
+    bool failed = false;             // whether text2 is an error display
 };
 
 // Called after each stage with a short stage name and the text it produced.

@@ -10,20 +10,7 @@ namespace kalvox {
 
 namespace {
 // Function-key indices.
-enum Key {
-    kSin,
-    kCos,
-    kTan,
-    kCtn,
-    kSquare,
-    kCube,
-    kPower,
-    kLn,
-    kLog,
-    kReciprocal,
-    kFactorial,
-    kEjJ
-};
+enum Key { kSin, kCos, kTan, kCtn, kSquare, kCube, kPower, kLn, kLog, kReciprocal, kFactorial, kEjJ };
 
 constexpr std::string_view kTrigNames[] = {"sin", "cos", "tan", "ctn"};
 // Outputs above this have no factorial key in the mode 输出求值.
@@ -40,18 +27,12 @@ std::string trigName(int index, bool inverse) {
 std::string outputExpression(int index, bool inverse, const std::string& v) {
     if (isTrig(index)) return trigName(index, inverse) + "(" + v + ")";
     switch (index) {
-        case kSquare:
-            return v + (inverse ? "^(1/2)" : "^2");
-        case kCube:
-            return v + "^(1/3)";
-        case kPower:
-            return "(" + v + ")^";
-        case kLn:
-            return inverse ? "2.71828182845905^(" + v + ")" : "ln(" + v + ")";
-        case kLog:
-            return inverse ? "10^(" + v + ")" : "log(" + v + ")";
-        default:
-            return v;
+        case kSquare: return v + (inverse ? "^(1/2)" : "^2");
+        case kCube: return v + "^(1/3)";
+        case kPower: return "(" + v + ")^";
+        case kLn: return inverse ? "2.71828182845905^(" + v + ")" : "ln(" + v + ")";
+        case kLog: return inverse ? "10^(" + v + ")" : "log(" + v + ")";
+        default: return v;
     }
 }
 }  // namespace
@@ -59,38 +40,25 @@ std::string outputExpression(int index, bool inverse, const std::string& v) {
 std::string functionSymbol(int index, bool inverse) {
     if (isTrig(index)) return trigName(index, inverse);
     switch (index) {
-        case kPower:
-            return "^";
-        case kLn:
-            return inverse ? "2.71828182845905^" : "ln";
-        case kLog:
-            return inverse ? "10^" : "log";
-        case kFactorial:
-            return "!";
-        default:
-            return "";
+        case kPower: return "^";
+        case kLn: return inverse ? "2.71828182845905^" : "ln";
+        case kLog: return inverse ? "10^" : "log";
+        case kFactorial: return "!";
+        default: return "";
     }
 }
 
 std::string wrapWholeInput(int index, bool inverse, const std::string& t) {
     if (isTrig(index)) return trigName(index, inverse) + "(" + t + ")";
     switch (index) {
-        case kSquare:
-            return "(" + t + (inverse ? ")^(1/2)" : ")^2");
-        case kCube:
-            return "(" + t + (inverse ? ")^(1/3)" : ")^3");
-        case kPower:
-            return "(" + t + ")^";
-        case kLn:
-            return inverse ? "2.718281828^(" + t + ")" : "ln(" + t + ")";
-        case kLog:
-            return inverse ? "10^(" + t + ")" : "log(" + t + ")";
-        case kReciprocal:
-            return "1/(" + t + ")";
-        case kFactorial:
-            return "(" + t + ")!";
-        default:
-            return t;
+        case kSquare: return "(" + t + (inverse ? ")^(1/2)" : ")^2");
+        case kCube: return "(" + t + (inverse ? ")^(1/3)" : ")^3");
+        case kPower: return "(" + t + ")^";
+        case kLn: return inverse ? "2.718281828^(" + t + ")" : "ln(" + t + ")";
+        case kLog: return inverse ? "10^(" + t + ")" : "log(" + t + ")";
+        case kReciprocal: return "1/(" + t + ")";
+        case kFactorial: return "(" + t + ")!";
+        default: return t;
     }
 }
 

@@ -11,8 +11,8 @@ namespace kalvox {
 
 namespace {
 // Function names in search order: every inverse name before the name it contains.
-constexpr std::array<std::string_view, 10> kNames = {"arcsin", "arccos", "arctan", "arcctn", "sin",
-                                                     "cos",    "tan",    "ctn",    "ln",     "log"};
+constexpr std::array<std::string_view, 10> kNames = {
+    "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan", "ctn", "ln", "log"};
 
 constexpr std::string_view kLogDomain = "不能对小于等于零的值求对数";
 // Largest n whose factorial the pass computes.
@@ -48,8 +48,8 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
             if (std::fabs(x) > 1) return {"", "不能对大于1的数求反余弦函数"};
             if (x == 1) return {"0", {}};
             if (x == -1) return {"180", {}};
-            return {numberText(
-                        radToDeg(rightAngle + std::atan(checked(-x / std::sqrt(1 - power2(x)))))),
+            return {numberText(radToDeg(
+                        rightAngle + std::atan(checked(-x / std::sqrt(1 - power2(x)))))),
                     {}};
         case 2:  // arctan
             return {numberText(radToDeg(std::atan(x))), {}};
