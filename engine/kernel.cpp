@@ -119,29 +119,31 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
 
         double R = 0;
         double A = 0;
-        if (op == "+" || op == "-") {
+        // The operator as one character; any other text is none of the five.
+        const char o = op.size() == 1 ? op[0] : '\0';
+        if (o == '+' || o == '-') {
             double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
             rectangular(M1, T1, x1, y1);
             rectangular(M2, T2, x2, y2);
-            const double x = op == "+" ? add(x1, x2) : sub(x1, x2);
-            const double y = op == "+" ? add(y1, y2) : sub(y1, y2);
+            const double x = o == '+' ? add(x1, x2) : sub(x1, x2);
+            const double y = o == '+' ? add(y1, y2) : sub(y1, y2);
             // A zero part adds exactly nothing to the sum of squares.
             const double squares = y == 0   ? power(x, 2)
                                    : x == 0 ? power(y, 2)
                                             : add(power(x, 2), power(y, 2));
             R = checked(std::sqrt(squares));
             A = complexAngle(x, y);
-        } else if (op == "*") {
+        } else if (o == '*') {
             R = mul(M1, M2);
             A = add(T1, T2);
-        } else if (op == "/") {
+        } else if (o == '/') {
             if (M2 == 0) {
                 raise(kDivisionByZero);
                 return "";
             }
             R = checked(M1 / M2);
             A = sub(T1, T2);
-        } else if (op == "^") {
+        } else if (o == '^') {
             const double V2 = leadingValue(czs2);
             if (m1 == "0" && M2 < 0) {
                 raise(kDivisionByZero);

@@ -79,16 +79,24 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes the 15 digits of n (below 10^15, leading zeros kept) to out[0..15).
-void fifteenDigitText(std::uint64_t n, char* out) {
-    out[14] = static_cast<char>('0' + n % 10);
-    n /= 10;
-    for (int i = 12; i >= 0; i -= 2) {
-        const std::size_t pair = static_cast<std::size_t>(n % 100) * 2;
-        n /= 100;
+// Writes `pairs` pairs of digits of v, the last pair at out[2 * pairs - 2].
+void digitPairs(std::uint32_t v, int pairs, char* out) {
+    for (int i = 2 * pairs - 2; i >= 0; i -= 2) {
+        const std::size_t pair = static_cast<std::size_t>(v % 100) * 2;
+        v /= 100;
         out[i] = kDigitPairs[pair];
         out[i + 1] = kDigitPairs[pair + 1];
     }
+}
+
+// Writes the 15 digits of n (below 10^15, leading zeros kept) to out[0..15):
+// the first 7 and the last 8 digits each in 32-bit arithmetic.
+void fifteenDigitText(std::uint64_t n, char* out) {
+    const auto high = static_cast<std::uint32_t>(n / 100000000);
+    const auto low = static_cast<std::uint32_t>(n % 100000000);
+    out[0] = static_cast<char>('0' + high / 1000000);
+    digitPairs(high % 1000000, 3, out + 1);
+    digitPairs(low, 4, out + 7);
 }
 
 // Reads a cleaned decimal text ([-]digits[.digits][e[-]digits]) into a double.
