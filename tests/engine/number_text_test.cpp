@@ -203,6 +203,38 @@ TEST(RoundToShortcut, KeepsTheValueFromTheSpacingBoundOn) {
     EXPECT_EQ(roundTo(below, 12), roundToGeneral(below, 12));
 }
 
+// The angle routine as its rule reads: both parts rounded by the general
+// conversion, then the table of cases.
+double literalAngle(double x, double y) {
+    x = roundToGeneral(x, 12);
+    y = roundToGeneral(y, 12);
+    if (x == 0) return y == 0 ? 0 : (y > 0 ? 90 : -90);
+    if (x > 0) return radToDeg(std::atan(y / x));
+    if (y == 0) return 180;
+    const double t = std::atan(y / x);
+    return t > 0 ? radToDeg(t) - 180 : radToDeg(t) + 180;
+}
+
+TEST(ComplexAngleShortcut, AgreesWithTheRuleOnTheAxesAndOffThem) {
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> wide(-1e6, 1e6);
+    std::uniform_real_distribution<double> narrow(-2, 2);
+    std::vector<double> parts = {0.0,   -0.0,   1.0,   -1.0,  std::nextafter(1.0, 0.0),
+                                 5e-13, -5e-13, 4e-13, 6e-13, 1e-300};
+    for (int i = 0; i < 2000; ++i) {
+        parts.push_back(wide(random));
+        parts.push_back(narrow(random));
+        parts.push_back(narrow(random) * 1e-12);
+    }
+    for (double x : parts) {
+        for (double y : {0.0, -0.0, 1e-13, x, narrow(random)}) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(complexAngle(x, y)),
+                      std::bit_cast<std::uint64_t>(literalAngle(x, y)))
+                << std::hexfloat << x << ", " << y;
+        }
+    }
+}
+
 TEST(RoundToShortcut, AgreesWithTheGeneralConversion) {
     for (double v : awkwardDoubles()) {
         for (int n : {8, 12, 15}) {
