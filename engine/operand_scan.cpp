@@ -24,24 +24,18 @@ namespace kalvox {
 namespace {
 bool isOperatorOf(PassKind kind, char c) {
     switch (kind) {
-        case PassKind::Power:
-            return c == '^';
-        case PassKind::MultiplyDivide:
-            return c == '*' || c == '/';
-        case PassKind::AddSubtract:
-            return c == '+';
+        case PassKind::Power: return c == '^';
+        case PassKind::MultiplyDivide: return c == '*' || c == '/';
+        case PassKind::AddSubtract: return c == '+';
     }
     return false;
 }
 
 bool isBoundaryOf(PassKind kind, char c) {
     switch (kind) {
-        case PassKind::Power:
-            return c == '+' || c == '-' || c == '*' || c == '/';
-        case PassKind::MultiplyDivide:
-            return c == '+' || c == '-';
-        case PassKind::AddSubtract:
-            return false;
+        case PassKind::Power: return c == '+' || c == '-' || c == '*' || c == '/';
+        case PassKind::MultiplyDivide: return c == '+' || c == '-';
+        case PassKind::AddSubtract: return false;
     }
     return false;
 }
@@ -49,14 +43,7 @@ bool isBoundaryOf(PassKind kind, char c) {
 // Whether c is a character that none of the scan's rules names in any pass.
 bool isPlain(char c) {
     switch (c) {
-        case 'e':
-        case 'E':
-        case 'j':
-        case '+':
-        case '-':
-        case '*':
-        case '/':
-        case '^':
+        case 'e': case 'E': case 'j': case '+': case '-': case '*': case '/': case '^':
             return false;
         default:
             return true;
