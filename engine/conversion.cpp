@@ -39,7 +39,7 @@ std::string Engine::ej_j(std::string s) {
     return result;
 }
 
-std::string Engine::rewrite180(const std::string& text) {
+std::string Engine::rewrite180(std::string text) {
     const std::size_t p = text.find("ej");
     if (p == std::string::npos) return text;
     try {
@@ -50,8 +50,13 @@ std::string Engine::rewrite180(const std::string& text) {
         return text;
     }
     // The magnitude's own sign is dropped rather than doubled.
-    if (p > 0 && text[0] == '-') return text.substr(1, p - 1);
-    return "-" + text.substr(0, p);
+    text.resize(p);
+    if (p > 0 && text[0] == '-') {
+        text.erase(0, 1);
+    } else {
+        text.insert(text.begin(), '-');
+    }
+    return text;
 }
 
 std::string Engine::ejjKey(const std::string& output) {
@@ -63,7 +68,7 @@ std::string Engine::ejjKey(const std::string& output) {
     errorText.clear();
     std::string text = ej_j(output);
     if (errorFlag == -1) return "错误:" + errorText + "。";
-    return rewrite180(text);
+    return rewrite180(std::move(text));
 }
 
 std::string Engine::runPasses(std::string t, const TraceSink* trace) {

@@ -121,7 +121,7 @@ public:
 
 private:
     void raise(std::string_view message);
-    std::string rewrite180(const std::string& text);
+    std::string rewrite180(std::string text);
     std::string runPasses(std::string t, const TraceSink* trace);
 };
 

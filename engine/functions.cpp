@@ -89,12 +89,7 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
 bool functionStep(Engine& engine, std::string& s) {
     // Every name holds at least one of these letters.
     bool anyName = false;
-    for (char c : s) {
-        if (c == 'a' || c == 'c' || c == 'l' || c == 's' || c == 't') {
-            anyName = true;
-            break;
-        }
-    }
+    for (char c : s) anyName |= (c == 'a') | (c == 'c') | (c == 'l') | (c == 's') | (c == 't');
     if (!anyName) return true;
     std::string out;
     for (std::size_t k = 0; k < kNames.size(); ++k) {

@@ -26,10 +26,16 @@ std::string_view trimBlanks(std::string_view s) {
 
 // A value text split into its magnitude text and angle text. The texts point
 // into the value text, or into `storage` where the magnitude had to be rebuilt.
+// An angle that the form fixes (90 for an imaginary value, 0 for a real) comes
+// with its value, which reading its text would give.
 struct ValueParts {
     std::string storage;
     std::string_view magnitude;
     std::string_view angle;
+    bool fixedAngle = false;
+    double angleValue = 0;
+
+    double angleDegrees() const { return fixedAngle ? angleValue : leadingValue(angle); }
 };
 
 void splitValue(std::string_view text, ValueParts& parts) {
@@ -46,16 +52,56 @@ void splitValue(std::string_view text, ValueParts& parts) {
         parts.storage[p] = ' ';
         parts.magnitude = trimBlanks(parts.storage);
         parts.angle = "90";
+        parts.fixedAngle = true;
+        parts.angleValue = 90;
         return;
     }
     parts.magnitude = text;
     parts.angle = "0";
+    parts.fixedAngle = true;
+    parts.angleValue = 0;
 }
 
 double mul(double a, double b) { return checked(a * b); }
 double add(double a, double b) { return checked(a + b); }
 double sub(double a, double b) { return checked(a - b); }
 double power(double a, double b) { return checked(std::pow(a, b)); }
+
+// The rectangular parts of magnitude m at angle t degrees. At an angle of
+// exactly zero the cosine is 1 and the sine is that zero, so the parts are m
+// and m * t without calling either.
+void rectangular(double m, double t, double& x, double& y) {
+    if (t == 0) {
+        x = m;
+        y = m * t;
+        return;
+    }
+    const double r = degToRad(t);
+    x = mul(m, std::cos(r));
+    y = mul(m, std::sin(r));
+}
+
+// The result text: the number text of R, "-" and the number text of R, or R "ej" A.
+std::string resultText(double R, double A) {
+    std::string out;
+    const double a = roundTo(A, 8);
+    if (a == 0) {
+        appendNumberText(out, R);
+    } else if (a == 180) {
+        if (R < 0) {
+            appendNumberText(out, -R);
+        } else {
+            out += '-';
+            appendNumberText(out, R);
+        }
+    } else {
+        out.reserve(48);
+        appendNumberText(out, R);
+        out += "ej";
+        appendNumberText(out, A);
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -67,34 +113,37 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
         splitValue(czs2, right);
         const std::string_view m1 = left.magnitude;
         const double M1 = leadingValue(m1);
-        const double T1 = leadingValue(left.angle);
+        const double T1 = left.angleDegrees();
         const double M2 = leadingValue(right.magnitude);
-        const double T2 = leadingValue(right.angle);
+        const double T2 = right.angleDegrees();
 
         double R = 0;
         double A = 0;
-        if (op == "+" || op == "-") {
-            const double r1 = degToRad(T1);
-            const double r2 = degToRad(T2);
-            const double x1 = mul(M1, std::cos(r1));
-            const double x2 = mul(M2, std::cos(r2));
-            const double y1 = mul(M1, std::sin(r1));
-            const double y2 = mul(M2, std::sin(r2));
-            const double x = op == "+" ? add(x1, x2) : sub(x1, x2);
-            const double y = op == "+" ? add(y1, y2) : sub(y1, y2);
-            R = checked(std::sqrt(add(power(x, 2), power(y, 2))));
+        // The operator as one character; any other text is none of the five.
+        const char o = op.size() == 1 ? op[0] : '\0';
+        if (o == '+' || o == '-') {
+            double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+            rectangular(M1, T1, x1, y1);
+            rectangular(M2, T2, x2, y2);
+            const double x = o == '+' ? add(x1, x2) : sub(x1, x2);
+            const double y = o == '+' ? add(y1, y2) : sub(y1, y2);
+            // A zero part adds exactly nothing to the sum of squares.
+            const double squares = y == 0   ? power(x, 2)
+                                   : x == 0 ? power(y, 2)
+                                            : add(power(x, 2), power(y, 2));
+            R = checked(std::sqrt(squares));
             A = complexAngle(x, y);
-        } else if (op == "*") {
+        } else if (o == '*') {
             R = mul(M1, M2);
             A = add(T1, T2);
-        } else if (op == "/") {
+        } else if (o == '/') {
             if (M2 == 0) {
                 raise(kDivisionByZero);
                 return "";
             }
             R = checked(M1 / M2);
             A = sub(T1, T2);
-        } else if (op == "^") {
+        } else if (o == '^') {
             const double V2 = leadingValue(czs2);
             if (m1 == "0" && M2 < 0) {
                 raise(kDivisionByZero);
@@ -115,10 +164,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             }
         }
 
-        const double a = roundTo(A, 8);
-        if (a == 0) return numberText(R);
-        if (a == 180) return R < 0 ? numberText(-R) : "-" + numberText(R);
-        return numberText(R) + "ej" + numberText(A);
+        return resultText(R, A);
     } catch (const ArithmeticFault& fault) {
         raise(fault.message);
         return "";

@@ -39,10 +39,20 @@ std::string Engine::fhzqx(std::string s) {
     // s[r]. Removing a character gives the character before it a new neighbour,
     // so that one is handed back to be looked at again; an inserted "*" or "1"
     // never matches where it is put.
-    std::string out;
-    out.reserve(s.size() + s.size() / 2);
-    std::size_t r = 0;
     const std::size_t n = s.size();
+    auto matches = [](char c, char next, char before) {
+        return (isOperator(c) && isOperator(next)) || (c == ')' && mayFollowClose(next)) ||
+               (c == 'j' && before != 'e' && isOperator(next)) || (c == '.' && !isDigit(next)) ||
+               (isDigit(c) && next == '(');
+    };
+    // The characters before the first one that matches a rule stay as they are;
+    // a text without any is returned unchanged.
+    std::size_t r = 0;
+    while (r < n && !matches(s[r], r + 1 < n ? s[r + 1] : '\0', r > 0 ? s[r - 1] : s[r])) ++r;
+    if (r == n) return s;
+    std::string out;
+    out.reserve(n + n / 2);
+    out.append(s, 0, r);
     auto handBack = [&] {
         if (out.empty()) return;
         s[--r] = out.back();

@@ -1,6 +1,7 @@
 #pragma once
 // Numbers as the engine reads and writes them.
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,9 @@ struct ArithmeticFault {
 // trailing zeros. Negative zero is written "0".
 std::string numberText(double x);
 
+// numberText(x) appended to out.
+void appendNumberText(std::string& out, double x);
+
 // Leading-number parse: blanks anywhere are skipped, the longest prefix
 // [sign] digits [. digits] [e|E [sign] digits] is read (a number may begin with
 // its point); no such prefix reads as 0. nullopt when the number is too large
@@ -36,7 +40,8 @@ std::optional<double> leadingNumberGeneral(std::string_view text);
 // As leadingNumber, but a number too large to hold raises an overflow fault.
 double leadingValue(std::string_view text);
 
-// x rounded half-to-even at n decimals (the double nearest that decimal).
+// x rounded half-to-even at n decimals (the double nearest that decimal); x
+// itself where the doubles are spaced wider than 10^-n.
 double roundTo(double x, int n);
 
 // The general conversions behind numberText and roundTo, without their
@@ -44,8 +49,14 @@ double roundTo(double x, int n);
 std::string numberTextGeneral(double x);
 double roundToGeneral(double x, int n);
 
+// Raises the fault that a non-finite result stands for.
+[[noreturn]] void raiseNonFinite(double x);
+
 // Raises the fault that a non-finite result stands for, else returns x.
-double checked(double x);
+inline double checked(double x) {
+    if (!std::isfinite(x)) raiseNonFinite(x);
+    return x;
+}
 
 // Degrees to radians and back, with the decimal constant 3.14159265358979.
 double degToRad(double d);

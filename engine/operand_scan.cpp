@@ -50,19 +50,35 @@ bool isPlain(char c) {
     }
 }
 
-// Whether s holds one of the characters of `chars` (a plain loop: the library's
-// find_first_of looks each character up in the set with a call of its own).
-bool containsAnyOf(std::string_view s, std::string_view chars) {
-    for (char c : s)
-        for (char k : chars)
-            if (c == k) return true;
-    return false;
+// A pass's operators: one or two characters (the same one twice for "^").
+struct OperatorPair {
+    char a;
+    char b;
+};
+
+// Whether s holds one of the pair's characters. Written without an early exit
+// so that the compiler can compare many characters at once.
+bool containsAnyOf(std::string_view s, OperatorPair ops) {
+    bool any = false;
+    for (char c : s) any |= (c == ops.a) | (c == ops.b);
+    return any;
 }
 
-std::size_t findLastOf(std::string_view s, std::string_view chars) {
+// The first position from i on whose character some rule names (or the end).
+std::size_t plainRunEnd(const ScanWindow& w, std::size_t i) {
+    std::size_t k = i - w.base;
+    const std::size_t f = w.front.size();
+    while (k < f && isPlain(w.front[k])) ++k;
+    if (k < f) return w.base + k;
+    const char* t = w.tail.data();
+    std::size_t m = k - f;
+    while (m < w.tail.size() && isPlain(t[m])) ++m;
+    return w.base + f + m;
+}
+
+std::size_t findLastOf(std::string_view s, OperatorPair ops) {
     for (std::size_t i = s.size(); i-- > 0;)
-        for (char k : chars)
-            if (s[i] == k) return i;
+        if (s[i] == ops.a || s[i] == ops.b) return i;
     return std::string_view::npos;
 }
 }  // namespace
@@ -79,8 +95,9 @@ void ScanWindow::appendRange(std::string& out, std::size_t from, std::size_t to)
     if (a < b) out.append(tail, a - front.size(), b - a);
 }
 
-ScanCycle scanOperation(const ScanWindow& w, PassKind kind, std::string& op) {
-    ScanCycle cycle;
+void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycle& cycle) {
+    cycle.left.clear();
+    cycle.right.clear();
     cycle.stop = std::string::npos;
     cycle.headEnd = w.base;
     bool right = false;   // which operand ordinary characters go to
@@ -154,43 +171,54 @@ ScanCycle scanOperation(const ScanWindow& w, PassKind kind, std::string& op) {
             }
         } else {
             // A run of characters that no rule names goes to the operand in one piece.
-            std::size_t j = i + 1;
-            while (j < n && isPlain(w.at(j))) ++j;
+            const std::size_t j = plainRunEnd(w, i + 1);
             w.appendRange(selected(), i, j);
             i = j - 1;
         }
     }
-    return cycle;
 }
 
 namespace {
+// The operand texts of the passes' cycles. Their storage outlives one call, so
+// that operands longer than a string holds in place are not allocated again
+// for every evaluation; the passes never run inside one another, and the texts
+// are cleared at the start of every cycle.
+ScanCycle& cycleStorage() {
+    thread_local ScanCycle cycle;
+    return cycle;
+}
+
 // One power or multiply/divide pass: cycles while its operators are in the text.
-std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::string_view ops) {
+std::string runHeadPass(Engine& engine, std::string s, PassKind kind, OperatorPair ops) {
     if (engine.errorFlag == -1) return "";
     const std::size_t lastOperator = findLastOf(s, ops);
     if (lastOperator == std::string::npos) return s;
 
     std::string done;   // settled head: holds no operator of the pass
     std::string front;  // the boundary that closed the head, the last result, ...
+    std::string spare;  // storage for the next front, swapped in each cycle
     std::size_t tailPos = 0;
     std::string op;
+    ScanCycle& cycle = cycleStorage();
     auto operatorLeft = [&] {
-        return containsAnyOf(front, ops) ||
-               (tailPos < s.size() && tailPos <= lastOperator);
+        return containsAnyOf(front, ops) || (tailPos < s.size() && tailPos <= lastOperator);
     };
     while (operatorLeft()) {
         const ScanWindow w{front, std::string_view(s).substr(tailPos), done.size()};
-        ScanCycle cycle = scanOperation(w, kind, op);
+        scanOperation(w, kind, op, cycle);
         std::string result = engine.jsjg(cycle.left, cycle.right, op);
 
         // New text: head, result, then the text from the stop position. The
         // head's last character stays in the piece still to be scanned.
-        std::string nextFront;
+        std::string& nextFront = spare;
+        nextFront.clear();
         if (cycle.headEnd > 0) {
             w.appendRange(done, w.base, cycle.headEnd - 1);
             w.appendRange(nextFront, cycle.headEnd - 1, cycle.headEnd);
+            nextFront += result;
+        } else {
+            nextFront.swap(result);
         }
-        nextFront += result;
         if (cycle.stop == std::string::npos) {
             tailPos = s.size();
         } else {
@@ -201,7 +229,11 @@ std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::strin
                 tailPos += k - front.size();
             }
         }
-        front = std::move(nextFront);
+        front.swap(nextFront);
+    }
+    if (done.empty()) {
+        front.append(s, tailPos);
+        return front;
     }
     done += front;
     done.append(s, tailPos);
@@ -210,24 +242,25 @@ std::string runHeadPass(Engine& engine, std::string s, PassKind kind, std::strin
 }  // namespace
 
 std::string Engine::mhsjs(std::string s) {
-    return runHeadPass(*this, std::move(s), PassKind::Power, "^");
+    return runHeadPass(*this, std::move(s), PassKind::Power, {'^', '^'});
 }
 
 std::string Engine::chenfachufays(std::string s) {
-    return runHeadPass(*this, std::move(s), PassKind::MultiplyDivide, "*/");
+    return runHeadPass(*this, std::move(s), PassKind::MultiplyDivide, {'*', '/'});
 }
 
 std::string Engine::jjfys(std::string s) {
     if (errorFlag == -1) return "";
     std::string op = "+";
-    if (containsAnyOf(s, "+-")) {
+    if (containsAnyOf(s, {'+', '-'})) {
         // Every cycle's text is the previous result followed by the rest of the
         // input from the operator that stopped the previous scan.
         std::string front;
         std::size_t tailPos = 0;
+        ScanCycle& cycle = cycleStorage();
         while (true) {
             const ScanWindow w{front, std::string_view(s).substr(tailPos), 0};
-            ScanCycle cycle = scanOperation(w, PassKind::AddSubtract, op);
+            scanOperation(w, PassKind::AddSubtract, op, cycle);
             std::string result = jsjg(cycle.left, cycle.right, op);
             if (cycle.stop == std::string::npos) {
                 s = std::move(result);

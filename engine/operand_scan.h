@@ -48,6 +48,8 @@ struct ScanCycle {
 // from the first character reaches the window's first character in the state
 // that this scan starts from. `op` is the pass's operator, kept across cycles
 // of one call; the scan overwrites it when it recognises an operator.
-ScanCycle scanOperation(const ScanWindow& window, PassKind kind, std::string& op);
+// The found operation is written to `cycle`, whose operand texts keep their
+// storage from one cycle to the next.
+void scanOperation(const ScanWindow& window, PassKind kind, std::string& op, ScanCycle& cycle);
 
 }  // namespace kalvox

@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
+jobs="${FUZZ_JOBS:-1}"
 build=build-fuzz
 cxx="$(command -v clang++ || command -v clang++-14)"
 cmake -S tests/fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -13,8 +14,11 @@ cmake --build "$build" -j2
 # The committed seeds stay untouched; what the fuzzer finds goes to build-fuzz/.
 mkdir -p "$build/corpus" "$build/artifacts"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# More than one job: that many fuzzing processes share one corpus (fork mode).
+parallel=()
+if [ "$jobs" -gt 1 ]; then parallel=(-fork="$jobs"); fi
 set +e
-"$build/engine_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=5 -rss_limit_mb=2048 \
+"$build/engine_fuzz" "${parallel[@]}" -max_total_time="$seconds" -max_len=4096 -timeout=5 -rss_limit_mb=2048 \
     -dict=tests/fuzz/engine.dict -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
     "$build/corpus" tests/fuzz/corpus 2>&1 | tee "$build/last_run.log" | grep -v '^#[0-9]*.*\(NEW\|REDUCE\|pulse\)'
 status=${PIPESTATUS[0]}

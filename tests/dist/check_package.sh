@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack into a temporary folder and checks its name, its control
 # fields (the Depends line worked out by dpkg-shlibdeps above all) and its contents.
-# Usage: check_package.sh BUILD_DIR VERSION WITH_GUI(0|1)
+# Usage: check_package.sh BUILD_DIR VERSION WITH_GUI(0|1) [CALC_STATIC_RUNTIME(0|1)]
 set -uo pipefail
-build=$1 version=$2 with_gui=$3
+build=$1 version=$2 with_gui=$3 calc_static=${4:-1}
 export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
 
 out=$(mktemp -d)
@@ -32,8 +32,8 @@ field_rows=(
     "section|0|Section|^math$"
     "maintainer|0|Maintainer|^[^<]+ <[^@>]+@[^>]+>$"
     "summary|0|Description|^complex-number calculator"
-    "C library from shlibdeps|0|Depends|(^|, )libc6 \\(>= "
-    "C++ library from shlibdeps|0|Depends|(^|, )libstdc\\+\\+6 \\(>= "
+    "C library from shlibdeps|1|Depends|(^|, )libc6 \\(>= "
+    "C++ library from shlibdeps|1|Depends|(^|, )libstdc\\+\\+6 \\(>= "
     "Qt Widgets from shlibdeps|1|Depends|(^|, )libqt6widgets6 \\(>= "
     "Qt platform plugins|1|Depends|(^|, )qt6-qpa-plugins(,|$)"
     "a Chinese font|1|Depends|(^|, )fonts-wqy-microhei \\| "
@@ -73,6 +73,15 @@ owners=$(dpkg-deb -c "$deb" | awk '{print $2}' | sort -u)
 [ "$owners" = "root/root" ] && pass "files owned by root" || fail "files owned by root" "$owners"
 what=$(file -b "$root/usr/bin/kalvox-calc")
 [[ $what == *", stripped"* ]] && pass "programs stripped" || fail "programs stripped" "$what"
+
+# kalvox-calc carries its C++ runtime: no shared libstdc++ or libgcc_s to load at start-up
+# (built where the toolchain has static libraries, it needs no shared library at all).
+# (Sanitizer builds keep the shared libraries their runtimes expect.)
+if [ "$calc_static" = 1 ]; then
+    needed=$(objdump -p "$root/usr/bin/kalvox-calc" 2>/dev/null | awk '$1 == "NEEDED" {print $2}')
+    ! grep -qE '^(libstdc\+\+|libgcc_s)' <<<"$needed" && pass "kalvox-calc without shared C++ runtime" ||
+        fail "kalvox-calc without shared C++ runtime" "needs: $(echo $needed)"
+fi
 
 # The packaged program works from the unpacked tree.
 got=$("$root/usr/bin/kalvox-calc" --version 2>&1)

@@ -1,10 +1,10 @@
+#include "engine/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
-
-#include "engine/number_text.h"
 
 namespace kalvox {
 namespace {
@@ -55,16 +55,17 @@ TEST_P(LeadingNumberTest, ReadsTheLongestNumericPrefix) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LeadingNumberTest,
-    testing::Values(ParseCase{"empty", "", 0}, ParseCase{"lone_minus", "-", 0},
-                    ParseCase{"blank_after_sign", "- 5", -5}, ParseCase{"trailing_letters", "12abc", 12},
-                    ParseCase{"exponential_value", "5ej30", 5}, ParseCase{"leading_point", ".5", 0.5},
-                    ParseCase{"negative_leading_point", "-.5", -0.5},
-                    ParseCase{"lower_exponent", "1e-05", 1e-05}, ParseCase{"upper_exponent", "1.5E+16", 1.5e16},
-                    ParseCase{"exponent_without_digits", "2e", 2}, ParseCase{"exponent_then_j", "2ej30", 2},
-                    ParseCase{"blanks_inside", " 1 2 . 5 ", 12.5}, ParseCase{"plus_sign", "+7", 7},
-                    ParseCase{"trailing_point", "5.", 5}, ParseCase{"no_number", "j4", 0},
-                    ParseCase{"underflow_is_zero", "1e-999", 0},
-                    ParseCase{"many_digits", "0.333333333333333", 0.333333333333333}),
+    testing::Values(
+        ParseCase{"empty", "", 0}, ParseCase{"lone_minus", "-", 0},
+        ParseCase{"blank_after_sign", "- 5", -5}, ParseCase{"trailing_letters", "12abc", 12},
+        ParseCase{"exponential_value", "5ej30", 5}, ParseCase{"leading_point", ".5", 0.5},
+        ParseCase{"negative_leading_point", "-.5", -0.5},
+        ParseCase{"lower_exponent", "1e-05", 1e-05}, ParseCase{"upper_exponent", "1.5E+16", 1.5e16},
+        ParseCase{"exponent_without_digits", "2e", 2}, ParseCase{"exponent_then_j", "2ej30", 2},
+        ParseCase{"blanks_inside", " 1 2 . 5 ", 12.5}, ParseCase{"plus_sign", "+7", 7},
+        ParseCase{"trailing_point", "5.", 5}, ParseCase{"no_number", "j4", 0},
+        ParseCase{"underflow_is_zero", "1e-999", 0},
+        ParseCase{"many_digits", "0.333333333333333", 0.333333333333333}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LeadingNumber, TooLargeIsOverflow) {
@@ -145,6 +146,92 @@ TEST(NumberTextShortcut, AgreesWithTheGeneralConversion) {
     for (double v : awkwardDoubles()) {
         ASSERT_EQ(numberText(v), numberTextGeneral(v)) << std::hexfloat << v;
         ASSERT_EQ(numberText(-v), numberTextGeneral(-v)) << std::hexfloat << v;
+    }
+}
+
+// Doubles where rounding's shortcuts change hands: on both sides of every
+// power of two from which a rounding is the value itself, and across the range
+// where the scaled value lies between 2^51 and 2^53.
+std::vector<double> roundingRanges() {
+    std::mt19937_64 random(20261208);
+    std::vector<double> values;
+    for (double bound : {8.0, 8192.0, 67108864.0}) {
+        for (double edge : {bound, bound / 2, bound * 2}) {
+            for (int step = -200; step <= 200; ++step)
+                values.push_back(std::bit_cast<double>(std::bit_cast<std::uint64_t>(edge) + step));
+        }
+    }
+    const std::pair<double, double> ranges[] = {
+        {2.0, 16.0}, {2251.0, 9100.0}, {2.2e7, 1.4e8}, {4000.0, 4200.0}};
+    for (auto [low, high] : ranges) {
+        std::uniform_real_distribution<double> in(low, high);
+        for (int i = 0; i < 50000; ++i) values.push_back(in(random));
+        // Decimal halves at the 8th, 12th and 15th place, and their neighbours.
+        for (double unit : {1e-8, 1e-12, 1e-15}) {
+            for (int i = 0; i < 5000; ++i) {
+                const double half = (std::floor(in(random) / unit) + 0.5) * unit;
+                values.push_back(half);
+                values.push_back(std::nextafter(half, 0.0));
+                values.push_back(std::nextafter(half, 1e300));
+            }
+        }
+    }
+    return values;
+}
+
+TEST(RoundToShortcut, AgreesWithTheGeneralConversionWhereShortcutsMeet) {
+    for (double v : roundingRanges()) {
+        for (int n : {8, 12, 15}) {
+            for (double x : {v, -v}) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(roundTo(x, n)),
+                          std::bit_cast<std::uint64_t>(roundToGeneral(x, n)))
+                    << std::hexfloat << x << " at " << n;
+            }
+        }
+        ASSERT_EQ(numberText(v), numberTextGeneral(v)) << std::hexfloat << v;
+    }
+}
+
+TEST(RoundToShortcut, KeepsTheValueFromTheSpacingBoundOn) {
+    // The first double above each bound is its own rounding; the last below is not always.
+    EXPECT_EQ(roundTo(std::nextafter(8192.0, 1e300), 12), std::nextafter(8192.0, 1e300));
+    EXPECT_EQ(roundToGeneral(std::nextafter(8192.0, 1e300), 12), std::nextafter(8192.0, 1e300));
+    // Below 8192 the spacing is 2^-40: 4096 + 6 * 2^-40 rounds to 4096.000000000005,
+    // whose nearest double is 4096 + 5 * 2^-40.
+    const double below = 4096 + 6 * std::ldexp(1.0, -40);
+    EXPECT_EQ(roundToGeneral(below, 12), 4096 + 5 * std::ldexp(1.0, -40));
+    EXPECT_EQ(roundTo(below, 12), roundToGeneral(below, 12));
+}
+
+// The angle routine as its rule reads: both parts rounded by the general
+// conversion, then the table of cases.
+double literalAngle(double x, double y) {
+    x = roundToGeneral(x, 12);
+    y = roundToGeneral(y, 12);
+    if (x == 0) return y == 0 ? 0 : (y > 0 ? 90 : -90);
+    if (x > 0) return radToDeg(std::atan(y / x));
+    if (y == 0) return 180;
+    const double t = std::atan(y / x);
+    return t > 0 ? radToDeg(t) - 180 : radToDeg(t) + 180;
+}
+
+TEST(ComplexAngleShortcut, AgreesWithTheRuleOnTheAxesAndOffThem) {
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> wide(-1e6, 1e6);
+    std::uniform_real_distribution<double> narrow(-2, 2);
+    std::vector<double> parts = {0.0,   -0.0,   1.0,   -1.0,  std::nextafter(1.0, 0.0),
+                                 5e-13, -5e-13, 4e-13, 6e-13, 1e-300};
+    for (int i = 0; i < 2000; ++i) {
+        parts.push_back(wide(random));
+        parts.push_back(narrow(random));
+        parts.push_back(narrow(random) * 1e-12);
+    }
+    for (double x : parts) {
+        for (double y : {0.0, -0.0, 1e-13, x, narrow(random)}) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(complexAngle(x, y)),
+                      std::bit_cast<std::uint64_t>(literalAngle(x, y)))
+                << std::hexfloat << x << ", " << y;
+        }
     }
 }
 

@@ -341,5 +341,23 @@ TEST(Differential, RoundingShortcutGivesTheSameDouble) {
     }
 }
 
+TEST(Differential, KernelAtZeroAnglesAgrees) {
+    // Sums and differences where one or both angles are exactly zero, next to
+    // the cases around them; the reference computes sine and cosine every time.
+    const char* const operands[] = {"3",      "-2.5",   "0",    "2ej0",   "-2ej0",  "0ej0",
+                                    "5ej0.0", "1ej-0",  "j4",   "-j4",    "2ej30",  "1ej180",
+                                    "1e-13",  "-1e-13", "1e300", "2ej1e-9", "7ej-90", ""};
+    for (const char* a : operands) {
+        for (const char* b : operands) {
+            for (const char* op : {"+", "-"}) {
+                Engine e;
+                ReferenceEngine r;
+                EXPECT_EQ(e.jsjg(a, b, op), r.jsjg(a, b, op)) << a << " " << op << " " << b;
+                EXPECT_EQ(e.errorText, r.errorText) << a << " " << op << " " << b;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kalvox::reference
