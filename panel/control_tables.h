@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "panel/twips.h"
+#include "ui/twips.h"
 
 namespace kalvox {
 

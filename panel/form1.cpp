@@ -13,7 +13,7 @@
 #include <QScreen>
 #include <limits>
 
-#include "panel/chinese_font.h"
+#include "ui/chinese_font.h"
 #include "panel/control_tables.h"
 #include "panel/input_box.h"
 #include "panel/tag_box.h"

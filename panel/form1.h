@@ -12,7 +12,7 @@
 #include "memory/registers.h"
 #include "panel/control_tables.h"
 #include "panel/input_history.h"
-#include "panel/twips.h"
+#include "ui/twips.h"
 
 class QAction;
 class QCheckBox;
