@@ -13,10 +13,10 @@
 #include <QScreen>
 #include <limits>
 
-#include "ui/chinese_font.h"
 #include "panel/control_tables.h"
 #include "panel/input_box.h"
 #include "panel/tag_box.h"
+#include "ui/chinese_font.h"
 
 namespace kalvox {
 namespace {
@@ -61,8 +61,8 @@ Form1::Form1(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), dialog
 }
 
 QString Form1::storedExpression(int position) const {
-    if (position < 1 || position > static_cast<int>(storedExpression_.size())) return {};
-    return storedExpression_[static_cast<std::size_t>(position - 1)];
+    if (position < 1 || position > kRegisterCount) return {};
+    return registerAt(position - 1).storedExpression;
 }
 
 QPushButton* Form1::makeKey(QWidget* parent, const QString& name, const QString& caption,
@@ -230,6 +230,8 @@ void Form1::buildMemoryBlock(QWidget* client) {
         tag->setGeometry(toPixels(inRow(kTagBox, i)));
         setBackground(tag, kOutputColour);
         ccjgbz.append(tag);
+        connect(tag, &QComboBox::editTextChanged, this,
+                [this, i](const QString& text) { registerAt(i).tag = text; });
 
         auto* content = new QLabel(client);
         content->setObjectName(memberName("tiqushuju", i));
@@ -274,7 +276,8 @@ void Form1::Form_Load() {
     engine_.ejToAlgebraic = -1;
     Text1->setText(QString());
     setOutput(QStringLiteral("0"));
-    storedExpression_.fill(QString());
+    registers_.fill(MemoryRegister{});
+    for (int i = 0; i < kRegisterCount; ++i) showRegister(i);
     for (int i : {4, 5, 9}) comfunction[i]->setEnabled(false);
     for (int i = 0; i <= 9; ++i) {
         comfunction[i]->setToolTip(QString::fromUtf8(functionTooltip(i, false)));

@@ -35,7 +35,8 @@ public:
     // The seam answers every dialog the window opens; it must outlive the window.
     explicit Form1(DialogSeam& dialogs, QWidget* parent = nullptr);
 
-    // storedExpression, positions 1 to 10: the input text stored with register k.
+    // storedExpression, positions 1 to 10: the input text stored with register k
+    // (position 10 belongs to no register and stays empty).
     QString storedExpression(int position) const;
 
     // Key handlers, each as a click on its control does it.
@@ -100,11 +101,16 @@ private:
     void walkHistory(bool older);
     void updateOutputTooltip();
     void updateContentTooltip(int index);
+    MemoryRegister& registerAt(int index);  // register index + 1
+    const MemoryRegister& registerAt(int index) const;
+    void showRegister(int index);  // the tag and content boxes of register index + 1
+    void showContent(int index);   // its content box alone
 
     DialogSeam& dialogs_;
     Engine engine_;
-    // storedExpression: positions 1 to 10 at indices 0 to 9; register k uses position k.
-    std::array<QString, 10> storedExpression_;
+    // The nine registers: store, recall, saving and opening work on them, the memory
+    // block only shows them (a tag typed into a tag box is written here as it is typed).
+    MemoryRegisters registers_;
     InputHistory history_;  // the inputs of this run, for Up and Down in Text1
 
     InputBox* Text1 = nullptr;          // input box
