@@ -288,8 +288,7 @@ void Form1::Form_Load() {
     engine_.ejToAlgebraic = -1;
     Text1->setText(QString());
     setOutput(QStringLiteral("0"));
-    registers_.fill(MemoryRegister{});
-    for (int i = 0; i < kRegisterCount; ++i) showRegister(i);
+    registers_.fill(MemoryRegister{});  // as empty as the memory block is built
     for (int i : {4, 5, 9}) comfunction[i]->setEnabled(false);
     for (int i = 0; i <= 9; ++i) {
         comfunction[i]->setToolTip(QString::fromUtf8(functionTooltip(i, false)));
