@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "ui/icon_sizes.h"
+
 // Registers the compiled-in resource file "kalvox_icons" with Qt. It lives in
 // the global namespace because the resource compiler names it there.
 static void initIconResources() { Q_INIT_RESOURCE(kalvox_icons); }
@@ -11,7 +13,7 @@ namespace kalvox {
 QIcon appIcon() {
     initIconResources();
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : kIconSizes) {
         icon.addFile(QStringLiteral(":/kalvox/icons/kalvox-%1.png").arg(size), QSize(size, size));
     }
     return icon;

@@ -7,7 +7,7 @@
 
 namespace kalvox {
 
-// The icon in every size the resources carry (16 to 256 pixels).
+// The icon in every size the resources carry (kIconSizes).
 QIcon appIcon();
 
 // The icon as a 32 x 32 picture, as the About dialog shows it.

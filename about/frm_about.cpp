@@ -3,23 +3,15 @@
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
-#include <QRect>
 
 #include "about/app_icon.h"
 #include "about/etched_line.h"
 #include "about/tight_label.h"
+#include "ui/chinese_font.h"
+#include "ui/twips.h"
 
 namespace kalvox {
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-// A length in twips as whole pixels, rounded to the nearest pixel.
-constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-
-QRect twipRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 // Text size and line pitch of the dialog, in pixels: 9-point text at 96 dpi,
 // lines one em apart, the measures the layout was designed for.
@@ -68,44 +60,42 @@ FrmAbout::FrmAbout(QWidget* parent)
     setModal(true);
     setWindowTitle(aboutCaption());
     setWindowIcon(appIcon());
-    setFixedSize(px(5730), px(4740));
+    setFixedSize(twipsToPixels(5730), twipsToPixels(4740));
 
-    QFont font = this->font();
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(kTextPixels);
+    const QFont font = chinesePixelFont(this->font(), kTextPixels);
     setFont(font);
 
     auto* picIcon = new QLabel(this);  // the program's icon
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(twipRect(240, 240, 540, 540));
+    picIcon->setGeometry(toPixels({240, 240, 540, 540}));
     picIcon->setAlignment(Qt::AlignCenter);
     picIcon->setPixmap(appIconPixmap32());
 
-    QLabel* title = label(this, "lblTitle", aboutTitle(), twipRect(1050, 240, 3885, 345));
+    QLabel* title = label(this, "lblTitle", aboutTitle(), toPixels({1050, 240, 3885, 345}));
     QFont titleFont = font;
     titleFont.setPixelSize(18);
     titleFont.setBold(true);
     title->setFont(titleFont);
 
-    label(this, "lblVersion", aboutVersion(), twipRect(1050, 780, 3885, 225));
+    label(this, "lblVersion", aboutVersion(), toPixels({1050, 780, 3885, 225}));
     auto* description = new TightLabel(aboutDescription(), kLinePitch, this);
     description->setObjectName(QStringLiteral("lblDescription"));
-    description->setGeometry(twipRect(1050, 1125, 3885, 930));
-    label(this, "Label1", aboutContact(), twipRect(1080, 2280, 2685, 240));
+    description->setGeometry(toPixels({1050, 1125, 3885, 930}));
+    label(this, "Label1", aboutContact(), toPixels({1080, 2280, 2685, 240}));
 
     // Line1: grey from (90, 2685) to (5654, 2685), white and 2 wide from (105, 2700).
     auto* line = new EtchedLine(this);
     line->setObjectName(QStringLiteral("Line1"));
-    line->setGeometry(px(90), px(2685), px(5654) - px(90) + 1, 3);
+    line->setGeometry(twipsToPixels(90), twipsToPixels(2685),
+                      twipsToPixels(5654) - twipsToPixels(90) + 1, 3);
 
     auto* disclaimer = new TightLabel(aboutDisclaimer(), kLinePitch, this);
     disclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-    disclaimer->setGeometry(twipRect(255, 2880, 3990, 1530));
+    disclaimer->setGeometry(toPixels({255, 2880, 3990, 1530}));
 
     auto* cmdOK = new QPushButton(QStringLiteral("确定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipRect(4485, 2880, 1140, 345));
+    cmdOK->setGeometry(toPixels({4485, 2880, 1140, 345}));
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
     cmdOK->setFocus();

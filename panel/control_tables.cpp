@@ -61,6 +61,35 @@ constexpr std::array<KeySpec, 12> kFunctionKeys{{
     {11, "ej-j", "复数的指数形式、代数形式转换", kCol[5], kRowFunctions2},
 }};
 
+constexpr std::array<ControlSpec, 13> kTopArea{{
+    {ControlKind::InputBox, "Text1", "", "表达式输入框", {840, 240, 7815, 375}},
+    {ControlKind::OutputBox, "Text2", "", "计算结果输出框", {840, 720, 3615, 375}},
+    {ControlKind::Label, "Label1", "输入", "", {360, 300, 420, 210}},
+    {ControlKind::Label, "Label2", "输出", "", {360, 800, 420, 210}},
+    {ControlKind::Key, "comjs", "计算", "", {4920, 720, 735, 375}},
+    {ControlKind::Key, "command3", "清零", "", {5760, 720, 735, 375}},
+    {ControlKind::Key, "comtuige", "退格", "", {6600, 720, 735, 375}},
+    {ControlKind::Key, "commsave", "保存", "将计算结果保存至文件", {7440, 720, 735, 375}},
+    {ControlKind::Frame, "Frame1", "", "", {840, 1200, 3615, 495}},
+    {ControlKind::Option,
+     "qbshuruxz",
+     "整式输入",
+     "对整个输入表达式输入函数符号 ",
+     {200, 200, 1215, 260}},
+    {ControlKind::Option, "hsfhxz", "函数符号", "在输入框输入函数符号", {1320, 200, 1095, 260}},
+    {ControlKind::Option, "shuchuxz", "输出求值", "计算输出值的函数", {2400, 200, 1095, 260}},
+    {ControlKind::CheckBox, "Check1", "反函数", "", {1030, 1800, 1095, 255}},
+}};
+
+constexpr std::array<ControlSpec, 2> kPadSingleKeys{{
+    {ControlKind::PadKey,
+     "pifh",
+     "π",
+     "圆周率:3.14159265358979",
+     {kCol[2], kRow0, kKeyWidth, kKeyHeight}},
+    {ControlKind::PadKey, "Command2", "=", "", {kCol[4], kRow1, kKeyWidth, kKeyHeight}},
+}};
+
 struct TooltipPair {
     const char* plain;
     const char* inverse;
@@ -85,6 +114,8 @@ std::span<const KeySpec> digitKeys() { return kDigitKeys; }
 std::span<const KeySpec> operatorKeys() { return kOperatorKeys; }
 std::span<const KeySpec> complexKeys() { return kComplexKeys; }
 std::span<const KeySpec> functionKeys() { return kFunctionKeys; }
+std::span<const ControlSpec> topAreaControls() { return kTopArea; }
+std::span<const ControlSpec> padSingleKeys() { return kPadSingleKeys; }
 
 const char* functionTooltip(int index, bool inverse) {
     if (index < 0 || index >= static_cast<int>(kFunctionTooltips.size())) return "";

@@ -1,11 +1,12 @@
 #pragma once
-// The key arrays of the main window as tables: one row a key, with its index in the
-// array, its caption, its designed tooltip and its place in twips. The window builds
-// each array from its table in one loop.
+// The controls of the main window as tables. The key arrays: one row a key, with its
+// index in the array, its caption, its designed tooltip and its place in twips. The
+// single controls (the top area, π and "="): one row a control, with its kind and name
+// as well. The window builds each table in one loop.
 
 #include <span>
 
-#include "panel/twips.h"
+#include "ui/twips.h"
 
 namespace kalvox {
 
@@ -32,6 +33,32 @@ std::span<const KeySpec> functionKeys();
 
 // Tooltips of the function keys 0 to 9 for the inverse box unchecked and checked.
 const char* functionTooltip(int index, bool inverse);
+
+// Kinds of the single controls.
+enum class ControlKind {
+    InputBox,   // the input box: an InputBox on the input colour, no length limit
+    OutputBox,  // the output box: a line box on the output colour, no length limit
+    Label,      // a caption in the larger window font
+    Key,        // a command key with the window's face
+    PadKey,     // a key of the key pad, white
+    Frame,      // a frame of options
+    Option,     // an option of the frame built last; the place is relative to the frame
+    CheckBox,
+};
+
+struct ControlSpec {
+    ControlKind kind;
+    const char* name;     // object name
+    const char* caption;  // UTF-8, "" for none
+    const char* tooltip;  // UTF-8, "" for none
+    TwipRect place;
+};
+
+// The top area in creation (and so tab) order: Text1, Text2, Label1, Label2, comjs,
+// command3, comtuige, commsave, Frame1 with qbshuruxz, hsfhxz, shuchuxz, and Check1.
+std::span<const ControlSpec> topAreaControls();
+// The single keys of the key pad, built after its arrays: pifh (π) and Command2 ("=").
+std::span<const ControlSpec> padSingleKeys();
 
 // The memory block: register k (1 to 9) is the row at top 1320 + 360 * (k - 1).
 inline constexpr int kRegisterRowTop = 1320;

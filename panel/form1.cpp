@@ -13,10 +13,10 @@
 #include <QScreen>
 #include <limits>
 
-#include "panel/chinese_font.h"
 #include "panel/control_tables.h"
 #include "panel/input_box.h"
 #include "panel/tag_box.h"
+#include "ui/chinese_font.h"
 
 namespace kalvox {
 namespace {
@@ -44,6 +44,12 @@ QString memberName(const char* array, int index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
 }
 
+// The control of the client area built from the table row of that name.
+template <typename Control>
+Control* child(QWidget* client, const char* name) {
+    return client->findChild<Control*>(QLatin1String(name));
+}
+
 TwipRect keyPlace(const KeySpec& key) { return {key.left, key.top, kKeyWidth, kKeyHeight}; }
 
 TwipRect inRow(const TwipRect& r, int row) {
@@ -61,8 +67,8 @@ Form1::Form1(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), dialog
 }
 
 QString Form1::storedExpression(int position) const {
-    if (position < 1 || position > static_cast<int>(storedExpression_.size())) return {};
-    return storedExpression_[static_cast<std::size_t>(position - 1)];
+    if (position < 1 || position > kRegisterCount) return {};
+    return registerAt(position - 1).storedExpression;
 }
 
 QPushButton* Form1::makeKey(QWidget* parent, const QString& name, const QString& caption,
@@ -102,21 +108,72 @@ void Form1::buildControls() {
     buildShortcuts();
 }
 
+void Form1::buildFromTable(QWidget* client, std::span<const ControlSpec> controls) {
+    QWidget* frame = nullptr;  // the parent of the options that follow a frame
+    for (const ControlSpec& spec : controls) {
+        const QString name = QLatin1String(spec.name);
+        const QString caption = QString::fromUtf8(spec.caption);
+        QWidget* control = nullptr;
+        switch (spec.kind) {
+            case ControlKind::InputBox:
+            case ControlKind::OutputBox: {
+                const bool input = spec.kind == ControlKind::InputBox;
+                QLineEdit* box = input ? new InputBox(client) : new QLineEdit(client);
+                setBackground(box, input ? kInputColour : kOutputColour);
+                box->setMaxLength(kNoLengthLimit);
+                control = box;
+                break;
+            }
+            case ControlKind::Label: {
+                auto* label = new QLabel(caption, client);
+                label->setFont(chineseFont(10.5));
+                control = label;
+                break;
+            }
+            case ControlKind::Key:
+            case ControlKind::PadKey:
+                control =
+                    makeKey(client, name, caption, spec.place, spec.kind == ControlKind::PadKey);
+                break;
+            case ControlKind::Frame:
+                frame = new QGroupBox(client);
+                control = frame;
+                break;
+            case ControlKind::Option:
+                control = new QRadioButton(caption, frame);
+                break;
+            case ControlKind::CheckBox:
+                control = new QCheckBox(caption, client);
+                break;
+        }
+        if (spec.kind == ControlKind::Option || spec.kind == ControlKind::CheckBox) {
+            // A click on an option or on the inverse box does not take the focus: its
+            // handler puts it into the box that typing goes on in.
+            control->setFocusPolicy(Qt::TabFocus);
+        }
+        control->setObjectName(name);
+        control->setGeometry(toPixels(spec.place));
+        if (*spec.tooltip) control->setToolTip(QString::fromUtf8(spec.tooltip));
+    }
+}
+
 void Form1::buildTopArea(QWidget* client) {
     // Text1 and Text2 come first, so they lead the tab order.
-    Text1 = new InputBox(client);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(toPixels({840, 240, 7815, 375}));
-    Text1->setToolTip(QStringLiteral("表达式输入框"));
-    setBackground(Text1, kInputColour);
-    Text1->setMaxLength(kNoLengthLimit);
+    buildFromTable(client, topAreaControls());
+    Text1 = child<InputBox>(client, "Text1");
+    Text2 = child<QLineEdit>(client, "Text2");
+    Label1 = child<QLabel>(client, "Label1");
+    Label2 = child<QLabel>(client, "Label2");
+    comjs = child<QPushButton>(client, "comjs");
+    command3 = child<QPushButton>(client, "command3");
+    comtuige = child<QPushButton>(client, "comtuige");
+    commsave = child<QPushButton>(client, "commsave");
+    Frame1 = child<QGroupBox>(client, "Frame1");
+    qbshuruxz = child<QRadioButton>(client, "qbshuruxz");
+    hsfhxz = child<QRadioButton>(client, "hsfhxz");
+    shuchuxz = child<QRadioButton>(client, "shuchuxz");
+    Check1 = child<QCheckBox>(client, "Check1");
 
-    Text2 = new QLineEdit(client);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setGeometry(toPixels({840, 720, 3615, 375}));
-    Text2->setToolTip(QStringLiteral("计算结果输出框"));
-    setBackground(Text2, kOutputColour);
-    Text2->setMaxLength(kNoLengthLimit);
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
     setTabOrder(Text1, Text2);
     connect(Text2, &QLineEdit::textChanged, this, [this] { updateOutputTooltip(); });
@@ -130,49 +187,12 @@ void Form1::buildTopArea(QWidget* client) {
     connect(Text1, &InputBox::historyForward, this, [this] { walkHistory(false); });
     connect(Text1, &QLineEdit::textEdited, this, [this] { history_.endWalk(); });
 
-    const QFont labelFont = chineseFont(10.5);
-    Label1 = new QLabel(QStringLiteral("输入"), client);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(toPixels({360, 300, 420, 210}));
-    Label1->setFont(labelFont);
-    Label2 = new QLabel(QStringLiteral("输出"), client);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(toPixels({360, 800, 420, 210}));
-    Label2->setFont(labelFont);
-
-    comjs = makeKey(client, QStringLiteral("comjs"), QStringLiteral("计算"), {4920, 720, 735, 375},
-                    false);
-    command3 = makeKey(client, QStringLiteral("command3"), QStringLiteral("清零"),
-                       {5760, 720, 735, 375}, false);
-    comtuige = makeKey(client, QStringLiteral("comtuige"), QStringLiteral("退格"),
-                       {6600, 720, 735, 375}, false);
-    commsave = makeKey(client, QStringLiteral("commsave"), QStringLiteral("保存"),
-                       {7440, 720, 735, 375}, false);
-    commsave->setToolTip(QStringLiteral("将计算结果保存至文件"));
     connect(comjs, &QPushButton::clicked, this, [this] { comjs_Click(); });
     connect(command3, &QPushButton::clicked, this, [this] { command3_Click(); });
     connect(comtuige, &QPushButton::clicked, this, [this] { comtuige_Click(); });
     connect(commsave, &QPushButton::clicked, this, [this] { commsave_Click(); });
 
-    Frame1 = new QGroupBox(client);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(toPixels({840, 1200, 3615, 495}));
-    qbshuruxz = new QRadioButton(QStringLiteral("整式输入"), Frame1);
-    qbshuruxz->setObjectName(QStringLiteral("qbshuruxz"));
-    qbshuruxz->setGeometry(toPixels({200, 200, 1215, 260}));
-    qbshuruxz->setToolTip(QStringLiteral("对整个输入表达式输入函数符号 "));
-    hsfhxz = new QRadioButton(QStringLiteral("函数符号"), Frame1);
-    hsfhxz->setObjectName(QStringLiteral("hsfhxz"));
-    hsfhxz->setGeometry(toPixels({1320, 200, 1095, 260}));
-    hsfhxz->setToolTip(QStringLiteral("在输入框输入函数符号"));
-    shuchuxz = new QRadioButton(QStringLiteral("输出求值"), Frame1);
-    shuchuxz->setObjectName(QStringLiteral("shuchuxz"));
-    shuchuxz->setGeometry(toPixels({2400, 200, 1095, 260}));
-    shuchuxz->setToolTip(QStringLiteral("计算输出值的函数"));
     hsfhxz->setChecked(true);
-    // A click on an option does not take the focus: the option's handler puts it into
-    // the box that typing goes on in, never into the option itself.
-    for (QRadioButton* option : {qbshuruxz, hsfhxz, shuchuxz}) option->setFocusPolicy(Qt::TabFocus);
     connect(hsfhxz, &QRadioButton::toggled, this, [this](bool on) {
         if (on) hsfhxz_Click();
     });
@@ -182,12 +202,6 @@ void Form1::buildTopArea(QWidget* client) {
     connect(shuchuxz, &QRadioButton::toggled, this, [this](bool on) {
         if (on) shuchuxz_Click();
     });
-
-    Check1 = new QCheckBox(QStringLiteral("反函数"), client);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(toPixels({1030, 1800, 1095, 255}));
-    // A click on the inverse box leaves the focus in the box where typing goes on.
-    Check1->setFocusPolicy(Qt::TabFocus);
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 }
 
@@ -208,12 +222,10 @@ void Form1::buildKeyPad(QWidget* client) {
     buildKeyArray(client, "ysfhsr", operatorKeys(), ysfhsr, &Form1::ysfhsr_Click);
     buildKeyArray(client, "fushufh", complexKeys(), fushufh, &Form1::fushufh_Click);
     buildKeyArray(client, "comfunction", functionKeys(), comfunction, &Form1::comfunction_Click);
-    pifh = makeKey(client, QStringLiteral("pifh"), QStringLiteral("π"),
-                   {2040, 4200, kKeyWidth, kKeyHeight}, true);
-    pifh->setToolTip(QStringLiteral("圆周率:3.14159265358979"));
+    buildFromTable(client, padSingleKeys());
+    pifh = child<QPushButton>(client, "pifh");
+    Command2 = child<QPushButton>(client, "Command2");
     connect(pifh, &QPushButton::clicked, this, [this] { pifh_Click(); });
-    Command2 = makeKey(client, QStringLiteral("Command2"), QStringLiteral("="),
-                       {3240, 3840, kKeyWidth, kKeyHeight}, true);
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 
@@ -230,6 +242,8 @@ void Form1::buildMemoryBlock(QWidget* client) {
         tag->setGeometry(toPixels(inRow(kTagBox, i)));
         setBackground(tag, kOutputColour);
         ccjgbz.append(tag);
+        connect(tag, &QComboBox::editTextChanged, this,
+                [this, i](const QString& text) { registerAt(i).tag = text; });
 
         auto* content = new QLabel(client);
         content->setObjectName(memberName("tiqushuju", i));
@@ -274,7 +288,7 @@ void Form1::Form_Load() {
     engine_.ejToAlgebraic = -1;
     Text1->setText(QString());
     setOutput(QStringLiteral("0"));
-    storedExpression_.fill(QString());
+    registers_.fill(MemoryRegister{});  // as empty as the memory block is built
     for (int i : {4, 5, 9}) comfunction[i]->setEnabled(false);
     for (int i = 0; i <= 9; ++i) {
         comfunction[i]->setToolTip(QString::fromUtf8(functionTooltip(i, false)));

@@ -12,7 +12,7 @@
 #include "memory/registers.h"
 #include "panel/control_tables.h"
 #include "panel/input_history.h"
-#include "panel/twips.h"
+#include "ui/twips.h"
 
 class QAction;
 class QCheckBox;
@@ -35,7 +35,8 @@ public:
     // The seam answers every dialog the window opens; it must outlive the window.
     explicit Form1(DialogSeam& dialogs, QWidget* parent = nullptr);
 
-    // storedExpression, positions 1 to 10: the input text stored with register k.
+    // storedExpression, positions 1 to 10: the input text stored with register k
+    // (position 10 belongs to no register and stays empty).
     QString storedExpression(int position) const;
 
     // Key handlers, each as a click on its control does it.
@@ -85,6 +86,9 @@ private:
     // Builds one key-pad control array from its table, each key calling handler(index).
     void buildKeyArray(QWidget* client, const char* name, std::span<const KeySpec> keys,
                        QList<QPushButton*>& array, void (Form1::*handler)(int));
+    // Builds the single controls of a table in its order, each with its name, caption,
+    // tooltip and place; the window's handlers are connected by the caller.
+    void buildFromTable(QWidget* client, std::span<const ControlSpec> controls);
     void buildMemoryBlock(QWidget* client);
     void buildOpenCommand();
     void buildTopArea(QWidget* client);
@@ -100,11 +104,16 @@ private:
     void walkHistory(bool older);
     void updateOutputTooltip();
     void updateContentTooltip(int index);
+    MemoryRegister& registerAt(int index);  // register index + 1
+    const MemoryRegister& registerAt(int index) const;
+    void showRegister(int index);  // the tag and content boxes of register index + 1
+    void showContent(int index);   // its content box alone
 
     DialogSeam& dialogs_;
     Engine engine_;
-    // storedExpression: positions 1 to 10 at indices 0 to 9; register k uses position k.
-    std::array<QString, 10> storedExpression_;
+    // The nine registers: store, recall, saving and opening work on them, the memory
+    // block only shows them (a tag typed into a tag box is written here as it is typed).
+    MemoryRegisters registers_;
     InputHistory history_;  // the inputs of this run, for Up and Down in Text1
 
     InputBox* Text1 = nullptr;          // input box

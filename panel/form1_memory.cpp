@@ -1,4 +1,5 @@
-// The memory registers (store and recall), the save key and the About command.
+// The memory registers (store, recall and their display), the save key and the About
+// command.
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,29 +14,43 @@ namespace kalvox {
 
 void Form1::congchu_Click(int index) {
     Text1->setFocus();
-    tiqushuju[index]->setText(Text2->text());
-    storedExpression_[static_cast<std::size_t>(index)] = Text1->text();
-    updateContentTooltip(index);
+    storeInto(registerAt(index), Text2->text(), Text1->text());
+    showContent(index);
 }
 
 void Form1::tiqu_Click(int index) {
     Text1->setFocus();
-    insertIntoInput(tiqushuju[index]->text());
+    insertIntoInput(registerAt(index).content);
+}
+
+MemoryRegister& Form1::registerAt(int index) { return registers_[static_cast<std::size_t>(index)]; }
+
+const MemoryRegister& Form1::registerAt(int index) const {
+    return registers_[static_cast<std::size_t>(index)];
+}
+
+void Form1::showRegister(int index) {
+    // Every write of the tag box goes back into the register, the deselection's empty
+    // text too: the tag is taken before.
+    const QString tag = registerAt(index).tag;
+    QComboBox* box = ccjgbz[index];
+    box->setCurrentIndex(-1);
+    box->setEditText(tag);
+    // A long tag shows its beginning, as one picked from the list does.
+    if (QLineEdit* edit = box->lineEdit()) edit->setCursorPosition(0);
+    showContent(index);
+}
+
+void Form1::showContent(int index) {
+    tiqushuju[index]->setText(registerAt(index).content);
+    updateContentTooltip(index);
 }
 
 void Form1::commsave_Click() {
     Command2_Click();
     const QString fileName = dialogs_.askSaveFileName(this, saveDialogFilters());
     if (fileName.trimmed().isEmpty()) return;
-
-    MemoryRegisters registers;
-    for (int i = 0; i < kRegisterCount; ++i) {
-        MemoryRegister& reg = registers[static_cast<std::size_t>(i)];
-        reg.tag = ccjgbz[i]->currentText();
-        reg.content = tiqushuju[i]->text();
-        reg.storedExpression = storedExpression_[static_cast<std::size_t>(i)];
-    }
-    const SaveResult result = saveResultFile(fileName, Text1->text(), Text2->text(), registers);
+    const SaveResult result = saveResultFile(fileName, Text1->text(), Text2->text(), registers_);
     if (!result.ok()) dialogs_.showMessage(this, QStringLiteral("Kalvox"), result.message);
 }
 

@@ -1,9 +1,6 @@
 // The 打开 command: a saved result file back into the window.
 
 #include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 
 #include "memory/result_file.h"
@@ -36,16 +33,8 @@ bool Form1::openResultFile(const QString& fileName) {
         dialogs_.showMessage(this, QStringLiteral("Kalvox"), file.message);
         return false;
     }
-    for (int i = 0; i < kRegisterCount; ++i) {
-        const MemoryRegister& reg = file.registers[static_cast<std::size_t>(i)];
-        ccjgbz[i]->setCurrentIndex(-1);
-        ccjgbz[i]->setEditText(reg.tag);
-        // A long tag shows its beginning, as one picked from the list does.
-        if (QLineEdit* edit = ccjgbz[i]->lineEdit()) edit->setCursorPosition(0);
-        tiqushuju[i]->setText(reg.content);
-        updateContentTooltip(i);
-        storedExpression_[static_cast<std::size_t>(i)] = reg.storedExpression;
-    }
+    registers_ = file.registers;
+    for (int i = 0; i < kRegisterCount; ++i) showRegister(i);
     // The result is not taken from the file: "=" computes it afresh.
     Text1->setFocus();
     Text1->setText(file.input);

@@ -42,9 +42,8 @@ void Form1::updateOutputTooltip() {
 }
 
 void Form1::updateContentTooltip(int index) {
-    QLabel* content = tiqushuju[index];
-    const QString text = content->text();
-    content->setToolTip(text.isEmpty() ? QString() : withOtherForm(text, text));
+    const QString& text = registerAt(index).content;
+    tiqushuju[index]->setToolTip(text.isEmpty() ? QString() : withOtherForm(text, text));
 }
 
 QMenu* Form1::createOutputMenu() {

@@ -2,8 +2,10 @@
 // the dialog seam.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -117,6 +119,41 @@ private slots:
         QCOMPARE(f->text2()->text(), QStringLiteral("5"));
         QCOMPARE(fileBytes(path), QByteArray("1+2*2=5\r\nIa=1+2=3\r\nP==\r\n"));
         QVERIFY(f->dialogs().messages.isEmpty());
+    }
+
+    // The file takes each tag as the box shows it at the moment of saving, however
+    // it got there: typed key by key, picked from the list, or both.
+    void savedTagFollowsTheTagBox_data() {
+        QTest::addColumn<int>("preset");  // -1: nothing picked from the list
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("typed") << -1 << "Ub" << QByteArray("Ub=7=7\r\n");
+        QTest::newRow("typed with spaces") << -1 << " U " << QByteArray(" U =7=7\r\n");
+        QTest::newRow("picked") << 8 << "" << QByteArray("P=7=7\r\n");
+        QTest::newRow("picked then typed on") << 0 << "2" << QByteArray("Ia2=7=7\r\n");
+        QTest::newRow("typed then erased") << -1 << "Q\b" << QByteArray("7=7\r\n");
+    }
+    void savedTagFollowsTheTagBox() {
+        QFETCH(int, preset);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, line);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tags.txt");
+        f->evaluate("7");
+        f->click("congchu_2");
+        QComboBox* box = f->tag(2);
+        if (preset >= 0) box->setCurrentIndex(preset);
+        box->setFocus();
+        for (QChar c : typed) {
+            if (c == u'\b') {
+                QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+            } else {
+                f->type(box->lineEdit(), QString(c));
+            }
+        }
+        f->dialogs().saveAnswers << path;
+        f->click("commsave");
+        QCOMPARE(fileBytes(path), QByteArray("7=7\r\n") + line);
     }
 
     void saveInGbk() {

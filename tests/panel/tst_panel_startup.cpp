@@ -11,8 +11,8 @@
 
 #include "memory/registers.h"
 #include "panel/control_tables.h"
-#include "panel/twips.h"
 #include "panel_fixture.h"
+#include "ui/twips.h"
 
 using kalvox::test::PanelFixture;
 

@@ -1,6 +1,7 @@
 #pragma once
-// The window is designed in twips (1/1440 inch). At 100% scale one device-independent
-// pixel stands for 15 twips; Qt's high-DPI scaling takes care of larger screens.
+// The window and its dialogs are designed in twips (1/1440 inch). At 100% scale one
+// device-independent pixel stands for 15 twips; Qt's high-DPI scaling takes care of
+// larger screens.
 
 #include <QRect>
 
