@@ -16,8 +16,8 @@
 
 #include "engine/engine.h"
 #include "engine/number_text.h"
-#include "tests/engine/differential/expression_generator.h"
 #include "tests/engine/differential/reference_engine.h"
+#include "tests/support/expression_generator.h"
 
 namespace kalvox::reference {
 namespace {

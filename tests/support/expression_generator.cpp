@@ -1,4 +1,4 @@
-#include "tests/engine/differential/expression_generator.h"
+#include "tests/support/expression_generator.h"
 
 #include <array>
 #include <string_view>
