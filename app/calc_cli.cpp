@@ -6,10 +6,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-
-#ifndef KALVOX_VERSION
-#define KALVOX_VERSION "0.0.0"
-#endif
+#include "kalvox_version.h"
 
 namespace kalvox {
 

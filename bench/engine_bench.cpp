@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "tests/engine/differential/expression_generator.h"
+#include "tests/support/expression_generator.h"
 
 namespace {
 

@@ -100,7 +100,15 @@ KeyOutcome Engine::applyToOutput(int index, bool inverse, const std::string& v) 
         } else if (index == kFactorial) {
             const double x = leadingValue(v);
             if (x == 0) {
+                // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
                 out.text2 = "0";
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
                 return out;
             }
             double product = 1;

@@ -140,7 +140,15 @@ const std::array<std::string, 98>& factorialTexts() {
     static const std::array<std::string, 98> texts = [] {
         std::array<std::string, 98> t;
         double product = 1;
+        // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
         t[0] = "0";
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
         for (int n = 1; n <= 97; ++n) {
             product *= n;
             t[static_cast<std::size_t>(n)] = numberText(product);

@@ -117,7 +117,15 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
         opSeen = true;
         right = true;
         if (next(i) == '-') {
+            // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
             cycle.right = "-";
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
             ++i;
         }
         return false;
@@ -143,7 +151,15 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
                 break;
             }
             if (i == 0) {
+                // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
                 cycle.left = "-";  // the sign of the first number
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
             } else if (operatorRule(i, c)) {
                 break;
             }
@@ -153,7 +169,15 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
                 break;
             }
             if (next(i) == '-' || (c == '-' && i == 0)) {
+                // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
                 cycle.left = "-";
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
                 if (i != 0) {
                     cycle.headEnd = i + 1;
                     ++i;

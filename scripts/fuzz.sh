@@ -9,8 +9,14 @@ seconds="${FUZZ_SECONDS:-60}"
 jobs="${FUZZ_JOBS:-1}"
 build=build-fuzz
 cxx="$(command -v clang++ || command -v clang++-14)"
-cmake -S tests/fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2
+# A build-fuzz/ configured from tests/fuzz on its own (older checkouts) is configured afresh;
+# the corpus it found stays.
+if grep -qs '^CMAKE_HOME_DIRECTORY:.*/tests/fuzz$' "$build/CMakeCache.txt"; then
+    rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKALVOX_WITH_FUZZ=ON -DKALVOX_WITH_GUI=OFF -DKALVOX_WITH_BENCH=OFF >/dev/null
+cmake --build "$build" -j2 --target engine_fuzz
 # The committed seeds stay untouched; what the fuzzer finds goes to build-fuzz/.
 mkdir -p "$build/corpus" "$build/artifacts"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n
     fonts-wqy-microhei
     xvfb xauth
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     desktop-file-utils appstream dpkg-dev file
     # the checks of the result-file MIME type: update-mime-database and xmllint
     shared-mime-info libxml2-utils
