@@ -9,7 +9,6 @@
 namespace kalvox {
 
 namespace {
-constexpr std::string_view kBracketMismatch = "括号不匹配";
 // khpp stops after this many matched pairs and reports balance.
 constexpr int kCheckedPairs = 10;
 
@@ -54,7 +53,7 @@ std::size_t Engine::khpp(std::string& s) {
 }
 
 std::string Engine::khys(std::string s) {
-    if (errorFlag == -1) return "";
+    if (hasError()) return "";
     if (s.find('(') == std::string::npos) {
         if (s.find(')') == std::string::npos) return s;
         // A ")" without any "(": brackets that do not pair up.
@@ -79,7 +78,7 @@ std::string Engine::khys(std::string s) {
         } else if (c == ')') {
             if (opens.empty()) {
                 // Brackets that do not pair up (beyond what the check looks at).
-                if (errorFlag == 0) raise(kBracketMismatch);
+                if (!hasError()) raise(kBracketMismatch);
                 return "";
             }
             const std::size_t open = opens.back();
@@ -101,7 +100,7 @@ std::string Engine::khys(std::string s) {
         }
     }
     if (!opens.empty()) {
-        if (errorFlag == 0) raise(kBracketMismatch);
+        if (!hasError()) raise(kBracketMismatch);
         return "";
     }
     return out;

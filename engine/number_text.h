@@ -6,15 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/error_messages.h"
+
 namespace kalvox {
 
-// Messages of arithmetic faults.
-inline constexpr std::string_view kOverflow = "溢出";
-inline constexpr std::string_view kInvalidCall = "无效的过程调用或参数";
-inline constexpr std::string_view kDivisionByZero = "除数为零";
-
 // An arithmetic fault found inside a computation; caught at the stage that owns
-// the error state and turned into errorFlag/errorText. Never leaves the engine.
+// the error state and raised as the engine's error. Never leaves the engine.
 struct ArithmeticFault {
     std::string_view message;
 };

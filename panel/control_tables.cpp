@@ -86,6 +86,8 @@ std::span<const KeySpec> operatorKeys() { return kOperatorKeys; }
 std::span<const KeySpec> complexKeys() { return kComplexKeys; }
 std::span<const KeySpec> functionKeys() { return kFunctionKeys; }
 
+int functionTooltipCount() { return static_cast<int>(kFunctionTooltips.size()); }
+
 const char* functionTooltip(int index, bool inverse) {
     if (index < 0 || index >= static_cast<int>(kFunctionTooltips.size())) return "";
     const TooltipPair& pair = kFunctionTooltips[static_cast<std::size_t>(index)];
