@@ -83,15 +83,8 @@ std::string Engine::khys(std::string s) {
             }
             const std::size_t open = opens.back();
             opens.pop_back();
-            std::string inner = out.substr(open + 1);
-            lowerCase(inner);
-            inner = hsjs(std::move(inner));
-            lowerCase(inner);
-            inner = mhsjs(std::move(inner));
-            lowerCase(inner);
-            inner = chenfachufays(std::move(inner));
-            lowerCase(inner);
-            inner = jjfys(std::move(inner));
+            std::string inner = passChain(out.substr(open + 1), nullptr);
+            // The value stands in the reduced text in lower case.
             lowerCase(inner);
             out.resize(open);
             out += inner;

@@ -70,26 +70,6 @@ std::string Engine::ejjKey(const std::string& output) {
     return rewrite180(std::move(text));
 }
 
-std::string Engine::runPasses(std::string t, const TraceSink* trace) {
-    auto stage = [&](std::string_view name) {
-        if (trace && *trace) (*trace)(name, t);
-    };
-    t = khys(std::move(t));
-    lowerCase(t);
-    stage("brackets reduced");
-    t = hsjs(std::move(t));
-    stage("functions");
-    t = mhsjs(std::move(t));
-    lowerCase(t);
-    stage("powers");
-    t = chenfachufays(std::move(t));
-    lowerCase(t);
-    stage("products");
-    t = jjfys(std::move(t));
-    stage("sums");
-    return t;
-}
-
 std::string Engine::jsqys(std::string s, std::string* failure) {
     try {
         return runPasses(std::move(s), nullptr);

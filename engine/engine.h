@@ -10,15 +10,15 @@
 //        |
 //        v
 //   notation translation (full-width forms, "∠", "°", "×", "π" ...) and the
-//        |  vocabulary check .............. "无法识别的输入“…”" + offending item
+//        |  vocabulary check .............. unrecognisedInputMessage + offending item
 //        v
-//   khpp    bracket check on a copy ............ "括号不匹配" + offending bracket
+//   khpp    bracket check on a copy ............ kBracketMismatch + offending bracket
 //        |
 //   fhzqx   input repair (blanks, dangling last character, implicit "*",
 //        |  bare "j", stray points, doubled operators) -> written back to Text1
 //        v
 //   khys    bracket reduction, innermost pair first; each inside runs
-//        |  the four passes below
+//        |  the chain of passes below (passChain, written once)
 //        v  (lower-case)
 //   hsjs    functions (arcsin ... log) then factorials "n!"
 //        |
@@ -166,6 +166,9 @@ public:
 
 private:
     std::string rewrite180(std::string text);
+    // The passes after the bracket reduction: functions, powers, products, sums.
+    std::string passChain(std::string t, const TraceSink* trace);
+    // The bracket reduction, then the chain; each stage's text goes to trace.
     std::string runPasses(std::string t, const TraceSink* trace);
 };
 

@@ -26,6 +26,15 @@ inline constexpr std::string_view kFactorialOverflow = "阶乘计算出现溢出
 // An evaluation that ran out of memory.
 inline constexpr std::string_view kOutOfMemory = "内存不足";
 
+// The frame of the message for an input item outside the vocabulary.
+inline constexpr std::string_view kUnrecognisedOpen = "无法识别的输入“";
+inline constexpr std::string_view kUnrecognisedClose = "”";
+
+// The frame of the error display: kErrorWord + kDisplayColon + message + kDisplayStop.
+inline constexpr std::string_view kErrorWord = "错误";
+inline constexpr std::string_view kDisplayColon = ":";
+inline constexpr std::string_view kDisplayStop = "。";
+
 // Every fixed message an evaluation may leave in errorText.
 inline constexpr std::array<std::string_view, 12> kFixedErrorMessages = {
     kBracketMismatch, kDivisionByZero, kOverflow,          kInvalidCall,
@@ -37,7 +46,7 @@ inline constexpr std::array<std::string_view, 12> kFixedErrorMessages = {
 std::span<const std::string_view> fixedErrorMessages();
 
 // The message for an input item outside the calculator's vocabulary:
-// "无法识别的输入“" + item + "”".
+// kUnrecognisedOpen + item + kUnrecognisedClose.
 std::string unrecognisedInputMessage(std::string_view item);
 
 // The item an unrecognised-input message names; nullopt for any other message.
@@ -47,11 +56,11 @@ std::optional<std::string_view> unrecognisedItem(std::string_view message);
 // unrecognised input item.
 bool isEngineMessage(std::string_view message);
 
-// The output box after a failed evaluation: "错误:" + message + "。".
+// The output box after a failed evaluation: the message in the display's frame.
 std::string errorDisplay(std::string_view message);
 
 // The output box after a function key in the mode 输出求值 failed inside its
-// evaluation: "错误:" + message, without the full stop. The key has always shown
+// evaluation: the display without kDisplayStop. The key has always shown
 // its failures so, unlike the "=" key and the ej-j key.
 std::string keyErrorDisplay(std::string_view message);
 

@@ -5,14 +5,6 @@
 namespace kalvox {
 
 namespace {
-constexpr std::string_view kUnrecognisedOpen = "无法识别的输入“";
-constexpr std::string_view kUnrecognisedClose = "”";
-
-// The error display: kErrorWord + kDisplayColon + message [+ kDisplayStop].
-constexpr std::string_view kErrorWord = "错误";
-constexpr std::string_view kDisplayColon = ":";
-constexpr std::string_view kDisplayStop = "。";
-
 std::string displayWithoutStop(std::string_view message) {
     std::string display;
     display.reserve(kErrorWord.size() + kDisplayColon.size() + message.size() +
