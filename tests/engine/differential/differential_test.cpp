@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/detail/number_text_general.h"
 #include "engine/engine.h"
 #include "engine/number_text.h"
 #include "tests/engine/differential/expression_generator.h"

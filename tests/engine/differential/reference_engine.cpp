@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "engine/detail/number_text_general.h"
 #include "engine/number_text.h"
 
 namespace kalvox::reference {
