@@ -27,6 +27,11 @@ void setState(FunctionKeyStates& states, FunctionKey key, bool enabled) {
     states[keyIndex(key)] = enabled;
 }
 
+// The keys that insert nothing at the caret: off in the mode 函数符号.
+void setNonSymbolKeys(FunctionKeyStates& states, bool enabled) {
+    for (FunctionKey key : {Square, Cube, Reciprocal}) setState(states, key, enabled);
+}
+
 // The expression a key builds around the output value v in the mode 输出求值
 // (keys other than 1/x, n! and the non-inverse x^3).
 std::string outputExpression(FunctionKey key, bool inverse, const std::string& v) {
@@ -92,10 +97,7 @@ FunctionKeyStates functionKeysEnabled(FunctionMode mode, std::string_view output
     const bool failed = outputMode && isErrorDisplay(output);
     enabled.fill(!failed);
     if (!failed && outputMode) setState(enabled, Factorial, factorialAllowed(output));
-    if (mode == FunctionMode::Symbol) {
-        // These keys insert nothing at the caret.
-        for (FunctionKey key : {Square, Cube, Reciprocal}) setState(enabled, key, false);
-    }
+    if (mode == FunctionMode::Symbol) setNonSymbolKeys(enabled, false);
     return enabled;
 }
 
@@ -105,7 +107,7 @@ FunctionKeyStates functionKeysForMode(FunctionMode mode, bool inverse, std::stri
     switch (mode) {
         case FunctionMode::Symbol:
             enabled.fill(true);
-            for (FunctionKey key : {Square, Cube, Reciprocal}) setState(enabled, key, false);
+            setNonSymbolKeys(enabled, false);
             setState(enabled, Power, !inverse);
             break;
         case FunctionMode::WholeInput:
@@ -113,7 +115,7 @@ FunctionKeyStates functionKeysForMode(FunctionMode mode, bool inverse, std::stri
             setState(enabled, Power, !inverse);
             break;
         case FunctionMode::Output:
-            for (FunctionKey key : {Square, Cube, Reciprocal}) setState(enabled, key, true);
+            setNonSymbolKeys(enabled, true);
             setState(enabled, Power, false);
             setState(enabled, Factorial, factorialAllowed(output));
             break;

@@ -127,5 +127,64 @@ INSTANTIATE_TEST_SUITE_P(
         EnabledCase{"whole_input_large", FunctionMode::WholeInput, "1000", kAll}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct ModeCase {
+    const char* name;
+    FunctionMode mode;
+    bool inverse;
+    const char* output;
+    FunctionKeyStates before;
+    FunctionKeyStates after;
+};
+
+class ModeKeyStateTest : public testing::TestWithParam<ModeCase> {};
+
+TEST_P(ModeKeyStateTest, FollowsTheSelectedMode) {
+    const auto& c = GetParam();
+    EXPECT_EQ(functionKeysForMode(c.mode, c.inverse, c.output, c.before), c.after);
+}
+
+// 输出求值 sets only x^2, x^3, 1/x, x^y and n!: the other keys keep their states.
+INSTANTIATE_TEST_SUITE_P(Table, ModeKeyStateTest,
+                         testing::Values(ModeCase{"symbol", FunctionMode::Symbol, false, "0", kNone,
+                                                  kSymbolMode},
+                                         ModeCase{"symbol_inverse",
+                                                  FunctionMode::Symbol,
+                                                  true,
+                                                  "0",
+                                                  kAll,
+                                                  {1, 1, 1, 1, 0, 0, 0, 1, 1, 0, 1, 1}},
+                                         ModeCase{"whole_input_inverse",
+                                                  FunctionMode::WholeInput,
+                                                  true,
+                                                  "0",
+                                                  kNone,
+                                                  {1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1}},
+                                         ModeCase{"output_from_all_off",
+                                                  FunctionMode::Output,
+                                                  false,
+                                                  "170",
+                                                  kNone,
+                                                  {0, 0, 0, 0, 1, 1, 0, 0, 0, 1, 1, 0}},
+                                         ModeCase{"output_171",
+                                                  FunctionMode::Output,
+                                                  false,
+                                                  "171",
+                                                  kAll,
+                                                  {1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0, 1}},
+                                         ModeCase{"output_error_allows_factorial",
+                                                  FunctionMode::Output,
+                                                  false,
+                                                  "错误:除数为零。",
+                                                  kNone,
+                                                  {0, 0, 0, 0, 1, 1, 0, 0, 0, 1, 1, 0}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InverseKeyState, SwitchesOnlyThePowerKey) {
+    EXPECT_EQ(functionKeysForInverse(true, kAll),
+              (FunctionKeyStates{1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(functionKeysForInverse(false, kNone),
+              (FunctionKeyStates{0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
+}
+
 }  // namespace
 }  // namespace kalvox
