@@ -51,7 +51,7 @@ bool evaluateLine(Engine& engine, const Options& options, const TraceSink& sink,
     bool ok = !outcome.failed;
     if (options.algebraic && ok) {
         outcome.text2 = engine.ejjKey(outcome.text2);
-        ok = engine.errorFlag == 0;
+        ok = !engine.hasError();
     }
     if (options.echo) {
         buffer += outcome.text1;

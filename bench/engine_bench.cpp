@@ -23,17 +23,15 @@ void evaluateText(benchmark::State& state, const std::string& text) {
 
 void registerAll() {
     for (const char* typical : {"2ej30*3+j4", "sin30+arcsin1", "12*34+56/78-9"}) {
-        benchmark::RegisterBenchmark((std::string("typical/") + typical).c_str(),
-                                     [text = std::string(typical)](benchmark::State& s) {
-                                         evaluateText(s, text);
-                                     });
+        benchmark::RegisterBenchmark(
+            (std::string("typical/") + typical).c_str(),
+            [text = std::string(typical)](benchmark::State& s) { evaluateText(s, text); });
     }
     for (const auto& shape : kalvox::reference::longShapes(kInputBoxLength)) {
-        benchmark::RegisterBenchmark(("long32767/" + shape.name).c_str(),
-                                     [text = shape.text](benchmark::State& s) {
-                                         evaluateText(s, text);
-                                     })
-            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("long32767/" + shape.name).c_str(), [text = shape.text](
+                                                                              benchmark::State& s) {
+            evaluateText(s, text);
+        })->Unit(benchmark::kMillisecond);
     }
     // The function keys' evaluation and the ej-j conversion on a typical value.
     benchmark::RegisterBenchmark("typical/jsqys sin(2ej30)", [](benchmark::State& s) {
@@ -43,7 +41,7 @@ void registerAll() {
     benchmark::RegisterBenchmark("typical/ej_j 5ej53.130102354156", [](benchmark::State& s) {
         kalvox::Engine engine;
         for (auto _ : s) {
-            engine.ejToAlgebraic = -1;
+            engine.resetConversion();
             benchmark::DoNotOptimize(engine.ej_j("5ej53.130102354156"));
         }
     });

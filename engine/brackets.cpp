@@ -9,7 +9,6 @@
 namespace kalvox {
 
 namespace {
-constexpr std::string_view kBracketMismatch = "括号不匹配";
 // khpp stops after this many matched pairs and reports balance.
 constexpr int kCheckedPairs = 10;
 
@@ -54,7 +53,7 @@ std::size_t Engine::khpp(std::string& s) {
 }
 
 std::string Engine::khys(std::string s) {
-    if (errorFlag == -1) return "";
+    if (hasError()) return "";
     if (s.find('(') == std::string::npos) {
         if (s.find(')') == std::string::npos) return s;
         // A ")" without any "(": brackets that do not pair up.
@@ -79,20 +78,13 @@ std::string Engine::khys(std::string s) {
         } else if (c == ')') {
             if (opens.empty()) {
                 // Brackets that do not pair up (beyond what the check looks at).
-                if (errorFlag == 0) raise(kBracketMismatch);
+                if (!hasError()) raise(kBracketMismatch);
                 return "";
             }
             const std::size_t open = opens.back();
             opens.pop_back();
-            std::string inner = out.substr(open + 1);
-            lowerCase(inner);
-            inner = hsjs(std::move(inner));
-            lowerCase(inner);
-            inner = mhsjs(std::move(inner));
-            lowerCase(inner);
-            inner = chenfachufays(std::move(inner));
-            lowerCase(inner);
-            inner = jjfys(std::move(inner));
+            std::string inner = passChain(out.substr(open + 1), nullptr);
+            // The value stands in the reduced text in lower case.
             lowerCase(inner);
             out.resize(open);
             out += inner;
@@ -101,7 +93,7 @@ std::string Engine::khys(std::string s) {
         }
     }
     if (!opens.empty()) {
-        if (errorFlag == 0) raise(kBracketMismatch);
+        if (!hasError()) raise(kBracketMismatch);
         return "";
     }
     return out;

@@ -11,8 +11,8 @@ namespace kalvox {
 
 std::string Engine::ej_j(std::string s) {
     std::string result = s;
-    if (ejToAlgebraic == -1) {
-        ejToAlgebraic = 0;
+    if (ejToAlgebraic == kToAlgebraic) {
+        ejToAlgebraic = kToExponential;
         const std::size_t p = s.find("ej");
         if (p == std::string::npos) return result;
         try {
@@ -35,7 +35,7 @@ std::string Engine::ej_j(std::string s) {
     }
     lowerCase(s);
     result = jjfys(std::move(s));
-    ejToAlgebraic = -1;
+    resetConversion();
     return result;
 }
 
@@ -46,7 +46,7 @@ std::string Engine::rewrite180(std::string text) {
         const double a = roundTo(leadingValue(std::string_view(text).substr(p + 2)), 8);
         if (a != 180) return text;
     } catch (const ArithmeticFault& fault) {
-        if (errorFlag == 0) raise(fault.message);
+        if (!hasError()) raise(fault.message);
         return text;
     }
     // The magnitude's own sign is dropped rather than doubled.
@@ -62,40 +62,19 @@ std::string Engine::rewrite180(std::string text) {
 std::string Engine::ejjKey(const std::string& output) {
     // An error display has no other form: it stays exactly as it is, and so does the
     // direction of the next conversion.
-    if (output.find("错误") != std::string::npos) return output;
+    if (isErrorDisplay(output)) return output;
     // The error state of an earlier evaluation never reaches a value shown since.
-    errorFlag = 0;
-    errorText.clear();
+    resetError();
     std::string text = ej_j(output);
-    if (errorFlag == -1) return "错误:" + errorText + "。";
+    if (hasError()) return errorDisplay(errorText);
     return rewrite180(std::move(text));
-}
-
-std::string Engine::runPasses(std::string t, const TraceSink* trace) {
-    auto stage = [&](std::string_view name) {
-        if (trace && *trace) (*trace)(name, t);
-    };
-    t = khys(std::move(t));
-    lowerCase(t);
-    stage("brackets reduced");
-    t = hsjs(std::move(t));
-    stage("functions");
-    t = mhsjs(std::move(t));
-    lowerCase(t);
-    stage("powers");
-    t = chenfachufays(std::move(t));
-    lowerCase(t);
-    stage("products");
-    t = jjfys(std::move(t));
-    stage("sums");
-    return t;
 }
 
 std::string Engine::jsqys(std::string s, std::string* failure) {
     try {
         return runPasses(std::move(s), nullptr);
     } catch (const std::bad_alloc&) {
-        if (failure) *failure = "内存不足";
+        if (failure) *failure = kOutOfMemory;
     } catch (const std::exception& e) {
         if (failure) *failure = e.what();
     }

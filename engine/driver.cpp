@@ -43,9 +43,8 @@ bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::strin
 }  // namespace
 
 Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
-    ejToAlgebraic = -1;
-    errorFlag = 0;
-    errorText.clear();
+    resetConversion();
+    resetError();
 
     Outcome out;
     try {
@@ -78,12 +77,12 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
             }
         }
     } catch (const std::bad_alloc&) {
-        if (errorFlag == 0) raise("内存不足");
+        if (!hasError()) raise(kOutOfMemory);
         if (out.text1.empty()) out.text1 = std::string(input);
     }
 
-    if (errorFlag == -1) {
-        out.text2 = "错误:" + errorText + "。";
+    if (hasError()) {
+        out.text2 = errorDisplay(errorText);
         out.failed = true;
         if (out.selectionLength == 0) {
             out.selectionStart = utf16Length(out.text1, out.text1.size());

@@ -10,15 +10,15 @@
 //        |
 //        v
 //   notation translation (full-width forms, "∠", "°", "×", "π" ...) and the
-//        |  vocabulary check .............. "无法识别的输入“…”" + offending item
+//        |  vocabulary check .............. unrecognisedInputMessage + offending item
 //        v
-//   khpp    bracket check on a copy ............ "括号不匹配" + offending bracket
+//   khpp    bracket check on a copy ............ kBracketMismatch + offending bracket
 //        |
 //   fhzqx   input repair (blanks, dangling last character, implicit "*",
 //        |  bare "j", stray points, doubled operators) -> written back to Text1
 //        v
 //   khys    bracket reduction, innermost pair first; each inside runs
-//        |  the four passes below
+//        |  the chain of passes below (passChain, written once)
 //        v  (lower-case)
 //   hsjs    functions (arcsin ... log) then factorials "n!"
 //        |
@@ -31,9 +31,10 @@
 //        v
 //   180-degree rewrite ("5ej180" -> "-5") -> output text (Text2)
 //
-// Errors are values: the stage that finds a problem sets errorFlag = -1 and
-// errorText; every later stage returns "" at once; the driver shows
-// "错误:" + errorText + "。". Nothing is thrown out of the engine.
+// Errors are values: the stage that finds a problem calls raise(), which sets
+// errorFlag and errorText; every later stage returns "" at once; the driver
+// shows errorDisplay(errorText). Every message and the display are written in
+// engine/error_messages.h. Nothing is thrown out of the engine.
 //
 // Texts are UTF-8. The engine only ever cuts a text next to an ASCII
 // character, so any other character passes through unharmed.
@@ -44,6 +45,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "engine/error_messages.h"
 
 namespace kalvox {
 
@@ -68,6 +71,29 @@ enum class FunctionMode {
     Output,      // 输出求值: a key is applied to the output value at once
 };
 
+// The twelve function keys, in the order of their array in the window.
+enum class FunctionKey {
+    Sin,
+    Cos,
+    Tan,
+    Ctn,
+    Square,      // x^2; with 反函数 the square root
+    Cube,        // x^3; with 反函数 the cube root
+    Power,       // x^y
+    Ln,          // with 反函数 e^x
+    Log,         // with 反函数 10^x
+    Reciprocal,  // 1/x
+    Factorial,   // n!
+    EjJ,         // ej-j: the form conversion
+};
+inline constexpr std::size_t kFunctionKeyCount = 12;
+
+// A key's place in its array.
+constexpr std::size_t keyIndex(FunctionKey key) { return static_cast<std::size_t>(key); }
+
+// The enabled state of every function key, indexed by keyIndex().
+using FunctionKeyStates = std::array<bool, kFunctionKeyCount>;
+
 // Result of a function key applied to the output box.
 struct KeyOutcome {
     std::string text2;    // new text of the output box
@@ -76,12 +102,31 @@ struct KeyOutcome {
 
 class Engine {
 public:
-    // errorFlag: error state of the current evaluation, 0 = none, -1 = raised.
-    int errorFlag = 0;
+    // The values of errorFlag.
+    static constexpr int kNoError = 0;
+    static constexpr int kErrorRaised = -1;
+    // The values of ejToAlgebraic.
+    static constexpr int kToAlgebraic = -1;   // the next ej-j press gives a+jb
+    static constexpr int kToExponential = 0;  // the next ej-j press goes back to A ej θ
+
+    // errorFlag: error state of the current evaluation, kNoError or kErrorRaised.
+    int errorFlag = kNoError;
     // errorText: message of the raised error, without prefix or full stop.
     std::string errorText;
-    // ejToAlgebraic: direction of the next ej-j press, -1 = to a+jb, 0 = back to exponential.
-    int ejToAlgebraic = -1;
+    // ejToAlgebraic: direction of the next ej-j press, kToAlgebraic or kToExponential.
+    int ejToAlgebraic = kToAlgebraic;
+
+    // Whether an error has been raised since the last resetError().
+    bool hasError() const { return errorFlag == kErrorRaised; }
+    // Clears the error state.
+    void resetError() {
+        errorFlag = kNoError;
+        errorText.clear();
+    }
+    // Points the next ej-j press to the algebraic form again.
+    void resetConversion() { ejToAlgebraic = kToAlgebraic; }
+    // Records an error: the one way every stage raises one.
+    void raise(std::string_view message);
 
     // The "=" key: evaluates the text of the input box and says what both boxes show.
     Outcome evaluate(std::string_view input, const TraceSink& trace = {});
@@ -115,37 +160,37 @@ public:
     // other output is converted with the error state of an earlier evaluation cleared.
     std::string ejjKey(const std::string& output);
 
-    // A function key (0..10) in the mode 输出求值 applied to the output text v.
+    // A function key other than ej-j in the mode 输出求值 applied to the output text v.
     // Clears the error state first, so an old error never comes back.
-    KeyOutcome applyToOutput(int index, bool inverse, const std::string& v);
+    KeyOutcome applyToOutput(FunctionKey key, bool inverse, const std::string& v);
 
 private:
-    void raise(std::string_view message);
     std::string rewrite180(std::string text);
+    // The passes after the bracket reduction: functions, powers, products, sums.
+    std::string passChain(std::string t, const TraceSink* trace);
+    // The bracket reduction, then the chain; each stage's text goes to trace.
     std::string runPasses(std::string t, const TraceSink* trace);
 };
 
 // The text a function key inserts at the caret in the mode 函数符号
 // ("" for x^2, x^3, 1/x and ej-j, which insert nothing).
-std::string functionSymbol(int index, bool inverse);
+std::string functionSymbol(FunctionKey key, bool inverse);
 
 // The new input text for a function key in the mode 整式输入 (t = the input text);
 // the unchanged t for ej-j.
-std::string wrapWholeInput(int index, bool inverse, const std::string& t);
+std::string wrapWholeInput(FunctionKey key, bool inverse, const std::string& t);
 
-// Every fixed message an evaluation may leave in errorText.
-std::span<const std::string_view> fixedErrorMessages();
+// Which function keys are enabled after the output box changed.
+FunctionKeyStates functionKeysEnabled(FunctionMode mode, std::string_view output);
 
-// The message for an input item outside the calculator's vocabulary:
-// "无法识别的输入“" + item + "”".
-std::string unrecognisedInputMessage(std::string_view item);
+// Which function keys are enabled after one of the function modes was selected,
+// from the states before (current): 函数符号 and 整式输入 set every key, 输出求值
+// only x^2, x^3, 1/x, x^y and n!.
+FunctionKeyStates functionKeysForMode(FunctionMode mode, bool inverse, std::string_view output,
+                                      const FunctionKeyStates& current);
 
-// Whether a message is one the engine raises: a fixed one, or the message for an
-// unrecognised input item.
-bool isEngineMessage(std::string_view message);
-
-// Which of the twelve function keys are enabled after the output box changed.
-std::array<bool, 12> functionKeysEnabled(FunctionMode mode, std::string_view output);
+// Which function keys are enabled after a click of 反函数: only x^y changes.
+FunctionKeyStates functionKeysForInverse(bool inverse, const FunctionKeyStates& current);
 
 // Whether the factorial key may be used on the output v in the mode 输出求值
 // (its leading number is at most 170).

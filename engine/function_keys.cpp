@@ -10,69 +10,123 @@
 namespace kalvox {
 
 namespace {
-// Function-key indices.
-enum Key { kSin, kCos, kTan, kCtn, kSquare, kCube, kPower, kLn, kLog, kReciprocal, kFactorial, kEjJ };
+using enum FunctionKey;
 
+// The names of Sin ... Ctn, in key order.
 constexpr std::string_view kTrigNames[] = {"sin", "cos", "tan", "ctn"};
 // Outputs above this have no factorial key in the mode 输出求值.
 constexpr double kLargestFactorial = 170;
 
-bool isTrig(int index) { return index >= kSin && index <= kCtn; }
+bool isTrig(FunctionKey key) { return keyIndex(key) <= keyIndex(Ctn); }
 
-std::string trigName(int index, bool inverse) {
-    return (inverse ? "arc" : "") + std::string(kTrigNames[index]);
+std::string trigName(FunctionKey key, bool inverse) {
+    return (inverse ? "arc" : "") + std::string(kTrigNames[keyIndex(key)]);
+}
+
+void setState(FunctionKeyStates& states, FunctionKey key, bool enabled) {
+    states[keyIndex(key)] = enabled;
+}
+
+// The keys that insert nothing at the caret: off in the mode 函数符号.
+void setNonSymbolKeys(FunctionKeyStates& states, bool enabled) {
+    for (FunctionKey key : {Square, Cube, Reciprocal}) setState(states, key, enabled);
 }
 
 // The expression a key builds around the output value v in the mode 输出求值
 // (keys other than 1/x, n! and the non-inverse x^3).
-std::string outputExpression(int index, bool inverse, const std::string& v) {
-    if (isTrig(index)) return trigName(index, inverse) + "(" + v + ")";
-    switch (index) {
-        case kSquare: return v + (inverse ? "^(1/2)" : "^2");
-        case kCube: return v + "^(1/3)";
-        case kPower: return "(" + v + ")^";
-        case kLn: return inverse ? "2.71828182845905^(" + v + ")" : "ln(" + v + ")";
-        case kLog: return inverse ? "10^(" + v + ")" : "log(" + v + ")";
-        default: return v;
+std::string outputExpression(FunctionKey key, bool inverse, const std::string& v) {
+    if (isTrig(key)) return trigName(key, inverse) + "(" + v + ")";
+    switch (key) {
+        case Square:
+            return v + (inverse ? "^(1/2)" : "^2");
+        case Cube:
+            return v + "^(1/3)";
+        case Power:
+            return "(" + v + ")^";
+        case Ln:
+            return inverse ? "2.71828182845905^(" + v + ")" : "ln(" + v + ")";
+        case Log:
+            return inverse ? "10^(" + v + ")" : "log(" + v + ")";
+        default:
+            return v;
     }
 }
 }  // namespace
 
-std::string functionSymbol(int index, bool inverse) {
-    if (isTrig(index)) return trigName(index, inverse);
-    switch (index) {
-        case kPower: return "^";
-        case kLn: return inverse ? "2.71828182845905^" : "ln";
-        case kLog: return inverse ? "10^" : "log";
-        case kFactorial: return "!";
-        default: return "";
+std::string functionSymbol(FunctionKey key, bool inverse) {
+    if (isTrig(key)) return trigName(key, inverse);
+    switch (key) {
+        case Power:
+            return "^";
+        case Ln:
+            return inverse ? "2.71828182845905^" : "ln";
+        case Log:
+            return inverse ? "10^" : "log";
+        case Factorial:
+            return "!";
+        default:
+            return "";
     }
 }
 
-std::string wrapWholeInput(int index, bool inverse, const std::string& t) {
-    if (isTrig(index)) return trigName(index, inverse) + "(" + t + ")";
-    switch (index) {
-        case kSquare: return "(" + t + (inverse ? ")^(1/2)" : ")^2");
-        case kCube: return "(" + t + (inverse ? ")^(1/3)" : ")^3");
-        case kPower: return "(" + t + ")^";
-        case kLn: return inverse ? "2.718281828^(" + t + ")" : "ln(" + t + ")";
-        case kLog: return inverse ? "10^(" + t + ")" : "log(" + t + ")";
-        case kReciprocal: return "1/(" + t + ")";
-        case kFactorial: return "(" + t + ")!";
-        default: return t;
+std::string wrapWholeInput(FunctionKey key, bool inverse, const std::string& t) {
+    if (isTrig(key)) return trigName(key, inverse) + "(" + t + ")";
+    switch (key) {
+        case Square:
+            return "(" + t + (inverse ? ")^(1/2)" : ")^2");
+        case Cube:
+            return "(" + t + (inverse ? ")^(1/3)" : ")^3");
+        case Power:
+            return "(" + t + ")^";
+        case Ln:
+            return inverse ? "2.718281828^(" + t + ")" : "ln(" + t + ")";
+        case Log:
+            return inverse ? "10^(" + t + ")" : "log(" + t + ")";
+        case Reciprocal:
+            return "1/(" + t + ")";
+        case Factorial:
+            return "(" + t + ")!";
+        default:
+            return t;
     }
 }
 
-std::array<bool, 12> functionKeysEnabled(FunctionMode mode, std::string_view output) {
-    std::array<bool, 12> enabled;
+FunctionKeyStates functionKeysEnabled(FunctionMode mode, std::string_view output) {
+    FunctionKeyStates enabled;
     const bool outputMode = mode == FunctionMode::Output;
-    enabled.fill(!(outputMode && output.find("错误") != std::string_view::npos));
-    if (enabled[0] && outputMode) enabled[kFactorial] = factorialAllowed(output);
-    if (mode == FunctionMode::Symbol) {
-        enabled[kSquare] = false;
-        enabled[kCube] = false;
-        enabled[kReciprocal] = false;
+    const bool failed = outputMode && isErrorDisplay(output);
+    enabled.fill(!failed);
+    if (!failed && outputMode) setState(enabled, Factorial, factorialAllowed(output));
+    if (mode == FunctionMode::Symbol) setNonSymbolKeys(enabled, false);
+    return enabled;
+}
+
+FunctionKeyStates functionKeysForMode(FunctionMode mode, bool inverse, std::string_view output,
+                                      const FunctionKeyStates& current) {
+    FunctionKeyStates enabled = current;
+    switch (mode) {
+        case FunctionMode::Symbol:
+            enabled.fill(true);
+            setNonSymbolKeys(enabled, false);
+            setState(enabled, Power, !inverse);
+            break;
+        case FunctionMode::WholeInput:
+            enabled.fill(true);
+            setState(enabled, Power, !inverse);
+            break;
+        case FunctionMode::Output:
+            setNonSymbolKeys(enabled, true);
+            setState(enabled, Power, false);
+            setState(enabled, Factorial, factorialAllowed(output));
+            break;
     }
+    return enabled;
+}
+
+FunctionKeyStates functionKeysForInverse(bool inverse, const FunctionKeyStates& current) {
+    FunctionKeyStates enabled = current;
+    // The power key has no inverse.
+    setState(enabled, Power, !inverse);
     return enabled;
 }
 
@@ -81,23 +135,22 @@ bool factorialAllowed(std::string_view output) {
     return v && *v <= kLargestFactorial;
 }
 
-KeyOutcome Engine::applyToOutput(int index, bool inverse, const std::string& v) {
-    errorFlag = 0;
-    errorText.clear();
+KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::string& v) {
+    resetError();
     KeyOutcome out;
     std::string expression;
     try {
-        if (index == kReciprocal && holdsImaginaryUnit(v)) {
+        if (key == Reciprocal && holdsImaginaryUnit(v)) {
             // A complex output is inverted whole, angle and all.
             expression = "1/(" + v + ")";
-        } else if (index == kReciprocal) {
+        } else if (key == Reciprocal) {
             const double x = leadingValue(v);
             if (x == 0) {
-                out.text2 = "错误:除数为零。";
+                out.text2 = errorDisplay(kDivisionByZero);
                 return out;
             }
             expression = numberText(checked(1 / x));
-        } else if (index == kFactorial) {
+        } else if (key == Factorial) {
             const double x = leadingValue(v);
             if (x == 0) {
                 // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
@@ -115,16 +168,16 @@ KeyOutcome Engine::applyToOutput(int index, bool inverse, const std::string& v) 
             const double top = std::floor(x);
             for (double k = 2; k <= top; ++k) product = checked(product * k);
             expression = numberText(product);
-        } else if (index == kCube && !inverse) {
+        } else if (key == Cube && !inverse) {
             expression = mhsjs(v + "^3");
         } else {
-            expression = outputExpression(index, inverse, v);
+            expression = outputExpression(key, inverse, v);
         }
     } catch (const ArithmeticFault& fault) {
         raise(fault.message);
     }
-    if (errorFlag == 0) out.text2 = jsqys(expression, &out.failure);
-    if (errorFlag == -1) out.text2 = "错误:" + errorText;
+    if (!hasError()) out.text2 = jsqys(expression, &out.failure);
+    if (hasError()) out.text2 = keyErrorDisplay(errorText);
     return out;
 }
 

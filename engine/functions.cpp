@@ -11,10 +11,9 @@ namespace kalvox {
 
 namespace {
 // Function names in search order: every inverse name before the name it contains.
-constexpr std::array<std::string_view, 10> kNames = {
-    "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan", "ctn", "ln", "log"};
+constexpr std::array<std::string_view, 10> kNames = {"arcsin", "arccos", "arctan", "arcctn", "sin",
+                                                     "cos",    "tan",    "ctn",    "ln",     "log"};
 
-constexpr std::string_view kLogDomain = "不能对小于等于零的值求对数";
 // Largest n whose factorial the pass computes.
 constexpr double kFactorialLimit = 97;
 
@@ -40,16 +39,16 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
     const double rightAngle = 2 * std::atan(1.0);
     switch (k) {
         case 0:  // arcsin
-            if (std::fabs(x) > 1) return {"", "不能对大于1的数求反正弦函数"};
+            if (std::fabs(x) > 1) return {"", kArcsinDomain};
             if (x == 1) return {"90", {}};
             if (x == -1) return {"-90", {}};
             return {numberText(radToDeg(std::atan(checked(x / std::sqrt(1 - power2(x)))))), {}};
         case 1:  // arccos
-            if (std::fabs(x) > 1) return {"", "不能对大于1的数求反余弦函数"};
+            if (std::fabs(x) > 1) return {"", kArccosDomain};
             if (x == 1) return {"0", {}};
             if (x == -1) return {"180", {}};
-            return {numberText(radToDeg(
-                        rightAngle + std::atan(checked(-x / std::sqrt(1 - power2(x)))))),
+            return {numberText(
+                        radToDeg(rightAngle + std::atan(checked(-x / std::sqrt(1 - power2(x)))))),
                     {}};
         case 2:  // arctan
             return {numberText(radToDeg(std::atan(x))), {}};
@@ -60,10 +59,10 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
         case 5:  // cos
             return {numberText(checked(std::cos(degToRad(x)))), {}};
         case 6:  // tan
-            if (x == 90) return {"", "不能对90度求正切函数"};
+            if (x == 90) return {"", kTangentOf90};
             return {numberText(checked(std::tan(degToRad(x)))), {}};
         case 7: {  // ctn
-            if (x == 0) return {"", "不能对0求余切函数"};
+            if (x == 0) return {"", kCotangentOf0};
             const double t = std::tan(degToRad(x));
             if (t == 0) throw ArithmeticFault{kDivisionByZero};
             return {numberText(checked(1 / t)), {}};
@@ -123,8 +122,7 @@ bool functionStep(Engine& engine, std::string& s) {
             if (!failure.empty()) {
                 out.append(s, copied);
                 s = std::move(out);
-                engine.errorFlag = -1;
-                engine.errorText = std::string(failure);
+                engine.raise(failure);
                 return false;
             }
             p = s.find(name, q);
@@ -177,8 +175,7 @@ void factorialStep(Engine& engine, std::string& s) {
         if (!n || *n > kFactorialLimit) {
             out.append(s, bang);
             s = std::move(out);
-            engine.errorFlag = -1;
-            engine.errorText = "阶乘计算出现溢出";
+            engine.raise(kFactorialOverflow);
             return;
         }
         out.resize(m);
@@ -192,7 +189,7 @@ void factorialStep(Engine& engine, std::string& s) {
 }  // namespace
 
 std::string Engine::hsjs(std::string s) {
-    if (errorFlag == -1) return "";
+    if (hasError()) return "";
     functionStep(*this, s);
     factorialStep(*this, s);
     return s;

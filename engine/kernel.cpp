@@ -106,7 +106,7 @@ std::string resultText(double R, double A) {
 }  // namespace
 
 std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const std::string& op) {
-    if (errorFlag == -1) return "";
+    if (hasError()) return "";
     try {
         ValueParts left, right;
         splitValue(czs1, left);
@@ -156,7 +156,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
                 R = -power(std::fabs(M1), M2);
                 A = mul(T1, V2);
             } else if (M1 <= 0 && M2 < 1) {
-                raise("不能对负数求小于1的各次方");
+                raise(kNegativeRoot);
                 return "0";
             } else {
                 R = power(M1, M2);
@@ -172,7 +172,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
 }
 
 void Engine::raise(std::string_view message) {
-    errorFlag = -1;
+    errorFlag = kErrorRaised;
     errorText = std::string(message);
 }
 

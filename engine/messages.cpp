@@ -1,33 +1,22 @@
-// The texts of every error the engine can raise.
+// The error vocabulary's texts put together and taken apart.
 
-#include <array>
-
-#include "engine/engine.h"
-#include "engine/number_text.h"
+#include "engine/error_messages.h"
 
 namespace kalvox {
 
 namespace {
-constexpr std::string_view kUnrecognisedOpen = "无法识别的输入“";
-constexpr std::string_view kUnrecognisedClose = "”";
-
-constexpr std::array<std::string_view, 12> kFixedMessages = {
-    "括号不匹配",
-    kDivisionByZero,
-    kOverflow,
-    kInvalidCall,
-    "不能对负数求小于1的各次方",
-    "不能对大于1的数求反正弦函数",
-    "不能对大于1的数求反余弦函数",
-    "不能对90度求正切函数",
-    "不能对0求余切函数",
-    "不能对小于等于零的值求对数",
-    "阶乘计算出现溢出",
-    "内存不足",
-};
+std::string displayWithoutStop(std::string_view message) {
+    std::string display;
+    display.reserve(kErrorWord.size() + kDisplayColon.size() + message.size() +
+                    kDisplayStop.size());
+    display += kErrorWord;
+    display += kDisplayColon;
+    display += message;
+    return display;
+}
 }  // namespace
 
-std::span<const std::string_view> fixedErrorMessages() { return kFixedMessages; }
+std::span<const std::string_view> fixedErrorMessages() { return kFixedErrorMessages; }
 
 std::string unrecognisedInputMessage(std::string_view item) {
     std::string message(kUnrecognisedOpen);
@@ -36,11 +25,39 @@ std::string unrecognisedInputMessage(std::string_view item) {
     return message;
 }
 
+std::optional<std::string_view> unrecognisedItem(std::string_view message) {
+    if (message.size() <= kUnrecognisedOpen.size() + kUnrecognisedClose.size() ||
+        !message.starts_with(kUnrecognisedOpen) || !message.ends_with(kUnrecognisedClose))
+        return std::nullopt;
+    return message.substr(kUnrecognisedOpen.size(),
+                          message.size() - kUnrecognisedOpen.size() - kUnrecognisedClose.size());
+}
+
 bool isEngineMessage(std::string_view message) {
-    for (std::string_view fixed : kFixedMessages)
+    for (std::string_view fixed : kFixedErrorMessages)
         if (message == fixed) return true;
-    return message.size() > kUnrecognisedOpen.size() + kUnrecognisedClose.size() &&
-           message.starts_with(kUnrecognisedOpen) && message.ends_with(kUnrecognisedClose);
+    return unrecognisedItem(message).has_value();
+}
+
+std::string errorDisplay(std::string_view message) {
+    std::string display = displayWithoutStop(message);
+    display += kDisplayStop;
+    return display;
+}
+
+std::string keyErrorDisplay(std::string_view message) { return displayWithoutStop(message); }
+
+std::optional<std::string_view> displayedMessage(std::string_view text) {
+    const std::size_t frame = kErrorWord.size() + kDisplayColon.size() + kDisplayStop.size();
+    if (text.size() < frame || !text.starts_with(kErrorWord) ||
+        text.substr(kErrorWord.size(), kDisplayColon.size()) != kDisplayColon ||
+        !text.ends_with(kDisplayStop))
+        return std::nullopt;
+    return text.substr(kErrorWord.size() + kDisplayColon.size(), text.size() - frame);
+}
+
+bool isErrorDisplay(std::string_view text) {
+    return text.find(kErrorWord) != std::string_view::npos;
 }
 
 }  // namespace kalvox

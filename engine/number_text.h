@@ -1,20 +1,19 @@
 #pragma once
-// Numbers as the engine reads and writes them.
+// Numbers as the engine reads and writes them: writing in number_format.cpp,
+// reading in number_read.cpp; their general conversions in
+// engine/detail/number_text_general.h.
 
 #include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/error_messages.h"
+
 namespace kalvox {
 
-// Messages of arithmetic faults.
-inline constexpr std::string_view kOverflow = "溢出";
-inline constexpr std::string_view kInvalidCall = "无效的过程调用或参数";
-inline constexpr std::string_view kDivisionByZero = "除数为零";
-
 // An arithmetic fault found inside a computation; caught at the stage that owns
-// the error state and turned into errorFlag/errorText. Never leaves the engine.
+// the error state and raised as the engine's error. Never leaves the engine.
 struct ArithmeticFault {
     std::string_view message;
 };
@@ -33,21 +32,12 @@ void appendNumberText(std::string& out, double x);
 // for a double.
 std::optional<double> leadingNumber(std::string_view text);
 
-// The same parse without the shortcut for plain numbers that leadingNumber
-// takes first; both give the same double for every text.
-std::optional<double> leadingNumberGeneral(std::string_view text);
-
 // As leadingNumber, but a number too large to hold raises an overflow fault.
 double leadingValue(std::string_view text);
 
 // x rounded half-to-even at n decimals (the double nearest that decimal); x
 // itself where the doubles are spaced wider than 10^-n.
 double roundTo(double x, int n);
-
-// The general conversions behind numberText and roundTo, without their
-// shortcuts for common values; the tests hold the shortcuts to them.
-std::string numberTextGeneral(double x);
-double roundToGeneral(double x, int n);
 
 // Raises the fault that a non-finite result stands for.
 [[noreturn]] void raiseNonFinite(double x);

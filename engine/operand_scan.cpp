@@ -24,18 +24,24 @@ namespace kalvox {
 namespace {
 bool isOperatorOf(PassKind kind, char c) {
     switch (kind) {
-        case PassKind::Power: return c == '^';
-        case PassKind::MultiplyDivide: return c == '*' || c == '/';
-        case PassKind::AddSubtract: return c == '+';
+        case PassKind::Power:
+            return c == '^';
+        case PassKind::MultiplyDivide:
+            return c == '*' || c == '/';
+        case PassKind::AddSubtract:
+            return c == '+';
     }
     return false;
 }
 
 bool isBoundaryOf(PassKind kind, char c) {
     switch (kind) {
-        case PassKind::Power: return c == '+' || c == '-' || c == '*' || c == '/';
-        case PassKind::MultiplyDivide: return c == '+' || c == '-';
-        case PassKind::AddSubtract: return false;
+        case PassKind::Power:
+            return c == '+' || c == '-' || c == '*' || c == '/';
+        case PassKind::MultiplyDivide:
+            return c == '+' || c == '-';
+        case PassKind::AddSubtract:
+            return false;
     }
     return false;
 }
@@ -43,7 +49,14 @@ bool isBoundaryOf(PassKind kind, char c) {
 // Whether c is a character that none of the scan's rules names in any pass.
 bool isPlain(char c) {
     switch (c) {
-        case 'e': case 'E': case 'j': case '+': case '-': case '*': case '/': case '^':
+        case 'e':
+        case 'E':
+        case 'j':
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+        case '^':
             return false;
         default:
             return true;
@@ -214,7 +227,7 @@ ScanCycle& cycleStorage() {
 
 // One power or multiply/divide pass: cycles while its operators are in the text.
 std::string runHeadPass(Engine& engine, std::string s, PassKind kind, OperatorPair ops) {
-    if (engine.errorFlag == -1) return "";
+    if (engine.hasError()) return "";
     const std::size_t lastOperator = findLastOf(s, ops);
     if (lastOperator == std::string::npos) return s;
 
@@ -274,7 +287,7 @@ std::string Engine::chenfachufays(std::string s) {
 }
 
 std::string Engine::jjfys(std::string s) {
-    if (errorFlag == -1) return "";
+    if (hasError()) return "";
     std::string op = "+";
     if (containsAnyOf(s, {'+', '-'})) {
         // Every cycle's text is the previous result followed by the rest of the

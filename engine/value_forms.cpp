@@ -32,7 +32,7 @@ std::optional<std::string> convert(const std::string& text, int direction) {
     Engine engine;
     engine.ejToAlgebraic = direction;
     std::string result = engine.ejjKey(text);
-    if (engine.errorFlag != 0 || result.empty()) return std::nullopt;
+    if (engine.hasError() || result.empty()) return std::nullopt;
     return result;
 }
 
@@ -48,12 +48,12 @@ std::optional<ValueForms> valueForms(std::string_view text) {
     if (text.size() > kLongestValue) return std::nullopt;
     const std::string value(text);
     if (isExponential(value)) {
-        auto algebraic = convert(value, -1);
+        auto algebraic = convert(value, Engine::kToAlgebraic);
         if (!algebraic) return std::nullopt;
         return ValueForms{value, std::move(*algebraic)};
     }
     if (isAlgebraic(value)) {
-        auto exponential = convert(value, 0);
+        auto exponential = convert(value, Engine::kToExponential);
         if (!exponential) return std::nullopt;
         return ValueForms{std::move(*exponential), value};
     }

@@ -117,6 +117,8 @@ std::span<const KeySpec> functionKeys() { return kFunctionKeys; }
 std::span<const ControlSpec> topAreaControls() { return kTopArea; }
 std::span<const ControlSpec> padSingleKeys() { return kPadSingleKeys; }
 
+int functionTooltipCount() { return static_cast<int>(kFunctionTooltips.size()); }
+
 const char* functionTooltip(int index, bool inverse) {
     if (index < 0 || index >= static_cast<int>(kFunctionTooltips.size())) return "";
     const TooltipPair& pair = kFunctionTooltips[static_cast<std::size_t>(index)];

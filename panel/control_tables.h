@@ -31,8 +31,10 @@ std::span<const KeySpec> complexKeys();
 // comfunction: the twelve function keys sin ... ej-j.
 std::span<const KeySpec> functionKeys();
 
-// Tooltips of the function keys 0 to 9 for the inverse box unchecked and checked.
+// Tooltips of the function keys sin ... 1/x for the inverse box unchecked and checked.
 const char* functionTooltip(int index, bool inverse);
+// How many keys, from sin on, have a tooltip that follows the inverse box.
+int functionTooltipCount();
 
 // Kinds of the single controls.
 enum class ControlKind {

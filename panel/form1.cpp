@@ -285,14 +285,13 @@ void Form1::Form_Initialize() {
 }
 
 void Form1::Form_Load() {
-    engine_.ejToAlgebraic = -1;
+    engine_.resetConversion();
     Text1->setText(QString());
     setOutput(QStringLiteral("0"));
     registers_.fill(MemoryRegister{});  // as empty as the memory block is built
-    for (int i : {4, 5, 9}) comfunction[i]->setEnabled(false);
-    for (int i = 0; i <= 9; ++i) {
-        comfunction[i]->setToolTip(QString::fromUtf8(functionTooltip(i, false)));
-    }
+    applyFunctionKeyStates(
+        functionKeysForMode(FunctionMode::Symbol, false, "", functionKeyStates()));
+    showFunctionTooltips();
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {

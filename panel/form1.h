@@ -98,6 +98,13 @@ private:
                          const TwipRect& place, bool whiteFace);
     FunctionMode functionMode() const;
     bool inverse() const;
+    // The function keys' enabled states, read from and written to the keys.
+    FunctionKeyStates functionKeyStates() const;
+    void applyFunctionKeyStates(const FunctionKeyStates& states);
+    // The function keys after a function mode was selected.
+    void applyModeKeyStates(FunctionMode mode);
+    // The tooltips of the keys whose tooltip follows the inverse box.
+    void showFunctionTooltips();
     void setOutput(const QString& text);
     void insertIntoInput(const QString& text);
     void buildShortcuts();

@@ -12,38 +12,44 @@
 #include "panel/input_box.h"
 
 namespace kalvox {
-namespace {
 
-constexpr int kPowerKey = 6;
-constexpr int kFactorialKey = 10;
-constexpr int kEjjKey = 11;
+FunctionKeyStates Form1::functionKeyStates() const {
+    FunctionKeyStates states{};
+    for (int i = 0; i < comfunction.size(); ++i)
+        states[static_cast<std::size_t>(i)] = comfunction[i]->isEnabled();
+    return states;
+}
 
-}  // namespace
+void Form1::applyFunctionKeyStates(const FunctionKeyStates& states) {
+    for (int i = 0; i < comfunction.size(); ++i)
+        comfunction[i]->setEnabled(states[static_cast<std::size_t>(i)]);
+}
 
 void Form1::comfunction_Click(int index) {
+    const auto key = static_cast<FunctionKey>(index);
     Text1->setFocus();
-    if (index == kEjjKey) {
+    if (key == FunctionKey::EjJ) {
         setOutput(QString::fromStdString(engine_.ejjKey(Text2->text().toStdString())));
     }
     switch (functionMode()) {
         case FunctionMode::Symbol: {
-            const std::string symbol = functionSymbol(index, inverse());
+            const std::string symbol = functionSymbol(key, inverse());
             // Keys without a symbol leave the input box alone, selection included.
             if (!symbol.empty()) insertIntoInput(QString::fromStdString(symbol));
             break;
         }
         case FunctionMode::WholeInput:
-            if (index != kEjjKey) {
+            if (key != FunctionKey::EjJ) {
                 Text1->setText(QString::fromStdString(
-                    wrapWholeInput(index, inverse(), Text1->text().toStdString())));
+                    wrapWholeInput(key, inverse(), Text1->text().toStdString())));
                 Text1->setCursorPosition(0);
             }
             break;
         case FunctionMode::Output:
             // The ej-j key only converts: its algebraic form stays on show.
-            if (index != kEjjKey) {
+            if (key != FunctionKey::EjJ) {
                 const KeyOutcome outcome =
-                    engine_.applyToOutput(index, inverse(), Text2->text().toStdString());
+                    engine_.applyToOutput(key, inverse(), Text2->text().toStdString());
                 if (!outcome.failure.empty()) {
                     dialogs_.showMessage(this, QStringLiteral("Kalvox"),
                                          QString::fromStdString(outcome.failure));
@@ -54,40 +60,40 @@ void Form1::comfunction_Click(int index) {
     }
 }
 
-void Form1::Check1_Click() {
-    for (int i = 0; i <= 9; ++i) {
+void Form1::showFunctionTooltips() {
+    for (int i = 0; i < functionTooltipCount(); ++i) {
         comfunction[i]->setToolTip(QString::fromUtf8(functionTooltip(i, inverse())));
     }
-    comfunction[kPowerKey]->setEnabled(!inverse());
+}
+
+void Form1::Check1_Click() {
+    showFunctionTooltips();
+    applyFunctionKeyStates(functionKeysForInverse(inverse(), functionKeyStates()));
+}
+
+void Form1::applyModeKeyStates(FunctionMode mode) {
+    applyFunctionKeyStates(
+        functionKeysForMode(mode, inverse(), Text2->text().toStdString(), functionKeyStates()));
 }
 
 void Form1::hsfhxz_Click() {
     Text1->setFocus();
     Text1->setCursorPosition(Text1->text().size());
-    for (QPushButton* key : comfunction) key->setEnabled(true);
-    for (int i : {4, 5, 9}) comfunction[i]->setEnabled(false);
-    comfunction[kPowerKey]->setEnabled(!inverse());
+    applyModeKeyStates(FunctionMode::Symbol);
 }
 
 void Form1::qbshuruxz_Click() {
     Text1->setFocus();
-    for (QPushButton* key : comfunction) key->setEnabled(true);
-    comfunction[kPowerKey]->setEnabled(!inverse());
+    applyModeKeyStates(FunctionMode::WholeInput);
 }
 
 void Form1::shuchuxz_Click() {
     Text2->setFocus();
-    for (int i : {4, 5, 9}) comfunction[i]->setEnabled(true);
-    comfunction[kPowerKey]->setEnabled(false);
-    comfunction[kFactorialKey]->setEnabled(factorialAllowed(Text2->text().toStdString()));
+    applyModeKeyStates(FunctionMode::Output);
 }
 
 void Form1::Text2_Change() {
-    const std::array<bool, 12> enabled =
-        functionKeysEnabled(functionMode(), Text2->text().toStdString());
-    for (int i = 0; i < comfunction.size(); ++i) {
-        comfunction[i]->setEnabled(enabled[static_cast<std::size_t>(i)]);
-    }
+    applyFunctionKeyStates(functionKeysEnabled(functionMode(), Text2->text().toStdString()));
 }
 
 }  // namespace kalvox

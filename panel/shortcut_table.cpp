@@ -22,10 +22,13 @@ std::function<void(Form1&)> clickOn(const QString& objectName) {
     };
 }
 
-QString functionKeyName(int index) { return QStringLiteral("comfunction_%1").arg(index); }
+QString functionKeyName(FunctionKey key) {
+    return QStringLiteral("comfunction_%1").arg(keyIndex(key));
+}
 
-QString functionKeyText(int index) {
-    const KeySpec& key = functionKeys()[static_cast<std::size_t>(index)];
+QString functionKeyText(FunctionKey functionKey) {
+    const int index = static_cast<int>(keyIndex(functionKey));
+    const KeySpec& key = functionKeys()[keyIndex(functionKey)];
     QString text = QString::fromUtf8(key.caption);
     const char* plain = functionTooltip(index, false);
     if (!*plain) plain = key.tooltip;
@@ -68,15 +71,16 @@ std::vector<Shortcut> buildTable() {
     // The function keys: a letter of the name with Alt; ej-j on F9.
     struct FunctionShortcut {
         const char* keys;
-        int index;
+        FunctionKey key;
     };
+    using enum FunctionKey;
     constexpr FunctionShortcut kFunctionShortcuts[] = {
-        {"Alt+S", 0}, {"Alt+C", 1}, {"Alt+T", 2}, {"Alt+N", 3}, {"Alt+Q", 4},  {"Alt+U", 5},
-        {"Alt+P", 6}, {"Alt+L", 7}, {"Alt+G", 8}, {"Alt+R", 9}, {"Alt+F", 10}, {"F9", 11},
+        {"Alt+S", Sin},    {"Alt+C", Cos},        {"Alt+T", Tan},       {"Alt+N", Ctn},
+        {"Alt+Q", Square}, {"Alt+U", Cube},       {"Alt+P", Power},     {"Alt+L", Ln},
+        {"Alt+G", Log},    {"Alt+R", Reciprocal}, {"Alt+F", Factorial}, {"F9", EjJ},
     };
     for (const FunctionShortcut& f : kFunctionShortcuts) {
-        add(QString::fromLatin1(f.keys), functionKeyText(f.index),
-            clickOn(functionKeyName(f.index)));
+        add(QString::fromLatin1(f.keys), functionKeyText(f.key), clickOn(functionKeyName(f.key)));
     }
 
     add(QStringLiteral("Ctrl+P"), QStringLiteral("π:圆周率 3.14159265358979"),

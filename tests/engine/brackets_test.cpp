@@ -17,7 +17,7 @@ TEST_P(BracketCheckTest, ReportsTheOffendingBracket) {
     Engine engine;
     std::string s = GetParam().text;
     EXPECT_EQ(engine.khpp(s), GetParam().position);
-    EXPECT_EQ(engine.errorFlag, GetParam().position == 0 ? 0 : -1);
+    EXPECT_EQ(engine.hasError(), GetParam().position != 0);
     if (GetParam().position != 0) {
         EXPECT_EQ(engine.errorText, "括号不匹配");
     }
@@ -27,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, BracketCheckTest,
     testing::Values(CheckCase{"unclosed", "(1+2", 1}, CheckCase{"unopened", "1+2)", 4},
                     CheckCase{"outer_open_stays", "(()", 1}, CheckCase{"extra_close", "())", 3},
-                    CheckCase{"reversed", ")(", 1}, CheckCase{"balanced_nested", "((1+2)*(3+4))", 0},
+                    CheckCase{"reversed", ")(", 1},
+                    CheckCase{"balanced_nested", "((1+2)*(3+4))", 0},
                     CheckCase{"no_brackets", "1+2", 0},
                     CheckCase{"last_open_reported", "(1)+(2+(3", 8},
                     // Only eleven pairs are looked at; what follows them passes.
@@ -53,27 +54,27 @@ class BracketReductionTest : public testing::TestWithParam<ReduceCase> {};
 TEST_P(BracketReductionTest, ReducesFromTheInside) {
     Engine engine;
     EXPECT_EQ(engine.khys(GetParam().text), GetParam().result);
-    EXPECT_EQ(engine.errorFlag, 0);
+    EXPECT_FALSE(engine.hasError());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BracketReductionTest,
-    testing::Values(ReduceCase{"nested", "((1+2)*(3+4))", "21"}, ReduceCase{"single", "(2)", "2"},
-                    ReduceCase{"empty_pair", "()", "0"}, ReduceCase{"function_name_stays", "sin(30)", "sin30"},
-                    ReduceCase{"factorial_stays", "(2+1)!", "3!"}, ReduceCase{"sign_stays", "-(2+3)", "-5"},
-                    ReduceCase{"minus_before_negative", "2-(3-5)", "2--2"},
-                    ReduceCase{"joined_without_operator", "2(3)", "23"},
-                    ReduceCase{"inner_first", "((1+2)*3)", "9"},
-                    ReduceCase{"function_inside", "sin(ln(2))", "sin0.693147180559945"},
-                    ReduceCase{"upper_case_inside", "(SIN30)", "0.5"},
-                    ReduceCase{"no_brackets", "1+2", "1+2"}),
+    testing::Values(
+        ReduceCase{"nested", "((1+2)*(3+4))", "21"}, ReduceCase{"single", "(2)", "2"},
+        ReduceCase{"empty_pair", "()", "0"}, ReduceCase{"function_name_stays", "sin(30)", "sin30"},
+        ReduceCase{"factorial_stays", "(2+1)!", "3!"}, ReduceCase{"sign_stays", "-(2+3)", "-5"},
+        ReduceCase{"minus_before_negative", "2-(3-5)", "2--2"},
+        ReduceCase{"joined_without_operator", "2(3)", "23"},
+        ReduceCase{"inner_first", "((1+2)*3)", "9"},
+        ReduceCase{"function_inside", "sin(ln(2))", "sin0.693147180559945"},
+        ReduceCase{"upper_case_inside", "(SIN30)", "0.5"}, ReduceCase{"no_brackets", "1+2", "1+2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BracketReduction, UnpairedBracketsRaiseInsteadOfLooping) {
     for (const char* text : {"(1", "1)", "((1)", "(1))", ")("}) {
         Engine engine;
         EXPECT_EQ(engine.khys(text), "") << text;
-        EXPECT_EQ(engine.errorFlag, -1) << text;
+        EXPECT_TRUE(engine.hasError()) << text;
         EXPECT_EQ(engine.errorText, "括号不匹配") << text;
     }
 }

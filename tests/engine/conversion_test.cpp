@@ -16,7 +16,7 @@ class ToAlgebraicTest : public testing::TestWithParam<ConversionCase> {};
 TEST_P(ToAlgebraicTest, ConvertsAndFlipsTheDirection) {
     Engine engine;
     EXPECT_EQ(engine.ej_j(GetParam().text), GetParam().algebraic);
-    EXPECT_EQ(engine.ejToAlgebraic, 0);
+    EXPECT_EQ(engine.ejToAlgebraic, Engine::kToExponential);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -32,17 +32,17 @@ TEST(EjJ, SecondPressGoesBackToExponentialForm) {
     Engine engine;
     EXPECT_EQ(engine.ej_j("5ej53.130102354156"), "3+j4");
     EXPECT_EQ(engine.ej_j("3+j4"), "5ej53.130102354156");
-    EXPECT_EQ(engine.ejToAlgebraic, -1);
+    EXPECT_EQ(engine.ejToAlgebraic, Engine::kToAlgebraic);
     EXPECT_EQ(engine.ej_j("12"), "12");
     EXPECT_EQ(engine.ej_j("12"), "12");
 }
 
 TEST(EjJ, ExponentialDirectionIsEmptyWhileAnErrorIsSet) {
     Engine engine;
-    engine.ejToAlgebraic = 0;
-    engine.errorFlag = -1;
+    engine.ejToAlgebraic = Engine::kToExponential;
+    engine.raise(kDivisionByZero);
     EXPECT_EQ(engine.ej_j("3+j4"), "");
-    EXPECT_EQ(engine.ejToAlgebraic, -1);
+    EXPECT_EQ(engine.ejToAlgebraic, Engine::kToAlgebraic);
 }
 
 struct KeyCase {
@@ -58,16 +58,16 @@ TEST_P(EjjKeyTest, ShowsTheConvertedOutput) {
     EXPECT_EQ(engine.ejjKey(GetParam().output), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, EjjKeyTest,
-    testing::Values(KeyCase{"to_algebraic", "5ej53.130102354156", "3+j4"},
-                    KeyCase{"huge_magnitude_overflows", "1e999ej30", "错误:溢出。"},
-                    KeyCase{"angle_too_large", "1ej1e308", "错误:溢出。"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, EjjKeyTest,
+                         testing::Values(KeyCase{"to_algebraic", "5ej53.130102354156", "3+j4"},
+                                         KeyCase{"huge_magnitude_overflows", "1e999ej30",
+                                                 "错误:溢出。"},
+                                         KeyCase{"angle_too_large", "1ej1e308", "错误:溢出。"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EjjKey, ValueAt180ShownAsNegativeReal) {
     Engine engine;
-    engine.ejToAlgebraic = 0;
+    engine.ejToAlgebraic = Engine::kToExponential;
     // "-5+j0" sums back to 5 at 180 degrees, which the key shows as -5.
     EXPECT_EQ(engine.ejjKey("-5+j0"), "-5");
 }
@@ -81,7 +81,7 @@ TEST(Jsqys, RunsThePassesInOrder) {
 
 TEST(Jsqys, EmptyWhileAnErrorIsSet) {
     Engine engine;
-    engine.errorFlag = -1;
+    engine.raise(kDivisionByZero);
     std::string failure;
     EXPECT_EQ(engine.jsqys("1+1", &failure), "");
     EXPECT_EQ(failure, "");
@@ -90,7 +90,7 @@ TEST(Jsqys, EmptyWhileAnErrorIsSet) {
 TEST(Jsqys, UnpairedBracketsRaiseInsteadOfHanging) {
     Engine engine;
     EXPECT_EQ(engine.jsqys("(4)^"), "1");
-    engine.errorFlag = 0;
+    engine.resetError();
     engine.jsqys("((4)");
     EXPECT_EQ(engine.errorText, "括号不匹配");
 }
@@ -103,7 +103,7 @@ TEST(EjjKey, ErrorDisplayStaysAndTheNextValueConverts) {
     ASSERT_EQ(failed.text2, "错误:除数为零。");
     EXPECT_EQ(engine.ejjKey(failed.text2), "错误:除数为零。");
     EXPECT_EQ(engine.ejjKey(failed.text2), "错误:除数为零。");
-    EXPECT_EQ(engine.ejToAlgebraic, -1);
+    EXPECT_EQ(engine.ejToAlgebraic, Engine::kToAlgebraic);
     // A value typed into the output box after the error converts both ways.
     EXPECT_EQ(engine.ejjKey("5ej53.130102354156"), "3+j4");
     EXPECT_EQ(engine.ejjKey("3+j4"), "5ej53.130102354156");

@@ -5,20 +5,21 @@
 namespace kalvox {
 namespace {
 
-enum { kSin, kCos, kTan, kCtn, kSquare, kCube, kPower, kLn, kLog, kReciprocal, kFactorial, kEjJ };
+using enum FunctionKey;
 
 TEST(FunctionSymbol, InsertsCaptionsAndInverseNames) {
-    EXPECT_EQ(functionSymbol(kSin, true), "arcsin");
-    EXPECT_EQ(functionSymbol(kCtn, false), "ctn");
-    EXPECT_EQ(functionSymbol(kLn, true), "2.71828182845905^");
-    EXPECT_EQ(functionSymbol(kLog, true), "10^");
-    EXPECT_EQ(functionSymbol(kFactorial, false), "!");
-    for (int key : {kSquare, kCube, kReciprocal, kEjJ}) EXPECT_EQ(functionSymbol(key, false), "");
+    EXPECT_EQ(functionSymbol(Sin, true), "arcsin");
+    EXPECT_EQ(functionSymbol(Ctn, false), "ctn");
+    EXPECT_EQ(functionSymbol(Ln, true), "2.71828182845905^");
+    EXPECT_EQ(functionSymbol(Log, true), "10^");
+    EXPECT_EQ(functionSymbol(Factorial, false), "!");
+    for (FunctionKey key : {Square, Cube, Reciprocal, EjJ})
+        EXPECT_EQ(functionSymbol(key, false), "");
 }
 
 struct WrapCase {
     const char* name;
-    int key;
+    FunctionKey key;
     bool inverse;
     const char* text1;
 };
@@ -29,24 +30,23 @@ TEST_P(WholeInputTest, WrapsTheInput) {
     EXPECT_EQ(wrapWholeInput(GetParam().key, GetParam().inverse, "1+2"), GetParam().text1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WholeInputTest,
-    testing::Values(WrapCase{"sin", kSin, false, "sin(1+2)"},
-                    WrapCase{"inverse_cos", kCos, true, "arccos(1+2)"},
-                    WrapCase{"square", kSquare, false, "(1+2)^2"},
-                    WrapCase{"square_root", kSquare, true, "(1+2)^(1/2)"},
-                    WrapCase{"cube_root", kCube, true, "(1+2)^(1/3)"},
-                    WrapCase{"power", kPower, false, "(1+2)^"},
-                    WrapCase{"exp_ten_digits", kLn, true, "2.718281828^(1+2)"},
-                    WrapCase{"ten_to_the", kLog, true, "10^(1+2)"},
-                    WrapCase{"reciprocal", kReciprocal, false, "1/(1+2)"},
-                    WrapCase{"factorial", kFactorial, false, "(1+2)!"},
-                    WrapCase{"ej_j_leaves_input", kEjJ, false, "1+2"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, WholeInputTest,
+                         testing::Values(WrapCase{"sin", Sin, false, "sin(1+2)"},
+                                         WrapCase{"inverse_cos", Cos, true, "arccos(1+2)"},
+                                         WrapCase{"square", Square, false, "(1+2)^2"},
+                                         WrapCase{"square_root", Square, true, "(1+2)^(1/2)"},
+                                         WrapCase{"cube_root", Cube, true, "(1+2)^(1/3)"},
+                                         WrapCase{"power", Power, false, "(1+2)^"},
+                                         WrapCase{"exp_ten_digits", Ln, true, "2.718281828^(1+2)"},
+                                         WrapCase{"ten_to_the", Log, true, "10^(1+2)"},
+                                         WrapCase{"reciprocal", Reciprocal, false, "1/(1+2)"},
+                                         WrapCase{"factorial", Factorial, false, "(1+2)!"},
+                                         WrapCase{"ej_j_leaves_input", EjJ, false, "1+2"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct OutputCase {
     const char* name;
-    int key;
+    FunctionKey key;
     bool inverse;
     const char* output;
     const char* shown;
@@ -65,40 +65,39 @@ TEST_P(OutputKeyTest, AppliesTheFunctionToTheOutput) {
 INSTANTIATE_TEST_SUITE_P(
     Table, OutputKeyTest,
     testing::Values(
-        OutputCase{"sine", kSin, false, "30", "0.5"},
-        OutputCase{"square_root", kSquare, true, "4", "2"},
-        OutputCase{"square", kSquare, false, "3", "9"},
-        OutputCase{"cube", kCube, false, "2", "8"},
-        OutputCase{"cube_root_of_negative", kCube, true, "-8", "-2"},
-        OutputCase{"reciprocal_of_zero", kReciprocal, false, "0", "错误:除数为零。"},
-        OutputCase{"reciprocal_of_impedance", kReciprocal, false, "5ej53.130102354156",
+        OutputCase{"sine", Sin, false, "30", "0.5"},
+        OutputCase{"square_root", Square, true, "4", "2"},
+        OutputCase{"square", Square, false, "3", "9"}, OutputCase{"cube", Cube, false, "2", "8"},
+        OutputCase{"cube_root_of_negative", Cube, true, "-8", "-2"},
+        OutputCase{"reciprocal_of_zero", Reciprocal, false, "0", "错误:除数为零。"},
+        OutputCase{"reciprocal_of_impedance", Reciprocal, false, "5ej53.130102354156",
                    "0.2ej-53.130102354156"},
-        OutputCase{"reciprocal_of_algebraic", kReciprocal, false, "3+j4", "0.2ej-53.130102354156"},
-        OutputCase{"reciprocal_of_imaginary", kReciprocal, false, "j4", "0.25ej-90"},
-        OutputCase{"reciprocal_of_complex_zero", kReciprocal, false, "0ej30", "错误:除数为零"},
-        OutputCase{"reciprocal_of_real", kReciprocal, false, "4", "0.25"},
-        OutputCase{"reciprocal_of_real_with_text", kReciprocal, false, "8abc", "0.125"},
-        OutputCase{"factorial_of_zero", kFactorial, false, "0", "0"},
-        OutputCase{"factorial", kFactorial, false, "5", "120"},
-        OutputCase{"factorial_rounds_down", kFactorial, false, "4.7", "24"},
-        OutputCase{"factorial_of_negative", kFactorial, false, "-3", "1"},
-        OutputCase{"log_of_zero", kLn, false, "0", "错误:不能对小于等于零的值求对数"},
-        OutputCase{"power_key_raises_to_nothing", kPower, false, "4", "1"},
-        OutputCase{"ten_to_the", kLog, true, "2", "100"},
-        OutputCase{"reciprocal_of_huge", kReciprocal, false, "1e999", "错误:溢出"}),
+        OutputCase{"reciprocal_of_algebraic", Reciprocal, false, "3+j4", "0.2ej-53.130102354156"},
+        OutputCase{"reciprocal_of_imaginary", Reciprocal, false, "j4", "0.25ej-90"},
+        OutputCase{"reciprocal_of_complex_zero", Reciprocal, false, "0ej30", "错误:除数为零"},
+        OutputCase{"reciprocal_of_real", Reciprocal, false, "4", "0.25"},
+        OutputCase{"reciprocal_of_real_with_text", Reciprocal, false, "8abc", "0.125"},
+        OutputCase{"factorial_of_zero", Factorial, false, "0", "0"},
+        OutputCase{"factorial", Factorial, false, "5", "120"},
+        OutputCase{"factorial_rounds_down", Factorial, false, "4.7", "24"},
+        OutputCase{"factorial_of_negative", Factorial, false, "-3", "1"},
+        OutputCase{"log_of_zero", Ln, false, "0", "错误:不能对小于等于零的值求对数"},
+        OutputCase{"power_key_raises_to_nothing", Power, false, "4", "1"},
+        OutputCase{"ten_to_the", Log, true, "2", "100"},
+        OutputCase{"reciprocal_of_huge", Reciprocal, false, "1e999", "错误:溢出"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OutputKey, AnOldErrorNeverComesBack) {
     Engine engine;
     engine.evaluate("1/0");
-    EXPECT_EQ(engine.applyToOutput(kSin, false, "30").text2, "0.5");
+    EXPECT_EQ(engine.applyToOutput(Sin, false, "30").text2, "0.5");
 }
 
 struct EnabledCase {
     const char* name;
     FunctionMode mode;
     const char* output;
-    std::array<bool, 12> enabled;
+    FunctionKeyStates enabled;
 };
 
 class KeyStateTest : public testing::TestWithParam<EnabledCase> {};
@@ -107,10 +106,10 @@ TEST_P(KeyStateTest, FollowsModeAndOutput) {
     EXPECT_EQ(functionKeysEnabled(GetParam().mode, GetParam().output), GetParam().enabled);
 }
 
-constexpr std::array<bool, 12> kAll = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-constexpr std::array<bool, 12> kNone = {};
-constexpr std::array<bool, 12> kNoFactorial = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1};
-constexpr std::array<bool, 12> kSymbolMode = {1, 1, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1};
+constexpr FunctionKeyStates kAll = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+constexpr FunctionKeyStates kNone = {};
+constexpr FunctionKeyStates kNoFactorial = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1};
+constexpr FunctionKeyStates kSymbolMode = {1, 1, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, KeyStateTest,
@@ -127,6 +126,65 @@ INSTANTIATE_TEST_SUITE_P(
         EnabledCase{"symbol_large", FunctionMode::Symbol, "1000", kSymbolMode},
         EnabledCase{"whole_input_large", FunctionMode::WholeInput, "1000", kAll}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct ModeCase {
+    const char* name;
+    FunctionMode mode;
+    bool inverse;
+    const char* output;
+    FunctionKeyStates before;
+    FunctionKeyStates after;
+};
+
+class ModeKeyStateTest : public testing::TestWithParam<ModeCase> {};
+
+TEST_P(ModeKeyStateTest, FollowsTheSelectedMode) {
+    const auto& c = GetParam();
+    EXPECT_EQ(functionKeysForMode(c.mode, c.inverse, c.output, c.before), c.after);
+}
+
+// 输出求值 sets only x^2, x^3, 1/x, x^y and n!: the other keys keep their states.
+INSTANTIATE_TEST_SUITE_P(Table, ModeKeyStateTest,
+                         testing::Values(ModeCase{"symbol", FunctionMode::Symbol, false, "0", kNone,
+                                                  kSymbolMode},
+                                         ModeCase{"symbol_inverse",
+                                                  FunctionMode::Symbol,
+                                                  true,
+                                                  "0",
+                                                  kAll,
+                                                  {1, 1, 1, 1, 0, 0, 0, 1, 1, 0, 1, 1}},
+                                         ModeCase{"whole_input_inverse",
+                                                  FunctionMode::WholeInput,
+                                                  true,
+                                                  "0",
+                                                  kNone,
+                                                  {1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1}},
+                                         ModeCase{"output_from_all_off",
+                                                  FunctionMode::Output,
+                                                  false,
+                                                  "170",
+                                                  kNone,
+                                                  {0, 0, 0, 0, 1, 1, 0, 0, 0, 1, 1, 0}},
+                                         ModeCase{"output_171",
+                                                  FunctionMode::Output,
+                                                  false,
+                                                  "171",
+                                                  kAll,
+                                                  {1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0, 1}},
+                                         ModeCase{"output_error_allows_factorial",
+                                                  FunctionMode::Output,
+                                                  false,
+                                                  "错误:除数为零。",
+                                                  kNone,
+                                                  {0, 0, 0, 0, 1, 1, 0, 0, 0, 1, 1, 0}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InverseKeyState, SwitchesOnlyThePowerKey) {
+    EXPECT_EQ(functionKeysForInverse(true, kAll),
+              (FunctionKeyStates{1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(functionKeysForInverse(false, kNone),
+              (FunctionKeyStates{0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
+}
 
 }  // namespace
 }  // namespace kalvox

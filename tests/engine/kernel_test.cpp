@@ -19,7 +19,7 @@ TEST_P(KernelResultTest, GivesTheValueText) {
     Engine engine;
     const auto& c = GetParam();
     EXPECT_EQ(engine.jsjg(c.left, c.right, c.op), c.result);
-    EXPECT_EQ(engine.errorFlag, 0) << engine.errorText;
+    EXPECT_FALSE(engine.hasError()) << engine.errorText;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,7 +97,7 @@ TEST_P(KernelErrorTest, RaisesTheMessage) {
     Engine engine;
     const auto& c = GetParam();
     EXPECT_EQ(engine.jsjg(c.left, c.right, c.op), c.result);
-    EXPECT_EQ(engine.errorFlag, -1);
+    EXPECT_TRUE(engine.hasError());
     EXPECT_EQ(engine.errorText, c.message);
 }
 
@@ -109,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
         KernelErrorCase{"zero_to_negative_power", "0", "^", "-1", "除数为零", ""},
         KernelErrorCase{"negative_below_one", "-4", "^", "0.25", "不能对负数求小于1的各次方", "0"},
         KernelErrorCase{"zero_to_zero", "0", "^", "0", "不能对负数求小于1的各次方", "0"},
-        KernelErrorCase{"zero_text_not_exactly_0", "0.0", "^", "-1", "不能对负数求小于1的各次方", "0"},
+        KernelErrorCase{"zero_text_not_exactly_0", "0.0", "^", "-1", "不能对负数求小于1的各次方",
+                        "0"},
         KernelErrorCase{"negative_to_one_and_a_half", "-4", "^", "1.5", "无效的过程调用或参数", ""},
         KernelErrorCase{"product_overflow", "1e200", "*", "1e200", "溢出", ""},
         KernelErrorCase{"power_overflow", "10", "^", "400", "溢出", ""},
@@ -121,8 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Kernel, DoesNothingOnceAnErrorIsRaised) {
     Engine engine;
-    engine.errorFlag = -1;
-    engine.errorText = "除数为零";
+    engine.raise(kDivisionByZero);
     EXPECT_EQ(engine.jsjg("2", "3", "+"), "");
     EXPECT_EQ(engine.errorText, "除数为零");
 }

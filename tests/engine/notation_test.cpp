@@ -103,7 +103,7 @@ TEST_P(RefusedInputTest, NamesAndSelectsTheFirstUnknownItem) {
     EXPECT_TRUE(out.focusInput);
     EXPECT_EQ(out.selectionStart, c.start);
     EXPECT_EQ(out.selectionLength, c.length);
-    EXPECT_EQ(engine.errorFlag, -1);
+    EXPECT_TRUE(engine.hasError());
     EXPECT_EQ(engine.errorText, unrecognisedInputMessage(c.item));
     EXPECT_TRUE(isEngineMessage(engine.errorText));
     // No later stage runs: at most the translation shows in the trace.
@@ -200,9 +200,9 @@ TEST(Notation, NextEvaluationAfterARefusalStartsClean) {
     engine.evaluate("sqrt4");
     const Outcome out = engine.evaluate("2+2");
     EXPECT_EQ(out.text2, "4");
-    EXPECT_EQ(engine.errorFlag, 0);
+    EXPECT_FALSE(engine.hasError());
     EXPECT_EQ(engine.errorText, "");
-    EXPECT_EQ(engine.ejToAlgebraic, -1);
+    EXPECT_EQ(engine.ejToAlgebraic, Engine::kToAlgebraic);
 }
 
 // The engine's list of messages is complete: each fixed message comes from a real
@@ -232,7 +232,7 @@ TEST(Messages, EveryFixedMessageIsRaisedAndKnown) {
     }
     // Only the out-of-memory message cannot be provoked here.
     for (std::string_view m : fixed) {
-        if (m == "内存不足") continue;
+        if (m == kOutOfMemory) continue;
         EXPECT_NE(std::find(seen.begin(), seen.end(), m), seen.end()) << m;
     }
     EXPECT_EQ(fixed.size(), raising.size() + 1);

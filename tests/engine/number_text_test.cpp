@@ -6,6 +6,8 @@
 #include <limits>
 #include <vector>
 
+#include "engine/detail/number_text_general.h"
+
 namespace kalvox {
 namespace {
 

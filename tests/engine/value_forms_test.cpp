@@ -54,9 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ValueForms, LeavesAnEngineAlone) {
     Engine engine;
     engine.evaluate("3+j4");
-    ASSERT_EQ(engine.ejToAlgebraic, -1);
+    ASSERT_EQ(engine.ejToAlgebraic, Engine::kToAlgebraic);
     EXPECT_EQ(otherForm("5ej53.130102354156"), "3+j4");
-    EXPECT_EQ(engine.ejToAlgebraic, -1);
+    EXPECT_EQ(engine.ejToAlgebraic, Engine::kToAlgebraic);
     EXPECT_EQ(engine.ejjKey("5ej53.130102354156"), "3+j4");
 }
 

@@ -38,15 +38,9 @@ using kalvox::Engine;
 // The engine's own list: its fixed messages and that of an unrecognised item.
 bool knownMessage(std::string_view m) { return kalvox::isEngineMessage(m); }
 
-// The item named by a refusal, or "" for any other message. The text around the
-// item comes from the engine itself.
+// The item named by a refusal, or "" for any other message.
 std::string_view refusedItem(std::string_view m) {
-    static const std::string marked = kalvox::unrecognisedInputMessage("\x01");
-    static const std::string_view open = std::string_view(marked).substr(0, marked.find('\x01'));
-    static const std::string_view close = std::string_view(marked).substr(open.size() + 1);
-    if (m.size() <= open.size() + close.size() || !m.starts_with(open) || !m.ends_with(close))
-        return {};
-    return m.substr(open.size(), m.size() - open.size() - close.size());
+    return kalvox::unrecognisedItem(m).value_or(std::string_view());
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -95,13 +89,10 @@ bool isAlgebraicText(std::string_view s) {
     return numberAt(s, i) && i == s.size();
 }
 
+// The display of one of the engine's messages, full stop included.
 bool isErrorDisplay(std::string_view s) {
-    constexpr std::string_view prefix = "错误:";
-    constexpr std::string_view stop = "。";
-    if (s.size() < prefix.size() + stop.size() || s.substr(0, prefix.size()) != prefix ||
-        s.substr(s.size() - stop.size()) != stop)
-        return false;
-    return knownMessage(s.substr(prefix.size(), s.size() - prefix.size() - stop.size()));
+    const auto message = kalvox::displayedMessage(s);
+    return message && knownMessage(*message);
 }
 
 bool hasInfOrNan(std::string_view s) {
@@ -185,10 +176,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (hasInfOrNan(algebraic)) fail("inf or nan after ej-j", input, algebraic);
         if (!isAlgebraicText(algebraic) && !isValueText(algebraic) && !isErrorDisplay(algebraic))
             fail("ej-j gave neither an algebraic text nor a value", input, algebraic);
-        if (engine.errorFlag == 0) {
+        if (!engine.hasError()) {
             const std::string back = engine.ejjKey(algebraic);
             if (hasInfOrNan(back)) fail("inf or nan after ej-j back", input, back);
-            if (engine.errorFlag == 0 ? !isValueText(back) : !isErrorDisplay(back))
+            if (!engine.hasError() ? !isValueText(back) : !isErrorDisplay(back))
                 fail("ej-j back gave no value text", input, back);
         }
     }
@@ -202,8 +193,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return v;
     });
     if (hasInfOrNan(value)) fail("inf or nan from jsqys", input, value);
-    if (keys.errorFlag == 0 && !isValueText(value)) fail("jsqys gave no value text", input, value);
-    if (keys.errorFlag == -1 && !knownMessage(keys.errorText))
+    if (!keys.hasError() && !isValueText(value)) fail("jsqys gave no value text", input, value);
+    if (keys.hasError() && !knownMessage(keys.errorText))
         fail("jsqys raised an unknown message", input, keys.errorText);
 
     // Short inputs: the literal rendering must agree.

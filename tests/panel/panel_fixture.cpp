@@ -84,10 +84,14 @@ void PanelFixture::evaluate(const QString& expression) {
     click(QStringLiteral("Command2"));
 }
 
+QString functionKeyName(FunctionKey key) {
+    return QStringLiteral("comfunction_%1").arg(keyIndex(key));
+}
+
 QString PanelFixture::enabledFunctionKeys() {
     QString mask;
-    for (int i = 0; i < 12; ++i) {
-        QPushButton* button = key(QStringLiteral("comfunction_%1").arg(i));
+    for (std::size_t i = 0; i < kFunctionKeyCount; ++i) {
+        QPushButton* button = key(functionKeyName(static_cast<FunctionKey>(i)));
         mask += button && button->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     }
     return mask;

@@ -15,6 +15,9 @@
 
 namespace kalvox::test {
 
+// The object name of a function key: comfunction_<its place in the array>.
+QString functionKeyName(FunctionKey key);
+
 class PanelFixture {
 public:
     PanelFixture();

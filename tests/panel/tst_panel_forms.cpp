@@ -14,6 +14,7 @@
 
 #include "panel_fixture.h"
 
+using kalvox::test::functionKeyName;
 using kalvox::test::PanelFixture;
 
 namespace {
@@ -92,8 +93,8 @@ private slots:
         QTest::newRow("impedance 3+j4") << "3+j4" << false << "0.2ej-53.130102354156";
         QTest::newRow("algebraic on show") << "3+j4" << true << "0.2ej-53.130102354156";
         QTest::newRow("imaginary j2") << "j2" << false << "0.5ej-90";
-        QTest::newRow("230/(3+j4)") << "230/(3+j4)" << false
-                                    << "0.0217391304347826ej53.130102354156";
+        QTest::newRow("230/(3+j4)")
+            << "230/(3+j4)" << false << "0.0217391304347826ej53.130102354156";
         QTest::newRow("real 4") << "4" << false << "0.25";
         QTest::newRow("real -0.5") << "-0.5" << false << "-2";
         QTest::newRow("real 0") << "0" << false << "错误:除数为零。";
@@ -104,8 +105,8 @@ private slots:
         QFETCH(QString, result);
         f->evaluate(expression);
         f->clickOption(QStringLiteral("shuchuxz"));
-        if (algebraic) f->click(QStringLiteral("comfunction_11"));
-        f->click(QStringLiteral("comfunction_9"));
+        if (algebraic) f->click(functionKeyName(kalvox::FunctionKey::EjJ));
+        f->click(functionKeyName(kalvox::FunctionKey::Reciprocal));
         QCOMPARE(f->text2()->text(), result);
         QVERIFY(f->dialogs().messages.isEmpty());
     }
@@ -113,7 +114,7 @@ private slots:
     void factorialOfComplexUnchanged() {
         f->evaluate(QStringLiteral("3+j4"));
         f->clickOption(QStringLiteral("shuchuxz"));
-        f->click(QStringLiteral("comfunction_10"));
+        f->click(functionKeyName(kalvox::FunctionKey::Factorial));
         QCOMPARE(f->text2()->text(), QStringLiteral("120"));  // 5! of the leading 5
     }
 
@@ -129,18 +130,18 @@ private slots:
         const QString error = QStringLiteral("错误:除数为零。");
         QCOMPARE(f->text2()->text(), error);
         for (int press = 0; press < 3; ++press) {
-            f->click(QStringLiteral("comfunction_11"));
+            f->click(functionKeyName(kalvox::FunctionKey::EjJ));
             QCOMPARE(f->text2()->text(), error);
         }
         // A value put into the output box after the error converts normally.
         typeOutput(QStringLiteral("5ej53.130102354156"));
-        f->click(QStringLiteral("comfunction_11"));
+        f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
-        f->click(QStringLiteral("comfunction_11"));
+        f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("5ej53.130102354156"));
         // So does the next result of "=".
         f->evaluate(QStringLiteral("3+j4"));
-        f->click(QStringLiteral("comfunction_11"));
+        f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
     }
 
@@ -188,7 +189,7 @@ private slots:
         QFETCH(int, ejjPresses);
         QFETCH(QString, tooltip);
         f->evaluate(expression);
-        for (int i = 0; i < ejjPresses; ++i) f->click(QStringLiteral("comfunction_11"));
+        for (int i = 0; i < ejjPresses; ++i) f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         QCOMPARE(f->text2()->toolTip(), tooltip);
     }
 
@@ -197,7 +198,7 @@ private slots:
         f->evaluate(QStringLiteral("3+j4"));
         QVERIFY(f->text2()->toolTip().endsWith(QStringLiteral("3+j4")));
         delete f->form().createOutputMenu();
-        f->click(QStringLiteral("comfunction_11"));
+        f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
     }
 
@@ -223,7 +224,7 @@ private slots:
 
     void registerTooltipFollowsAStoreOfAlgebraic() {
         f->evaluate(QStringLiteral("3+j4"));
-        f->click(QStringLiteral("comfunction_11"));
+        f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         f->click(QStringLiteral("congchu_0"));
         QCOMPARE(f->content(0)->toolTip(), QStringLiteral("3+j4\n5ej53.130102354156"));
         f->click(QStringLiteral("command3"));
@@ -239,7 +240,7 @@ private slots:
     void menuCopiesEitherForm() {
         QFETCH(int, ejjPresses);
         f->evaluate(QStringLiteral("3+j4"));
-        for (int i = 0; i < ejjPresses; ++i) f->click(QStringLiteral("comfunction_11"));
+        for (int i = 0; i < ejjPresses; ++i) f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         const QString shown = f->text2()->text();
         std::unique_ptr<QMenu> menu(f->form().createOutputMenu());
         auto* exponential = menu->findChild<QAction*>(QStringLiteral("copyExponential"));

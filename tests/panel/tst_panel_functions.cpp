@@ -16,7 +16,13 @@ const char* const kSymbol = "hsfhxz";
 const char* const kWhole = "qbshuruxz";
 const char* const kOutput = "shuchuxz";
 
-QString functionKey(int index) { return QStringLiteral("comfunction_%1").arg(index); }
+using enum kalvox::FunctionKey;
+using kalvox::test::functionKeyName;
+
+// A key as the tables hold it, by its place in the key array.
+int key(kalvox::FunctionKey k) { return static_cast<int>(kalvox::keyIndex(k)); }
+QString functionKey(int index) { return functionKeyName(static_cast<kalvox::FunctionKey>(index)); }
+QString functionKey(kalvox::FunctionKey k) { return functionKeyName(k); }
 
 }  // namespace
 
@@ -48,16 +54,16 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("caret");
         // Text1 is "2*0.5" with the caret after "2*".
-        QTest::newRow("arcsin") << true << 0 << "2*arcsin0.5" << 8;
-        QTest::newRow("sin") << false << 0 << "2*sin0.5" << 5;
-        QTest::newRow("arccos") << true << 1 << "2*arccos0.5" << 8;
-        QTest::newRow("tan") << false << 2 << "2*tan0.5" << 5;
-        QTest::newRow("arcctn") << true << 3 << "2*arcctn0.5" << 8;
-        QTest::newRow("power") << false << 6 << "2*^0.5" << 3;
-        QTest::newRow("ln") << false << 7 << "2*ln0.5" << 4;
-        QTest::newRow("inverse ln") << true << 7 << "2*2.71828182845905^0.5" << 19;
-        QTest::newRow("inverse log") << true << 8 << "2*10^0.5" << 5;
-        QTest::newRow("factorial") << false << 10 << "2*!0.5" << 3;
+        QTest::newRow("arcsin") << true << key(Sin) << "2*arcsin0.5" << 8;
+        QTest::newRow("sin") << false << key(Sin) << "2*sin0.5" << 5;
+        QTest::newRow("arccos") << true << key(Cos) << "2*arccos0.5" << 8;
+        QTest::newRow("tan") << false << key(Tan) << "2*tan0.5" << 5;
+        QTest::newRow("arcctn") << true << key(Ctn) << "2*arcctn0.5" << 8;
+        QTest::newRow("power") << false << key(Power) << "2*^0.5" << 3;
+        QTest::newRow("ln") << false << key(Ln) << "2*ln0.5" << 4;
+        QTest::newRow("inverse ln") << true << key(Ln) << "2*2.71828182845905^0.5" << 19;
+        QTest::newRow("inverse log") << true << key(Log) << "2*10^0.5" << 5;
+        QTest::newRow("factorial") << false << key(Factorial) << "2*!0.5" << 3;
     }
     void symbolMode() {
         QFETCH(bool, inverse);
@@ -76,9 +82,9 @@ private slots:
 
     void symbolModeKeysWithoutSymbolLeaveTheSelection() {
         f->prepareInput("1+2", 1, 1);
-        QVERIFY(!f->key(functionKey(4))->isEnabled());  // x^2 is off in this mode
-        f->click(functionKey(4));
-        f->click(functionKey(11));  // ej-j converts the output only
+        QVERIFY(!f->key(functionKey(Square))->isEnabled());  // x^2 is off in this mode
+        f->click(functionKey(Square));
+        f->click(functionKey(EjJ));  // ej-j converts the output only
         QCOMPARE(f->text1()->text(), QStringLiteral("1+2"));
         QCOMPARE(f->text1()->selectedText(), QStringLiteral("+"));
     }
@@ -87,17 +93,17 @@ private slots:
         QTest::addColumn<bool>("inverse");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("after");
-        QTest::newRow("sin") << false << 0 << "sin(1+2)";
-        QTest::newRow("arccos") << true << 1 << "arccos(1+2)";
-        QTest::newRow("x^2") << false << 4 << "(1+2)^2";
-        QTest::newRow("square root") << true << 4 << "(1+2)^(1/2)";
-        QTest::newRow("x^3") << false << 5 << "(1+2)^3";
-        QTest::newRow("power") << false << 6 << "(1+2)^";
-        QTest::newRow("inverse ln") << true << 7 << "2.718281828^(1+2)";
-        QTest::newRow("inverse log") << true << 8 << "10^(1+2)";
-        QTest::newRow("1/x") << false << 9 << "1/(1+2)";
-        QTest::newRow("n!") << false << 10 << "(1+2)!";
-        QTest::newRow("ej-j leaves the input") << false << 11 << "1+2";
+        QTest::newRow("sin") << false << key(Sin) << "sin(1+2)";
+        QTest::newRow("arccos") << true << key(Cos) << "arccos(1+2)";
+        QTest::newRow("x^2") << false << key(Square) << "(1+2)^2";
+        QTest::newRow("square root") << true << key(Square) << "(1+2)^(1/2)";
+        QTest::newRow("x^3") << false << key(Cube) << "(1+2)^3";
+        QTest::newRow("power") << false << key(Power) << "(1+2)^";
+        QTest::newRow("inverse ln") << true << key(Ln) << "2.718281828^(1+2)";
+        QTest::newRow("inverse log") << true << key(Log) << "10^(1+2)";
+        QTest::newRow("1/x") << false << key(Reciprocal) << "1/(1+2)";
+        QTest::newRow("n!") << false << key(Factorial) << "(1+2)!";
+        QTest::newRow("ej-j leaves the input") << false << key(EjJ) << "1+2";
     }
     void wholeInputMode() {
         QFETCH(bool, inverse);
@@ -118,7 +124,7 @@ private slots:
     void wholeInputThenEvaluate() {
         f->clickOption(kWhole);
         f->type(f->text1(), "1+2");
-        f->click(functionKey(4));
+        f->click(functionKey(Square));
         f->click("Command2");
         QCOMPARE(f->text2()->text(), QStringLiteral("9"));
     }
@@ -128,24 +134,24 @@ private slots:
         QTest::addColumn<bool>("inverse");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("result");
-        QTest::newRow("sin 30") << "30" << false << 0 << "0.5";
-        QTest::newRow("arcsin 1") << "1" << true << 0 << "90";
-        QTest::newRow("x^2 of 4") << "4" << false << 4 << "16";
-        QTest::newRow("square root of 4") << "4" << true << 4 << "2";
-        QTest::newRow("x^3 of 2") << "2" << false << 5 << "8";
-        QTest::newRow("log 100") << "100" << false << 8 << "2";
-        QTest::newRow("10^2") << "2" << true << 8 << "100";
-        QTest::newRow("1/x of 4") << "4" << false << 9 << "0.25";
+        QTest::newRow("sin 30") << "30" << false << key(Sin) << "0.5";
+        QTest::newRow("arcsin 1") << "1" << true << key(Sin) << "90";
+        QTest::newRow("x^2 of 4") << "4" << false << key(Square) << "16";
+        QTest::newRow("square root of 4") << "4" << true << key(Square) << "2";
+        QTest::newRow("x^3 of 2") << "2" << false << key(Cube) << "8";
+        QTest::newRow("log 100") << "100" << false << key(Log) << "2";
+        QTest::newRow("10^2") << "2" << true << key(Log) << "100";
+        QTest::newRow("1/x of 4") << "4" << false << key(Reciprocal) << "0.25";
         QTest::newRow("1/x of 5ej30 inverts the phasor")
-            << "5ej30" << false << 9 << "0.2ej-29.999999999984";
-        QTest::newRow("1/x of 8abc uses the 8") << "8abc" << false << 9 << "0.125";
-        QTest::newRow("1/x of 0") << "0" << false << 9 << "错误:除数为零。";
-        QTest::newRow("0! shows 0") << "0" << false << 10 << "0";
-        QTest::newRow("5!") << "5" << false << 10 << "120";
-        QTest::newRow("4.7! is 4!") << "4.7" << false << 10 << "24";
-        QTest::newRow("-3! is 1") << "-3" << false << 10 << "1";
+            << "5ej30" << false << key(Reciprocal) << "0.2ej-29.999999999984";
+        QTest::newRow("1/x of 8abc uses the 8") << "8abc" << false << key(Reciprocal) << "0.125";
+        QTest::newRow("1/x of 0") << "0" << false << key(Reciprocal) << "错误:除数为零。";
+        QTest::newRow("0! shows 0") << "0" << false << key(Factorial) << "0";
+        QTest::newRow("5!") << "5" << false << key(Factorial) << "120";
+        QTest::newRow("4.7! is 4!") << "4.7" << false << key(Factorial) << "24";
+        QTest::newRow("-3! is 1") << "-3" << false << key(Factorial) << "1";
         QTest::newRow("ln 0 without full stop")
-            << "0" << false << 7 << "错误:不能对小于等于零的值求对数";
+            << "0" << false << key(Ln) << "错误:不能对小于等于零的值求对数";
     }
     void outputMode() {
         QFETCH(QString, value);
@@ -170,17 +176,17 @@ private slots:
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111011111"));
         typeOutput("100");
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111111111"));
-        f->click(functionKey(8));
+        f->click(functionKey(Log));
         QCOMPARE(f->text2()->text(), QStringLiteral("2"));
     }
 
     void outputModeChainsResults() {
         f->evaluate("2+2");
         f->clickOption(kOutput);
-        f->click(functionKey(4));  // 16
-        f->click(functionKey(4));  // 256
+        f->click(functionKey(Square));  // 16
+        f->click(functionKey(Square));  // 256
         setInverse(true);
-        f->click(functionKey(4));  // 16
+        f->click(functionKey(Square));  // 16
         QCOMPARE(f->text2()->text(), QStringLiteral("16"));
     }
 
@@ -194,19 +200,19 @@ private slots:
         QFETCH(QString, mode);
         f->clickOption(mode);
         typeOutput("5ej53.130102354156");
-        f->click(functionKey(11));
+        f->click(functionKey(EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
-        f->click(functionKey(11));
+        f->click(functionKey(EjJ));
         QVERIFY2(f->text2()->text().startsWith(QStringLiteral("5ej53.13")),
                  qPrintable(f->text2()->text()));
-        f->click(functionKey(11));
+        f->click(functionKey(EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
         // "=" starts the toggle afresh: the next press goes to the algebraic form.
         f->evaluate("5ej-53.130102354156");
-        f->click(functionKey(11));
+        f->click(functionKey(EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3-j4"));
         f->evaluate("5ej53.130102354156");
-        f->click(functionKey(11));
+        f->click(functionKey(EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
         QCOMPARE(QApplication::focusWidget(), f->text1());
     }
@@ -214,9 +220,9 @@ private slots:
     void ejjOnARealAndBackShowsANegativeReal() {
         f->evaluate("0-3");
         QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
-        f->click(functionKey(11));
+        f->click(functionKey(EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
-        f->click(functionKey(11));  // back through the kernel: 3ej180 shows as -3
+        f->click(functionKey(EjJ));  // back through the kernel: 3ej180 shows as -3
         QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
     }
 
@@ -224,29 +230,29 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("plain");
         QTest::addColumn<QString>("inverse");
-        QTest::newRow("sin") << 0 << "正弦函数"
+        QTest::newRow("sin") << key(Sin) << "正弦函数"
                              << "反正弦函数";
-        QTest::newRow("cos") << 1 << "余弦函数"
+        QTest::newRow("cos") << key(Cos) << "余弦函数"
                              << "反余弦函数";
-        QTest::newRow("tan") << 2 << "正切函数"
+        QTest::newRow("tan") << key(Tan) << "正切函数"
                              << "反正切函数";
-        QTest::newRow("ctn") << 3 << "余切函数"
+        QTest::newRow("ctn") << key(Ctn) << "余切函数"
                              << "反余切函数";
-        QTest::newRow("x^2") << 4 << "平方"
+        QTest::newRow("x^2") << key(Square) << "平方"
                              << "平方根";
-        QTest::newRow("x^3") << 5 << "立方"
+        QTest::newRow("x^3") << key(Cube) << "立方"
                              << "立方根";
-        QTest::newRow("^") << 6 << "X的Y次幂"
+        QTest::newRow("^") << key(Power) << "X的Y次幂"
                            << "X的Y次幂";
-        QTest::newRow("ln") << 7 << "自然对数"
+        QTest::newRow("ln") << key(Ln) << "自然对数"
                             << "e次幂";
-        QTest::newRow("log") << 8 << "常用对数"
+        QTest::newRow("log") << key(Log) << "常用对数"
                              << "10次幂";
-        QTest::newRow("1/x") << 9 << "倒数"
+        QTest::newRow("1/x") << key(Reciprocal) << "倒数"
                              << "倒数";
-        QTest::newRow("n!") << 10 << "阶乘"
+        QTest::newRow("n!") << key(Factorial) << "阶乘"
                             << "阶乘";
-        QTest::newRow("ej-j") << 11 << "复数的指数形式、代数形式转换"
+        QTest::newRow("ej-j") << key(EjJ) << "复数的指数形式、代数形式转换"
                               << "复数的指数形式、代数形式转换";
     }
     void inverseBoxTooltips() {
@@ -271,9 +277,9 @@ private slots:
         QFETCH(QString, mode);
         f->clickOption(mode);
         setInverse(true);
-        QVERIFY(!f->key(functionKey(6))->isEnabled());
+        QVERIFY(!f->key(functionKey(Power))->isEnabled());
         setInverse(false);
-        QVERIFY(f->key(functionKey(6))->isEnabled());
+        QVERIFY(f->key(functionKey(Power))->isEnabled());
     }
 
     void modeSelection_data() {
@@ -320,7 +326,7 @@ private slots:
         QFETCH(bool, factorial);
         typeOutput(value);
         f->clickOption(kOutput);
-        QCOMPARE(f->key(functionKey(10))->isEnabled(), factorial);
+        QCOMPARE(f->key(functionKey(Factorial))->isEnabled(), factorial);
     }
 
     void keysAfterOutputChange_data() {
@@ -374,9 +380,9 @@ private slots:
     void evaluationReenablesPowerAfterTheInverseBox() {
         f->clickOption(kWhole);
         setInverse(true);
-        QVERIFY(!f->key(functionKey(6))->isEnabled());
+        QVERIFY(!f->key(functionKey(Power))->isEnabled());
         f->click("Command2");  // the output "0" is written again
-        QVERIFY(f->key(functionKey(6))->isEnabled());
+        QVERIFY(f->key(functionKey(Power))->isEnabled());
     }
 
     void clearInOutputModeEnablesEveryKey() {

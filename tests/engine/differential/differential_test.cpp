@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <charconv>
-#include <cmath>
-#include <cstdio>
-#include <cctype>
-#include <cstring>
-
+#include "engine/detail/number_text_general.h"
 #include "engine/engine.h"
 #include "engine/number_text.h"
 #include "tests/engine/differential/reference_engine.h"
@@ -58,8 +58,8 @@ public:
     }
 
     std::string report() const {
-        std::string text = "input \"" + input_ + "\" (" + std::to_string(input_.size()) +
-                           " bytes)\n";
+        std::string text =
+            "input \"" + input_ + "\" (" + std::to_string(input_.size()) + " bytes)\n";
         for (const auto& d : differences_) text += "  " + d + "\n";
         return text;
     }
@@ -104,44 +104,53 @@ Comparison compareAll(const std::string& input, bool stages = true) {
     if (!stages) return c;
 
     const std::string low = lowered(input);
-    c.stage("fhzqx", [&](Engine& e) { return e.fhzqx(input); },
-            [&](ReferenceEngine& r) { return r.fhzqx(input); });
-    c.stage("khys", [&](Engine& e) { return e.khys(input); },
-            [&](ReferenceEngine& r) { return r.khys(input); });
-    c.stage("hsjs", [&](Engine& e) { return e.hsjs(low); },
-            [&](ReferenceEngine& r) { return r.hsjs(low); });
-    c.stage("mhsjs", [&](Engine& e) { return e.mhsjs(input); },
-            [&](ReferenceEngine& r) { return r.mhsjs(input); });
-    c.stage("chenfachufays", [&](Engine& e) { return e.chenfachufays(input); },
-            [&](ReferenceEngine& r) { return r.chenfachufays(input); });
-    c.stage("jjfys", [&](Engine& e) { return e.jjfys(input); },
-            [&](ReferenceEngine& r) { return r.jjfys(input); });
-    c.stage("jjfys lower-cased", [&](Engine& e) { return e.jjfys(low); },
-            [&](ReferenceEngine& r) { return r.jjfys(low); });
-    c.stage("jsqys", [&](Engine& e) { return e.jsqys(input); },
-            [&](ReferenceEngine& r) { return r.jsqys(input); });
-    c.stage("ej_j", [&](Engine& e) { return e.ej_j(input); },
-            [&](ReferenceEngine& r) { return r.ej_j(input); });
-    c.stage("ej_j to exponential",
-            [&](Engine& e) {
-                e.ejToAlgebraic = 0;
-                return e.ej_j(input);
-            },
-            [&](ReferenceEngine& r) {
-                r.ejToAlgebraic = 0;
-                return r.ej_j(input);
-            });
-    c.stage("jsqys with an error standing",
-            [&](Engine& e) {
-                e.errorFlag = -1;
-                e.errorText = "除数为零";
-                return e.jsqys(input);
-            },
-            [&](ReferenceEngine& r) {
-                r.errorFlag = -1;
-                r.errorText = "除数为零";
-                return r.jsqys(input);
-            });
+    c.stage(
+        "fhzqx", [&](Engine& e) { return e.fhzqx(input); },
+        [&](ReferenceEngine& r) { return r.fhzqx(input); });
+    c.stage(
+        "khys", [&](Engine& e) { return e.khys(input); },
+        [&](ReferenceEngine& r) { return r.khys(input); });
+    c.stage(
+        "hsjs", [&](Engine& e) { return e.hsjs(low); },
+        [&](ReferenceEngine& r) { return r.hsjs(low); });
+    c.stage(
+        "mhsjs", [&](Engine& e) { return e.mhsjs(input); },
+        [&](ReferenceEngine& r) { return r.mhsjs(input); });
+    c.stage(
+        "chenfachufays", [&](Engine& e) { return e.chenfachufays(input); },
+        [&](ReferenceEngine& r) { return r.chenfachufays(input); });
+    c.stage(
+        "jjfys", [&](Engine& e) { return e.jjfys(input); },
+        [&](ReferenceEngine& r) { return r.jjfys(input); });
+    c.stage(
+        "jjfys lower-cased", [&](Engine& e) { return e.jjfys(low); },
+        [&](ReferenceEngine& r) { return r.jjfys(low); });
+    c.stage(
+        "jsqys", [&](Engine& e) { return e.jsqys(input); },
+        [&](ReferenceEngine& r) { return r.jsqys(input); });
+    c.stage(
+        "ej_j", [&](Engine& e) { return e.ej_j(input); },
+        [&](ReferenceEngine& r) { return r.ej_j(input); });
+    c.stage(
+        "ej_j to exponential",
+        [&](Engine& e) {
+            e.ejToAlgebraic = Engine::kToExponential;
+            return e.ej_j(input);
+        },
+        [&](ReferenceEngine& r) {
+            r.ejToAlgebraic = Engine::kToExponential;
+            return r.ej_j(input);
+        });
+    c.stage(
+        "jsqys with an error standing",
+        [&](Engine& e) {
+            e.raise(kDivisionByZero);
+            return e.jsqys(input);
+        },
+        [&](ReferenceEngine& r) {
+            r.raise(kDivisionByZero);
+            return r.jsqys(input);
+        });
     {
         Engine e;
         ReferenceEngine r;
@@ -281,15 +290,20 @@ TEST(Differential, LeadingNumberShortcutGivesTheSameDouble) {
     // The engine reads plain numbers with a shortcut; the general parse is the
     // yardstick, bit for bit.
     ExpressionGenerator gen(31337);
-    const char* const endings[] = {"", "+3", "-1", "j", "ej30", " ", " 5", ".", ".5", "e5",
-                                   "E-3", "e", "*2", "abc", "!", "中"};
+    const char* const endings[] = {"",   "+3", "-1",  "j", "ej30", " ",   " 5", ".",
+                                   ".5", "e5", "E-3", "e", "*2",   "abc", "!",  "中"};
     int mismatches = 0;
     for (int i = 0; i < 200000 && mismatches < 20; ++i) {
         std::string t;
         switch (gen.below(4)) {
-            case 0: t += "-"; break;
-            case 1: t += "+"; break;
-            default: break;
+            case 0:
+                t += "-";
+                break;
+            case 1:
+                t += "+";
+                break;
+            default:
+                break;
         }
         if (gen.below(4) == 0) t.append(gen.below(5), '0');
         const std::size_t digits = 1 + gen.below(24);
@@ -320,15 +334,20 @@ TEST(Differential, RoundingShortcutGivesTheSameDouble) {
         double x;
         const std::uint64_t bits = gen.next();
         switch (gen.below(3)) {
-            case 0: std::memcpy(&x, &bits, sizeof x); break;  // any double
-            case 1: x = static_cast<double>(bits % 2000000) / 1024.0 - 900; break;
+            case 0:
+                std::memcpy(&x, &bits, sizeof x);
+                break;  // any double
+            case 1:
+                x = static_cast<double>(bits % 2000000) / 1024.0 - 900;
+                break;
             default:
                 x = std::ldexp(static_cast<double>(bits >> 11), -static_cast<int>(gen.below(80)));
                 if (gen.below(2)) x = -x;
                 break;
         }
         if (!std::isfinite(x)) continue;
-        const int n = gen.below(4) == 0 ? static_cast<int>(gen.below(23)) : 8 + 4 * static_cast<int>(gen.below(2));
+        const int n = gen.below(4) == 0 ? static_cast<int>(gen.below(23))
+                                        : 8 + 4 * static_cast<int>(gen.below(2));
         char buf[400];
         auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, n);
         double expected = 0;
@@ -352,8 +371,8 @@ TEST(Differential, RoundingShortcutGivesTheSameDouble) {
 TEST(Differential, KernelAtZeroAnglesAgrees) {
     // Sums and differences where one or both angles are exactly zero, next to
     // the cases around them; the reference computes sine and cosine every time.
-    const char* const operands[] = {"3",      "-2.5",   "0",    "2ej0",   "-2ej0",  "0ej0",
-                                    "5ej0.0", "1ej-0",  "j4",   "-j4",    "2ej30",  "1ej180",
+    const char* const operands[] = {"3",      "-2.5",   "0",     "2ej0",    "-2ej0",  "0ej0",
+                                    "5ej0.0", "1ej-0",  "j4",    "-j4",     "2ej30",  "1ej180",
                                     "1e-13",  "-1e-13", "1e300", "2ej1e-9", "7ej-90", ""};
     for (const char* a : operands) {
         for (const char* b : operands) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "engine/detail/number_text_general.h"
 #include "engine/number_text.h"
 
 namespace kalvox::reference {
@@ -16,7 +17,12 @@ Text decode(std::string_view utf8) {
     const std::size_t n = utf8.size();
     while (i < n) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = b < 0x80 ? 1 : b >= 0xF8 ? 0 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+        std::size_t len = b < 0x80    ? 1
+                          : b >= 0xF8 ? 0
+                          : b >= 0xF0 ? 4
+                          : b >= 0xE0 ? 3
+                          : b >= 0xC0 ? 2
+                                      : 0;
         char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
         bool valid = len != 0 && i + len <= n;
         for (std::size_t k = 1; valid && k < len; ++k) {
@@ -26,9 +32,9 @@ Text decode(std::string_view utf8) {
         }
         // Overlong forms, surrogates and code points past U+10FFFF are not
         // characters either.
-        if (valid && ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) ||
-                      (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-                      (cp >= 0xD800 && cp <= 0xDFFF)))
+        if (valid &&
+            ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) ||
+             (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF)))
             valid = false;
         if (!valid) {
             // A byte that starts no valid sequence stands for itself.
@@ -277,7 +283,7 @@ Text ReferenceEngine::kernel(const Text& czs1, const Text& czs2, const Text& op)
                 R = -chk(std::pow(std::fabs(M1), M2));
                 A = chk(T1 * V2);
             } else if (M1 <= 0 && M2 < 1) {
-                raise("不能对负数求小于1的各次方");
+                raise(kNegativeRoot);
                 return T("0");
             } else {
                 R = chk(std::pow(M1, M2));
@@ -330,14 +336,16 @@ Text headPass(Text s, Pass pass, const Text& operators, Kernel&& kernel) {
 
 Text ReferenceEngine::powerPass(Text s) {
     if (errorFlag == -1) return Text();
-    return headPass(std::move(s), Pass::Power, T("^"),
-                    [this](const Text& a, const Text& b, const Text& o) { return kernel(a, b, o); });
+    return headPass(
+        std::move(s), Pass::Power, T("^"),
+        [this](const Text& a, const Text& b, const Text& o) { return kernel(a, b, o); });
 }
 
 Text ReferenceEngine::multiplyDividePass(Text s) {
     if (errorFlag == -1) return Text();
-    return headPass(std::move(s), Pass::MultiplyDivide, T("*/"),
-                    [this](const Text& a, const Text& b, const Text& o) { return kernel(a, b, o); });
+    return headPass(
+        std::move(s), Pass::MultiplyDivide, T("*/"),
+        [this](const Text& a, const Text& b, const Text& o) { return kernel(a, b, o); });
 }
 
 // ---------------------------------------------------------------- brackets
@@ -368,11 +376,11 @@ std::size_t ReferenceEngine::bracketCheck(Text& s) {
             s[F - 1] = '?';
         }
         if (L == 0 && F != 0) {
-            raise("括号不匹配");
+            raise(kBracketMismatch);
             return F;
         }
         if (L != 0 && F == 0) {
-            raise("括号不匹配");
+            raise(kBracketMismatch);
             return L;
         }
         ++pairs;
@@ -387,7 +395,7 @@ Text ReferenceEngine::bracketReduction(Text s) {
         innermost(s, L, F);
         if (L == 0 || F == 0) {
             // Brackets that do not pair up: the first error raised stays.
-            if (errorFlag == 0) raise("括号不匹配");
+            if (errorFlag == 0) raise(kBracketMismatch);
             return Text();
         }
         Text inner = s.substr(L, F - L - 1);
@@ -403,7 +411,7 @@ Text ReferenceEngine::bracketReduction(Text s) {
         s = firstChars(s, L - 1) + inner + from(s, F + 1);
     }
     if (contains(s, ')')) {
-        if (errorFlag == 0) raise("括号不匹配");
+        if (errorFlag == 0) raise(kBracketMismatch);
         return Text();
     }
     return s;
@@ -501,7 +509,7 @@ Text ReferenceEngine::functionPass(Text s) {
             switch (k) {
                 case 1:
                     if (std::fabs(x) > 1) {
-                        failure = "不能对大于1的数求反正弦函数";
+                        failure = kArcsinDomain;
                     } else if (x == 1) {
                         result = T("90");
                     } else if (x == -1) {
@@ -513,7 +521,7 @@ Text ReferenceEngine::functionPass(Text s) {
                     break;
                 case 2:
                     if (std::fabs(x) > 1) {
-                        failure = "不能对大于1的数求反余弦函数";
+                        failure = kArccosDomain;
                     } else if (x == 1) {
                         result = T("0");
                     } else if (x == -1) {
@@ -523,20 +531,28 @@ Text ReferenceEngine::functionPass(Text s) {
                             rightAngle + std::atan(chk(-x / std::sqrt(1 - std::pow(x, 2)))))));
                     }
                     break;
-                case 3: result = T(numberText(radToDeg(std::atan(x)))); break;
-                case 4: result = T(numberText(radToDeg(rightAngle - std::atan(x)))); break;
-                case 5: result = T(numberText(chk(std::sin(degToRad(x))))); break;
-                case 6: result = T(numberText(chk(std::cos(degToRad(x))))); break;
+                case 3:
+                    result = T(numberText(radToDeg(std::atan(x))));
+                    break;
+                case 4:
+                    result = T(numberText(radToDeg(rightAngle - std::atan(x))));
+                    break;
+                case 5:
+                    result = T(numberText(chk(std::sin(degToRad(x)))));
+                    break;
+                case 6:
+                    result = T(numberText(chk(std::cos(degToRad(x)))));
+                    break;
                 case 7:
                     if (x == 90) {
-                        failure = "不能对90度求正切函数";
+                        failure = kTangentOf90;
                     } else {
                         result = T(numberText(chk(std::tan(degToRad(x)))));
                     }
                     break;
                 case 8:
                     if (x == 0) {
-                        failure = "不能对0求余切函数";
+                        failure = kCotangentOf0;
                     } else {
                         const double t = std::tan(degToRad(x));
                         if (t == 0) throw ArithmeticFault{kDivisionByZero};
@@ -545,14 +561,14 @@ Text ReferenceEngine::functionPass(Text s) {
                     break;
                 case 9:
                     if (x <= 0) {
-                        failure = "不能对小于等于零的值求对数";
+                        failure = kLogDomain;
                     } else {
                         result = T(numberText(chk(std::log(x))));
                     }
                     break;
                 default:
                     if (x <= 0) {
-                        failure = "不能对小于等于零的值求对数";
+                        failure = kLogDomain;
                     } else {
                         result = T(numberText(chk(std::log(x) / std::log(10.0))));
                     }
@@ -588,7 +604,7 @@ Text ReferenceEngine::functionPass(Text s) {
         }
         const std::optional<double> n = leadingNumberGeneral(encode(run));
         if (!n || *n > 97) {
-            raise("阶乘计算出现溢出");
+            raise(kFactorialOverflow);
             return s;
         }
         double product = 1;
@@ -747,7 +763,7 @@ Outcome ReferenceEngine::evaluate(std::string_view input) {
     std::size_t start = 0;
     std::size_t length = 0;
     if (unknownItem(e, start, length)) {
-        raise("无法识别的输入“" + encode(e.substr(start, length)) + "”");
+        raise(unrecognisedInputMessage(encode(e.substr(start, length))));
         text1 = e;
         out.selectionStart = utf16Units(text1, start);
         out.selectionLength = utf16Units(text1.substr(start), length);
@@ -766,7 +782,7 @@ Outcome ReferenceEngine::evaluate(std::string_view input) {
     }
     out.text1 = encode(text1);
     if (errorFlag == -1) {
-        out.text2 = "错误:" + errorText + "。";
+        out.text2 = errorDisplay(errorText);
         out.failed = true;
         if (out.selectionLength == 0) {
             out.selectionStart = utf16Units(text1, text1.size());
@@ -783,7 +799,9 @@ Outcome ReferenceEngine::evaluate(std::string_view input) {
 std::string ReferenceEngine::jsjg(std::string_view a, std::string_view b, std::string_view op) {
     return encode(kernel(decode(a), decode(b), decode(op)));
 }
-std::string ReferenceEngine::jjfys(std::string_view s) { return encode(addSubtractPass(decode(s))); }
+std::string ReferenceEngine::jjfys(std::string_view s) {
+    return encode(addSubtractPass(decode(s)));
+}
 std::string ReferenceEngine::mhsjs(std::string_view s) { return encode(powerPass(decode(s))); }
 std::string ReferenceEngine::chenfachufays(std::string_view s) {
     return encode(multiplyDividePass(decode(s)));
@@ -794,10 +812,14 @@ std::size_t ReferenceEngine::khpp(std::string& s) {
     s = encode(t);
     return p;
 }
-std::string ReferenceEngine::khys(std::string_view s) { return encode(bracketReduction(decode(s))); }
+std::string ReferenceEngine::khys(std::string_view s) {
+    return encode(bracketReduction(decode(s)));
+}
 std::string ReferenceEngine::fhzqx(std::string_view s) { return encode(repair(decode(s))); }
 std::string ReferenceEngine::hsjs(std::string_view s) { return encode(functionPass(decode(s))); }
 std::string ReferenceEngine::ej_j(std::string_view s) { return encode(convert(decode(s))); }
-std::string ReferenceEngine::jsqys(std::string_view s) { return encode(wholeExpression(decode(s))); }
+std::string ReferenceEngine::jsqys(std::string_view s) {
+    return encode(wholeExpression(decode(s)));
+}
 
 }  // namespace kalvox::reference

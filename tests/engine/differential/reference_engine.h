@@ -70,8 +70,10 @@ public:
     // The first item outside the vocabulary (character positions); false when none.
     bool unknownItem(const Text& s, std::size_t& start, std::size_t& length);
 
-private:
+    // Records an error, as kalvox::Engine::raise does.
     void raise(std::string_view message);
+
+private:
     Text rewrite180(const Text& text);
 };
 

@@ -1,0 +1,75 @@
+#pragma once
+// The engine's error vocabulary: every message an evaluation or a function key
+// may raise, and the display the output box shows for it. Each text is written
+// here and nowhere else.
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kalvox {
+
+// Messages of the passes.
+inline constexpr std::string_view kBracketMismatch = "括号不匹配";
+inline constexpr std::string_view kDivisionByZero = "除数为零";
+inline constexpr std::string_view kOverflow = "溢出";
+inline constexpr std::string_view kInvalidCall = "无效的过程调用或参数";
+inline constexpr std::string_view kNegativeRoot = "不能对负数求小于1的各次方";
+inline constexpr std::string_view kArcsinDomain = "不能对大于1的数求反正弦函数";
+inline constexpr std::string_view kArccosDomain = "不能对大于1的数求反余弦函数";
+inline constexpr std::string_view kTangentOf90 = "不能对90度求正切函数";
+inline constexpr std::string_view kCotangentOf0 = "不能对0求余切函数";
+inline constexpr std::string_view kLogDomain = "不能对小于等于零的值求对数";
+inline constexpr std::string_view kFactorialOverflow = "阶乘计算出现溢出";
+// An evaluation that ran out of memory.
+inline constexpr std::string_view kOutOfMemory = "内存不足";
+
+// The frame of the message for an input item outside the vocabulary.
+inline constexpr std::string_view kUnrecognisedOpen = "无法识别的输入“";
+inline constexpr std::string_view kUnrecognisedClose = "”";
+
+// The frame of the error display: kErrorWord + kDisplayColon + message + kDisplayStop.
+inline constexpr std::string_view kErrorWord = "错误";
+inline constexpr std::string_view kDisplayColon = ":";
+inline constexpr std::string_view kDisplayStop = "。";
+
+// Every fixed message an evaluation may leave in errorText.
+inline constexpr std::array<std::string_view, 12> kFixedErrorMessages = {
+    kBracketMismatch, kDivisionByZero, kOverflow,          kInvalidCall,
+    kNegativeRoot,    kArcsinDomain,   kArccosDomain,      kTangentOf90,
+    kCotangentOf0,    kLogDomain,      kFactorialOverflow, kOutOfMemory,
+};
+
+// The list above as a span.
+std::span<const std::string_view> fixedErrorMessages();
+
+// The message for an input item outside the calculator's vocabulary:
+// kUnrecognisedOpen + item + kUnrecognisedClose.
+std::string unrecognisedInputMessage(std::string_view item);
+
+// The item an unrecognised-input message names; nullopt for any other message.
+std::optional<std::string_view> unrecognisedItem(std::string_view message);
+
+// Whether a message is one the engine raises: a fixed one, or the message for an
+// unrecognised input item.
+bool isEngineMessage(std::string_view message);
+
+// The output box after a failed evaluation: the message in the display's frame.
+std::string errorDisplay(std::string_view message);
+
+// The output box after a function key in the mode 输出求值 failed inside its
+// evaluation: the display without kDisplayStop. The key has always shown
+// its failures so, unlike the "=" key and the ej-j key.
+std::string keyErrorDisplay(std::string_view message);
+
+// The message of an error display built by errorDisplay; nullopt for any other text.
+std::optional<std::string_view> displayedMessage(std::string_view text);
+
+// Whether an output text stands for an error: it holds the word of the error
+// display anywhere. So every display above counts, with or without its full
+// stop, and so does a text typed into the output box that holds the word.
+bool isErrorDisplay(std::string_view text);
+
+}  // namespace kalvox
