@@ -15,9 +15,9 @@
 
 #include "about/app_icon.h"
 #include "kalvox_version.h"
-#include "ui/chinese_font.h"
 #include "panel/form1.h"
 #include "panel/qt_dialog_seam.h"
+#include "ui/chinese_font.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
+#include "app/calc_cli.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "app/calc_cli.h"
 
 namespace kalvox {
 namespace {

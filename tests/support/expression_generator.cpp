@@ -14,6 +14,8 @@ std::uint64_t ExpressionGenerator::next() {
 }
 
 namespace {
+// The token tables, laid out by hand.
+// clang-format off
 constexpr std::array<std::string_view, 21> kNumbers = {
     "0", "1", "2", "3", "30", "45", "60", "90", "180", "0.5", ".5", "3.", "1e-05", "1E+16",
     "2.5e+3", "1e-5", "97", "98", "0.333333333333333", "-1", "12.75"};
@@ -27,6 +29,7 @@ constexpr std::array<std::string_view, 9> kOperators = {"+", "-", "*", "/", "^",
                                                          "^-"};
 constexpr std::array<std::string_view, 14> kOdd = {
     " ", "  ", ".", "..", "!", "?", "é", "中", "😀", "\t", "e+", "E-", "j-", "°"};
+// clang-format on
 }  // namespace
 
 std::string ExpressionGenerator::expression(int maxTokens) {
@@ -35,14 +38,26 @@ std::string ExpressionGenerator::expression(int maxTokens) {
     for (int t = 0; t < tokens; ++t) {
         switch (below(12)) {
             case 0:
-            case 1: s += kNumbers[below(kNumbers.size())]; break;
-            case 2: s += kValues[below(kValues.size())]; break;
-            case 3: s += kNames[below(kNames.size())]; break;
+            case 1:
+                s += kNumbers[below(kNumbers.size())];
+                break;
+            case 2:
+                s += kValues[below(kValues.size())];
+                break;
+            case 3:
+                s += kNames[below(kNames.size())];
+                break;
             case 4:
             case 5:
-            case 6: s += kOperators[below(kOperators.size())]; break;
-            case 7: s += below(2) ? "(" : ")"; break;
-            case 8: s += kOdd[below(kOdd.size())]; break;
+            case 6:
+                s += kOperators[below(kOperators.size())];
+                break;
+            case 7:
+                s += below(2) ? "(" : ")";
+                break;
+            case 8:
+                s += kOdd[below(kOdd.size())];
+                break;
             case 9: {
                 // a bracketed group, so that brackets mostly pair up
                 s += "(";
@@ -52,8 +67,12 @@ std::string ExpressionGenerator::expression(int maxTokens) {
                 s += ")";
                 break;
             }
-            case 10: s += static_cast<char>('0' + below(10)); break;
-            default: s += "!"; break;
+            case 10:
+                s += static_cast<char>('0' + below(10));
+                break;
+            default:
+                s += "!";
+                break;
         }
     }
     return s;
@@ -103,6 +122,7 @@ std::vector<LongShape> longShapes(std::size_t length) {
 }
 
 const std::vector<std::string>& tableExpressions() {
+    // clang-format off
     static const std::vector<std::string> kTable = {
         // whole evaluations
         "1+2*3", "2^2*3-1", "2(1+1)(3)", "sin30+arcsin1", "3!+4!", "2*-3", "2*(-3)", "-8^(1/3)",
@@ -130,6 +150,7 @@ const std::vector<std::string>& tableExpressions() {
         "5ej53.130102354156", "5ej-53.130102354156", "10ej180", "2.5ej180.000000001",
         "5ej179.9999",
     };
+    // clang-format on
     return kTable;
 }
 
