@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QTest>
@@ -67,6 +68,13 @@ void PanelFixture::type(QLineEdit* box, const QString& text) {
     }
 }
 
+void PanelFixture::typeOutput(const QString& value) {
+    text2()->setFocus();
+    text2()->selectAll();
+    QTest::keyClick(text2(), Qt::Key_Delete);
+    type(text2(), value);
+}
+
 void PanelFixture::prepareInput(const QString& text, int start, int length) {
     QLineEdit* box = text1();
     box->setFocus();
@@ -82,6 +90,12 @@ void PanelFixture::evaluate(const QString& expression) {
     text1()->setFocus();
     text1()->setText(expression);  // as if pasted: letters of function names pass
     click(QStringLiteral("Command2"));
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+    return file.readAll();
 }
 
 QString functionKeyName(FunctionKey key) {

@@ -2,6 +2,7 @@
 // One fresh main window per test, shown offscreen and active, with a recording
 // dialog seam and a guard that fails the test on any modal dialog.
 
+#include <QByteArray>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,9 @@ namespace kalvox::test {
 
 // The object name of a function key: comfunction_<its place in the array>.
 QString functionKeyName(FunctionKey key);
+
+// The bytes of a file, or "<missing>" when it cannot be read.
+QByteArray fileBytes(const QString& path);
 
 class PanelFixture {
 public:
@@ -39,6 +43,8 @@ public:
     void clickOption(const QString& objectName);
     // Types text into a box, one key at a time.
     void type(QLineEdit* box, const QString& text);
+    // Replaces the text of the output box by typing a value into it, as a user may.
+    void typeOutput(const QString& value);
     // Gives Text1 the text, the focus and a caret or selection (start, length).
     void prepareInput(const QString& text, int start, int length = 0);
     // Puts an expression into Text1 (as pasting does) and presses the "=" key.

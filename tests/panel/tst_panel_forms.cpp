@@ -30,13 +30,6 @@ class PanelFormsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<PanelFixture> f;
 
-    void typeOutput(const QString& value) {
-        f->text2()->setFocus();
-        f->text2()->selectAll();
-        QTest::keyClick(f->text2(), Qt::Key_Delete);
-        f->type(f->text2(), value);
-    }
-
 private slots:
     void init() { f = std::make_unique<PanelFixture>(); }
     void cleanup() {
@@ -134,7 +127,7 @@ private slots:
             QCOMPARE(f->text2()->text(), error);
         }
         // A value put into the output box after the error converts normally.
-        typeOutput(QStringLiteral("5ej53.130102354156"));
+        f->typeOutput(QStringLiteral("5ej53.130102354156"));
         f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
         f->click(functionKeyName(kalvox::FunctionKey::EjJ));

@@ -33,14 +33,6 @@ class PanelFunctionTest : public QObject {
     void setInverse(bool on) {
         if (f->form().findChild<QCheckBox*>("Check1")->isChecked() != on) f->clickOption("Check1");
     }
-    // The user replaces the text of the output box by a value.
-    void typeOutput(const QString& value) {
-        f->text2()->setFocus();
-        f->text2()->selectAll();
-        QTest::keyClick(f->text2(), Qt::Key_Delete);
-        f->type(f->text2(), value);
-    }
-
 private slots:
     void init() { f = std::make_unique<PanelFixture>(); }
     void cleanup() {
@@ -161,7 +153,7 @@ private slots:
         f->prepareInput("7", 1);
         f->clickOption(kOutput);
         setInverse(inverse);
-        typeOutput(value);
+        f->typeOutput(value);
         f->click(functionKey(key));
         QCOMPARE(f->text2()->text(), result);
         QCOMPARE(f->text1()->text(), QStringLiteral("7"));
@@ -174,7 +166,7 @@ private slots:
         f->evaluate("10/0");
         f->clickOption(kOutput);  // selecting the mode does not look for errors
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111011111"));
-        typeOutput("100");
+        f->typeOutput("100");
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111111111"));
         f->click(functionKey(Log));
         QCOMPARE(f->text2()->text(), QStringLiteral("2"));
@@ -199,7 +191,7 @@ private slots:
     void ejjBackAndForth() {
         QFETCH(QString, mode);
         f->clickOption(mode);
-        typeOutput("5ej53.130102354156");
+        f->typeOutput("5ej53.130102354156");
         f->click(functionKey(EjJ));
         QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
         f->click(functionKey(EjJ));
@@ -324,7 +316,7 @@ private slots:
     void factorialThresholdOnSelectingOutputMode() {
         QFETCH(QString, value);
         QFETCH(bool, factorial);
-        typeOutput(value);
+        f->typeOutput(value);
         f->clickOption(kOutput);
         QCOMPARE(f->key(functionKey(Factorial))->isEnabled(), factorial);
     }
@@ -365,7 +357,7 @@ private slots:
         QFETCH(QString, output);
         QFETCH(QString, enabled);
         f->clickOption(mode);
-        typeOutput(output);
+        f->typeOutput(output);
         QCOMPARE(f->enabledFunctionKeys(), enabled);
     }
 

@@ -12,17 +12,10 @@
 
 #include "panel_fixture.h"
 
+using kalvox::test::fileBytes;
 using kalvox::test::PanelFixture;
 
-namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-    return file.readAll();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class PanelMemoryTest : public QObject {
     Q_OBJECT

@@ -12,15 +12,10 @@
 #include "panel/qt_dialog_seam.h"
 #include "panel_fixture.h"
 
+using kalvox::test::fileBytes;
 using kalvox::test::PanelFixture;
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-    return file.readAll();
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
