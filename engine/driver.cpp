@@ -50,9 +50,9 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
     try {
         // The input box shows the translated text: as it is after a refusal or a
         // bracket error, repaired otherwise.
-        const std::string translated = translateNotation(input);
+        std::string translated = translateNotation(input);
         if (trace && translated != input) trace("translated", translated);
-        std::string e = isBlank(translated) ? std::string("0") : translated;
+        std::string e = isBlank(translated) ? std::string("0") : std::move(translated);
         const UnknownItem unknown = findUnknownItem(e);
         if (unknown.length != 0) {
             raise(unrecognisedInputMessage(
@@ -71,7 +71,7 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
                 out.text1 = e;
                 out.text2 = rewrite180(runPasses(e, &trace));
             } else {
-                out.text1 = translated;
+                out.text1 = std::move(e);  // the translated text: one with brackets is never blank
                 out.selectionStart = utf16Length(out.text1, p - 1);
                 out.selectionLength = 1;
             }

@@ -82,9 +82,14 @@ bool equalIgnoringCase(std::string_view letters, std::string_view word) {
 }  // namespace
 
 std::string translateNotation(std::string_view text) {
+    // Typed text is ASCII throughout and needs no translation.
+    std::size_t first = 0;
+    while (first < text.size() && byteAt(text, first) < 0x80) ++first;
+    if (first == text.size()) return std::string(text);
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
+    out.append(text.substr(0, first));
+    std::size_t i = first;
     while (i < text.size()) {
         if (byteAt(text, i) < 0x80) {
             out += text[i++];
