@@ -83,7 +83,9 @@ std::string Engine::khys(std::string s) {
             }
             const std::size_t open = opens.back();
             opens.pop_back();
-            std::string inner = passChain(out.substr(open + 1), nullptr);
+            std::string inner = out.substr(open + 1);
+            lowerCase(inner);  // the way into the chain
+            inner = passChain(std::move(inner), nullptr);
             // The value stands in the reduced text in lower case.
             lowerCase(inner);
             out.resize(open);

@@ -166,7 +166,8 @@ public:
 
 private:
     std::string rewrite180(std::string text);
-    // The passes after the bracket reduction: functions, powers, products, sums.
+    // The passes after the bracket reduction: functions, powers, products, sums,
+    // on a text already lower-cased.
     std::string passChain(std::string t, const TraceSink* trace);
     // The bracket reduction, then the chain; each stage's text goes to trace.
     std::string runPasses(std::string t, const TraceSink* trace);

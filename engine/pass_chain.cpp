@@ -6,8 +6,9 @@
 
 namespace kalvox {
 
-// Letters are lower-cased on the way in, so that "SIN30" and "2EJ30" read as
-// typed in lower case, and again after the power and the product pass. The
+// The text comes in lower case (its callers lower-case it, so that "SIN30" and
+// "2EJ30" read as typed in lower case), and is lower-cased again after the
+// power and the product pass. The
 // values the passes splice in hold one letter only, the exponent "E" of a
 // number text, always followed by its sign, which every operand scan reads as
 // part of the number in either case; so the lower-casing between the passes
@@ -16,7 +17,6 @@ std::string Engine::passChain(std::string t, const TraceSink* trace) {
     auto stage = [&](std::string_view name) {
         if (trace && *trace) (*trace)(name, t);
     };
-    lowerCase(t);
     t = hsjs(std::move(t));
     stage("functions");
     t = mhsjs(std::move(t));
@@ -32,7 +32,7 @@ std::string Engine::passChain(std::string t, const TraceSink* trace) {
 
 std::string Engine::runPasses(std::string t, const TraceSink* trace) {
     t = khys(std::move(t));
-    lowerCase(t);
+    lowerCase(t);  // the way into the chain
     if (trace && *trace) (*trace)("brackets reduced", t);
     return passChain(std::move(t), trace);
 }
