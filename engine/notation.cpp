@@ -25,8 +25,10 @@ constexpr Translation kTranslations[] = {
     {"\u3002", "."},                 // ideographic full stop
 };
 
-constexpr std::string_view kWords[] = {"arcsin", "arccos", "arctan", "arcctn", "sin", "cos",
-                                       "tan",    "ctn",    "ln",     "log",    "e",   "j"};
+// The words letter runs split into. No word begins another, so their order does
+// not change a split; "e" and "j", in every complex value, come first.
+constexpr std::string_view kWords[] = {"e",      "j",      "sin",    "cos",    "tan", "ctn",
+                                       "arcsin", "arccos", "arctan", "arcctn", "ln",  "log"};
 
 unsigned char byteAt(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
@@ -70,14 +72,26 @@ bool isVocabularyCharacter(char c) {
     }
 }
 
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool equalIgnoringCase(std::string_view letters, std::string_view word) {
     for (std::size_t i = 0; i < word.size(); ++i) {
-        char c = letters[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != word[i]) return false;
+        if (lowerAscii(letters[i]) != word[i]) return false;
     }
     return true;
 }
+
+// Whether some word of the list begins another one (then the first match at a
+// place need not be the longest).
+constexpr bool someWordBeginsAnother() {
+    for (std::string_view a : kWords) {
+        for (std::string_view b : kWords) {
+            if (a != b && b.substr(0, a.size()) == a) return true;
+        }
+    }
+    return false;
+}
+static_assert(!someWordBeginsAnother(), "the letter split takes the first word that matches");
 
 }  // namespace
 
@@ -117,14 +131,18 @@ std::string translateNotation(std::string_view text) {
 bool lettersSplitIntoWords(std::string_view letters) {
     std::size_t p = 0;
     while (p < letters.size()) {
-        std::size_t longest = 0;
+        // No word begins another, so at most one word matches at p: the longest.
+        const char first = lowerAscii(letters[p]);
+        bool matched = false;
         for (std::string_view word : kWords) {
-            if (word.size() > longest && letters.size() - p >= word.size() &&
-                equalIgnoringCase(letters.substr(p), word))
-                longest = word.size();
+            if (word[0] == first && letters.size() - p >= word.size() &&
+                equalIgnoringCase(letters.substr(p), word)) {
+                p += word.size();
+                matched = true;
+                break;
+            }
         }
-        if (longest == 0) return false;
-        p += longest;
+        if (!matched) return false;
     }
     return true;
 }
