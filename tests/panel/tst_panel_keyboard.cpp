@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QTest>
 
+#include "memory/registers.h"
 #include "panel/input_history.h"
 #include "panel/shortcut_table.h"
 #include "panel_fixture.h"
@@ -34,14 +35,14 @@ private slots:
 
     void storeWithCtrlDigit_data() {
         QTest::addColumn<int>("k");
-        for (int k = 1; k <= 9; ++k)
+        for (int k = 1; k <= kalvox::kRegisterCount; ++k)
             QTest::newRow(qPrintable(QStringLiteral("Ctrl+%1").arg(k))) << k;
     }
     void storeWithCtrlDigit() {
         QFETCH(int, k);
         f->evaluate(QStringLiteral("3+j4"));
         press(static_cast<Qt::Key>(Qt::Key_0 + k), Qt::ControlModifier);
-        for (int i = 0; i < 9; ++i) {
+        for (int i = 0; i < kalvox::kRegisterCount; ++i) {
             QCOMPARE(f->content(i)->text(),
                      i == k - 1 ? QStringLiteral("5ej53.130102354156") : QString());
         }
@@ -51,12 +52,12 @@ private slots:
 
     void recallWithAltDigit_data() {
         QTest::addColumn<int>("k");
-        for (int k = 1; k <= 9; ++k)
+        for (int k = 1; k <= kalvox::kRegisterCount; ++k)
             QTest::newRow(qPrintable(QStringLiteral("Alt+%1").arg(k))) << k;
     }
     void recallWithAltDigit() {
         QFETCH(int, k);
-        for (int i = 1; i <= 9; ++i) {
+        for (int i = 1; i <= kalvox::kRegisterCount; ++i) {
             f->evaluate(QString::number(i * 11));
             f->click(QStringLiteral("congchu_%1").arg(i - 1));
         }
