@@ -65,6 +65,31 @@ protected:
         EXPECT_EQ(entries(QFileInfo(earlierPath_).absolutePath()), before_);
     }
 
+    // A 64 KiB tmpfs mounted on the folder `name`, holding the earlier result file
+    // and filled to the last byte. Returns the mount point, or "" where this
+    // machine allows no mounts (the caller skips).
+    QByteArray fullDiskWithEarlierFile(const QString& name) {
+        if (!QDir(dir_.path()).mkdir(name)) {
+            ADD_FAILURE() << "cannot make the folder " << name.toStdString();
+            return {};
+        }
+        const QByteArray mnt = QFile::encodeName(path(name));
+        if (!privateMounts() ||
+            ::mount("tmpfs", mnt.constData(), "tmpfs", 0, "size=64k,mode=0755") != 0) {
+            return {};
+        }
+        plantEarlierFile(path(name + "/r.txt"));
+        QFile filler(path(name + "/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            ADD_FAILURE() << "cannot fill the disk";
+            return {};
+        }
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        return mnt;
+    }
+
     QTemporaryDir dir_;
     const QByteArray earlier_ = QByteArray("1+1=2\r\nIa=5=5\r\n");
     QString earlierPath_;
@@ -215,20 +240,8 @@ TEST_F(InPlaceWrite, FailureDuringTheWriteSaysTheContentIsLost) {
 }
 
 TEST_F(ResultFileWrite, FullDiskDuringAnInPlaceWrite) {
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("small"));
-    const QByteArray mnt = QFile::encodeName(path("small"));
-    if (!privateMounts() ||
-        ::mount("tmpfs", mnt.constData(), "tmpfs", 0, "size=64k,mode=0755") != 0) {
-        GTEST_SKIP() << "cannot mount here";
-    }
-    plantEarlierFile(path("small/r.txt"));
-    {
-        QFile filler(path("small/filler"));
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-    }
+    const QByteArray mnt = fullDiskWithEarlierFile("small");
+    if (mnt.isEmpty()) GTEST_SKIP() << "cannot mount here";
     ASSERT_TRUE(QFile::setPermissions(path("small"), QFile::ReadOwner | QFile::ExeOwner));
     const SaveResult r = writeResultFile(path("small/r.txt"), QByteArray(200000, 'y'));
     ::umount(mnt.constData());
@@ -277,21 +290,8 @@ TEST_F(ResultFileWrite, ReadOnlyMountSurvives) {
 }
 
 TEST_F(ResultFileWrite, FullDiskSurvives) {
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("small"));
-    const QByteArray mnt = QFile::encodeName(path("small"));
-    if (!privateMounts() ||
-        ::mount("tmpfs", mnt.constData(), "tmpfs", 0, "size=64k,mode=0755") != 0) {
-        GTEST_SKIP() << "cannot mount here";
-    }
-    plantEarlierFile(path("small/r.txt"));
-    {
-        // Fill the disk to the last byte.
-        QFile filler(path("small/filler"));
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-    }
+    const QByteArray mnt = fullDiskWithEarlierFile("small");
+    if (mnt.isEmpty()) GTEST_SKIP() << "cannot mount here";
     before_ = entries(path("small"));
     const QByteArray big(20000, 'y');
     const SaveResult r = writeResultFile(path("small/r.txt"), big);
