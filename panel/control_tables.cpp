@@ -14,7 +14,7 @@ constexpr int kRow4 = 3480;
 constexpr int kRow1 = 3840;
 constexpr int kRow0 = 4200;
 
-constexpr std::array<KeySpec, 11> kDigitKeys{{
+constexpr std::array<KeyRow, 11> kDigitKeys{{
     {0, "0", "", kCol[0], kRow0},
     {1, "1", "", kCol[0], kRow1},
     {2, "2", "", kCol[1], kRow1},
@@ -28,14 +28,14 @@ constexpr std::array<KeySpec, 11> kDigitKeys{{
     {10, ".", "", kCol[1], kRow0},
 }};
 
-constexpr std::array<KeySpec, 4> kOperatorKeys{{
+constexpr std::array<KeyRow, 4> kOperatorKeys{{
     {0, "+", "", kCol[5], kRow7},
     {1, "-", "", kCol[5], kRow4},
     {2, "*", "", kCol[5], kRow1},
     {3, "/", "", kCol[5], kRow0},
 }};
 
-constexpr std::array<KeySpec, 7> kComplexKeys{{
+constexpr std::array<KeyRow, 7> kComplexKeys{{
     {0, "ej", "复数计算指数形式的输入", kCol[3], kRow7},
     {1, "j", "复数计算代数形式虚部的输入", kCol[3], kRow4},
     {2, "(", "", kCol[4], kRow7},
@@ -46,7 +46,7 @@ constexpr std::array<KeySpec, 7> kComplexKeys{{
 }};
 
 // The designed tooltips of keys 0 to 9 are replaced at start-up by functionTooltip().
-constexpr std::array<KeySpec, 12> kFunctionKeys{{
+constexpr std::array<KeyRow, 12> kFunctionKeys{{
     {0, "sin", "", kCol[0], kRowFunctions},
     {1, "cos", "", kCol[1], kRowFunctions},
     {2, "tan", "", kCol[2], kRowFunctions},
@@ -61,7 +61,7 @@ constexpr std::array<KeySpec, 12> kFunctionKeys{{
     {11, "ej-j", "复数的指数形式、代数形式转换", kCol[5], kRowFunctions2},
 }};
 
-constexpr std::array<ControlSpec, 13> kTopArea{{
+constexpr std::array<ControlRow, 13> kTopArea{{
     {ControlKind::InputBox, "Text1", "", "表达式输入框", {840, 240, 7815, 375}},
     {ControlKind::OutputBox, "Text2", "", "计算结果输出框", {840, 720, 3615, 375}},
     {ControlKind::Label, "Label1", "输入", "", {360, 300, 420, 210}},
@@ -81,7 +81,7 @@ constexpr std::array<ControlSpec, 13> kTopArea{{
     {ControlKind::CheckBox, "Check1", "反函数", "", {1030, 1800, 1095, 255}},
 }};
 
-constexpr std::array<ControlSpec, 2> kPadSingleKeys{{
+constexpr std::array<ControlRow, 2> kPadSingleKeys{{
     {ControlKind::PadKey,
      "pifh",
      "π",
@@ -110,12 +110,12 @@ constexpr std::array<TooltipPair, 10> kFunctionTooltips{{
 
 }  // namespace
 
-std::span<const KeySpec> digitKeys() { return kDigitKeys; }
-std::span<const KeySpec> operatorKeys() { return kOperatorKeys; }
-std::span<const KeySpec> complexKeys() { return kComplexKeys; }
-std::span<const KeySpec> functionKeys() { return kFunctionKeys; }
-std::span<const ControlSpec> topAreaControls() { return kTopArea; }
-std::span<const ControlSpec> padSingleKeys() { return kPadSingleKeys; }
+std::span<const KeyRow> digitKeys() { return kDigitKeys; }
+std::span<const KeyRow> operatorKeys() { return kOperatorKeys; }
+std::span<const KeyRow> complexKeys() { return kComplexKeys; }
+std::span<const KeyRow> functionKeys() { return kFunctionKeys; }
+std::span<const ControlRow> topAreaControls() { return kTopArea; }
+std::span<const ControlRow> padSingleKeys() { return kPadSingleKeys; }
 
 int functionTooltipCount() { return static_cast<int>(kFunctionTooltips.size()); }
 

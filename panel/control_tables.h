@@ -10,7 +10,7 @@
 
 namespace kalvox {
 
-struct KeySpec {
+struct KeyRow {
     int index;            // index in its control array
     const char* caption;  // UTF-8
     const char* tooltip;  // UTF-8, "" for none
@@ -23,13 +23,13 @@ inline constexpr int kKeyWidth = 500;
 inline constexpr int kKeyHeight = 330;
 
 // szsrfh (数字输入符号): the digit keys 0 to 9 and the point key (index 10).
-std::span<const KeySpec> digitKeys();
+std::span<const KeyRow> digitKeys();
 // ysfhsr (运算符号输入): the operator keys + - * /.
-std::span<const KeySpec> operatorKeys();
+std::span<const KeyRow> operatorKeys();
 // fushufh (复数符号): the complex-entry keys ej, j, (, ), a, a^2, E.
-std::span<const KeySpec> complexKeys();
+std::span<const KeyRow> complexKeys();
 // comfunction: the twelve function keys sin ... ej-j.
-std::span<const KeySpec> functionKeys();
+std::span<const KeyRow> functionKeys();
 
 // Tooltips of the function keys sin ... 1/x for the inverse box unchecked and checked.
 const char* functionTooltip(int index, bool inverse);
@@ -48,7 +48,7 @@ enum class ControlKind {
     CheckBox,
 };
 
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind;
     const char* name;     // object name
     const char* caption;  // UTF-8, "" for none
@@ -58,9 +58,9 @@ struct ControlSpec {
 
 // The top area in creation (and so tab) order: Text1, Text2, Label1, Label2, comjs,
 // command3, comtuige, commsave, Frame1 with qbshuruxz, hsfhxz, shuchuxz, and Check1.
-std::span<const ControlSpec> topAreaControls();
+std::span<const ControlRow> topAreaControls();
 // The single keys of the key pad, built after its arrays: pifh (π) and Command2 ("=").
-std::span<const ControlSpec> padSingleKeys();
+std::span<const ControlRow> padSingleKeys();
 
 // The memory block: register k (1 to 9) is the row at top 1320 + 360 * (k - 1).
 inline constexpr int kRegisterRowTop = 1320;

@@ -50,7 +50,7 @@ Control* child(QWidget* client, const char* name) {
     return client->findChild<Control*>(QLatin1String(name));
 }
 
-TwipRect keyPlace(const KeySpec& key) { return {key.left, key.top, kKeyWidth, kKeyHeight}; }
+TwipRect keyPlace(const KeyRow& key) { return {key.left, key.top, kKeyWidth, kKeyHeight}; }
 
 TwipRect inRow(const TwipRect& r, int row) {
     return {r.left, kRegisterRowTop + kRegisterRowPitch * row, r.width, r.height};
@@ -108,16 +108,16 @@ void Form1::buildControls() {
     buildShortcuts();
 }
 
-void Form1::buildFromTable(QWidget* client, std::span<const ControlSpec> controls) {
+void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls) {
     QWidget* frame = nullptr;  // the parent of the options that follow a frame
-    for (const ControlSpec& spec : controls) {
-        const QString name = QLatin1String(spec.name);
-        const QString caption = QString::fromUtf8(spec.caption);
+    for (const ControlRow& row : controls) {
+        const QString name = QLatin1String(row.name);
+        const QString caption = QString::fromUtf8(row.caption);
         QWidget* control = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
             case ControlKind::InputBox:
             case ControlKind::OutputBox: {
-                const bool input = spec.kind == ControlKind::InputBox;
+                const bool input = row.kind == ControlKind::InputBox;
                 QLineEdit* box = input ? new InputBox(client) : new QLineEdit(client);
                 setBackground(box, input ? kInputColour : kOutputColour);
                 box->setMaxLength(kNoLengthLimit);
@@ -133,7 +133,7 @@ void Form1::buildFromTable(QWidget* client, std::span<const ControlSpec> control
             case ControlKind::Key:
             case ControlKind::PadKey:
                 control =
-                    makeKey(client, name, caption, spec.place, spec.kind == ControlKind::PadKey);
+                    makeKey(client, name, caption, row.place, row.kind == ControlKind::PadKey);
                 break;
             case ControlKind::Frame:
                 frame = new QGroupBox(client);
@@ -146,14 +146,14 @@ void Form1::buildFromTable(QWidget* client, std::span<const ControlSpec> control
                 control = new QCheckBox(caption, client);
                 break;
         }
-        if (spec.kind == ControlKind::Option || spec.kind == ControlKind::CheckBox) {
+        if (row.kind == ControlKind::Option || row.kind == ControlKind::CheckBox) {
             // A click on an option or on the inverse box does not take the focus: its
             // handler puts it into the box that typing goes on in.
             control->setFocusPolicy(Qt::TabFocus);
         }
         control->setObjectName(name);
-        control->setGeometry(toPixels(spec.place));
-        if (*spec.tooltip) control->setToolTip(QString::fromUtf8(spec.tooltip));
+        control->setGeometry(toPixels(row.place));
+        if (*row.tooltip) control->setToolTip(QString::fromUtf8(row.tooltip));
     }
 }
 
@@ -205,9 +205,9 @@ void Form1::buildTopArea(QWidget* client) {
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 }
 
-void Form1::buildKeyArray(QWidget* client, const char* name, std::span<const KeySpec> keys,
+void Form1::buildKeyArray(QWidget* client, const char* name, std::span<const KeyRow> keys,
                           QList<QPushButton*>& array, void (Form1::*handler)(int)) {
-    for (const KeySpec& key : keys) {
+    for (const KeyRow& key : keys) {
         QPushButton* b = makeKey(client, memberName(name, key.index),
                                  QString::fromUtf8(key.caption), keyPlace(key), true);
         if (*key.tooltip) b->setToolTip(QString::fromUtf8(key.tooltip));

@@ -84,11 +84,11 @@ private:
     void buildControls();
     void buildKeyPad(QWidget* client);
     // Builds one key-pad control array from its table, each key calling handler(index).
-    void buildKeyArray(QWidget* client, const char* name, std::span<const KeySpec> keys,
+    void buildKeyArray(QWidget* client, const char* name, std::span<const KeyRow> keys,
                        QList<QPushButton*>& array, void (Form1::*handler)(int));
     // Builds the single controls of a table in its order, each with its name, caption,
     // tooltip and place; the window's handlers are connected by the caller.
-    void buildFromTable(QWidget* client, std::span<const ControlSpec> controls);
+    void buildFromTable(QWidget* client, std::span<const ControlRow> controls);
     void buildMemoryBlock(QWidget* client);
     void buildOpenCommand();
     void buildTopArea(QWidget* client);

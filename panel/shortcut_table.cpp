@@ -28,7 +28,7 @@ QString functionKeyName(FunctionKey key) {
 
 QString functionKeyText(FunctionKey functionKey) {
     const int index = static_cast<int>(keyIndex(functionKey));
-    const KeySpec& key = functionKeys()[keyIndex(functionKey)];
+    const KeyRow& key = functionKeys()[keyIndex(functionKey)];
     QString text = QString::fromUtf8(key.caption);
     const char* plain = functionTooltip(index, false);
     if (!*plain) plain = key.tooltip;
