@@ -47,6 +47,21 @@ bool privateMounts() {
     return ok;
 }
 
+// Writes with a file size limit of 1 KiB, so that the write itself fails once
+// the file was opened (SIGXFSZ is ignored, so the write returns an error).
+SaveResult writeUnderSizeLimit(const QString& file, const QByteArray& bytes) {
+    rlimit old{};
+    if (::getrlimit(RLIMIT_FSIZE, &old) != 0) ADD_FAILURE() << "getrlimit failed";
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    if (::setrlimit(RLIMIT_FSIZE, &small) != 0) ADD_FAILURE() << "setrlimit failed";
+    const SaveResult r = writeResultFile(file, bytes);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    return r;
+}
+
 class ResultFileWrite : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
@@ -222,15 +237,7 @@ TEST_F(InPlaceWrite, ReadOnlyFileStillRefused) {
 }
 
 TEST_F(InPlaceWrite, FailureDuringTheWriteSaysTheContentIsLost) {
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 1024;
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SaveResult r = writeResultFile(path("ro/r.txt"), QByteArray(100000, 'z'));
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    const SaveResult r = writeUnderSizeLimit(path("ro/r.txt"), QByteArray(100000, 'z'));
     EXPECT_EQ(r.error, SaveError::WriteFailed);
     EXPECT_TRUE(r.message.contains(path("ro/r.txt"))) << r.message.toStdString();
     EXPECT_TRUE(r.message.contains(QStringLiteral("大小"))) << r.message.toStdString();
@@ -304,15 +311,7 @@ TEST_F(ResultFileWrite, FullDiskSurvives) {
 TEST_F(ResultFileWrite, FailedWriteMidwayLeavesNoTrace) {
     // A file size limit makes the write itself fail after the file was created.
     plantEarlierFile(path("r.txt"));
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 1024;
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SaveResult r = writeResultFile(path("r.txt"), QByteArray(100000, 'z'));
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    const SaveResult r = writeUnderSizeLimit(path("r.txt"), QByteArray(100000, 'z'));
     EXPECT_EQ(r.error, SaveError::WriteFailed);
     EXPECT_TRUE(r.message.contains(QStringLiteral("大小"))) << r.message.toStdString();
     expectEarlierFileUntouched();
