@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "engine/blank.h"
 #include "engine/engine.h"
 #include "engine/notation.h"
 #include "engine/number_text.h"
@@ -38,8 +39,6 @@ std::size_t utf16Length(std::string_view text, std::size_t bytes) {
     }
     return units;
 }
-
-bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
 }  // namespace
 
 Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {

@@ -42,6 +42,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -109,6 +110,7 @@ public:
     static constexpr int kToAlgebraic = -1;   // the next ej-j press gives a+jb
     static constexpr int kToExponential = 0;  // the next ej-j press goes back to A ej θ
 
+    // The three variables below are the engine's own: only its stages write them.
     // errorFlag: error state of the current evaluation, kNoError or kErrorRaised.
     int errorFlag = kNoError;
     // errorText: message of the raised error, without prefix or full stop.
@@ -159,6 +161,11 @@ public:
     // An error display comes back unchanged and leaves ejToAlgebraic alone; any
     // other output is converted with the error state of an earlier evaluation cleared.
     std::string ejjKey(const std::string& output);
+
+    // The ej-j key's conversion of a text in the given direction (kToAlgebraic or
+    // kToExponential), made on an engine of its own so that no engine's error state or
+    // direction changes; nullopt on an error or an empty result.
+    static std::optional<std::string> convertedForm(const std::string& text, int direction);
 
     // A function key other than ej-j in the mode 输出求值 applied to the output text v.
     // Clears the error state first, so an old error never comes back.

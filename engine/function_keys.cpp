@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "engine/constants.h"
 #include "engine/engine.h"
 #include "engine/number_text.h"
 #include "engine/value_forms.h"
@@ -12,15 +13,13 @@ namespace kalvox {
 namespace {
 using enum FunctionKey;
 
-// The names of Sin ... Ctn, in key order.
-constexpr std::string_view kTrigNames[] = {"sin", "cos", "tan", "ctn"};
 // Outputs above this have no factorial key in the mode 输出求值.
 constexpr double kLargestFactorial = 170;
 
 bool isTrig(FunctionKey key) { return keyIndex(key) <= keyIndex(Ctn); }
 
 std::string trigName(FunctionKey key, bool inverse) {
-    return (inverse ? "arc" : "") + std::string(kTrigNames[keyIndex(key)]);
+    return std::string(inverse ? kInversePrefix : "") + std::string(kTrigNames[keyIndex(key)]);
 }
 
 void setState(FunctionKeyStates& states, FunctionKey key, bool enabled) {
@@ -44,9 +43,9 @@ std::string outputExpression(FunctionKey key, bool inverse, const std::string& v
         case Power:
             return "(" + v + ")^";
         case Ln:
-            return inverse ? "2.71828182845905^(" + v + ")" : "ln(" + v + ")";
+            return std::string(inverse ? kEText : kLnName) + (inverse ? "^(" : "(") + v + ")";
         case Log:
-            return inverse ? "10^(" + v + ")" : "log(" + v + ")";
+            return (inverse ? "10^(" : std::string(kLogName) + "(") + v + ")";
         default:
             return v;
     }
@@ -59,9 +58,9 @@ std::string functionSymbol(FunctionKey key, bool inverse) {
         case Power:
             return "^";
         case Ln:
-            return inverse ? "2.71828182845905^" : "ln";
+            return std::string(inverse ? kEText : kLnName) + (inverse ? "^" : "");
         case Log:
-            return inverse ? "10^" : "log";
+            return inverse ? "10^" : std::string(kLogName);
         case Factorial:
             return "!";
         default:
@@ -79,9 +78,9 @@ std::string wrapWholeInput(FunctionKey key, bool inverse, const std::string& t) 
         case Power:
             return "(" + t + ")^";
         case Ln:
-            return inverse ? "2.718281828^(" + t + ")" : "ln(" + t + ")";
+            return std::string(inverse ? kEShortText : kLnName) + (inverse ? "^(" : "(") + t + ")";
         case Log:
-            return inverse ? "10^(" + t + ")" : "log(" + t + ")";
+            return (inverse ? "10^(" : std::string(kLogName) + "(") + t + ")";
         case Reciprocal:
             return "1/(" + t + ")";
         case Factorial:

@@ -2,6 +2,8 @@
 
 #include "engine/notation.h"
 
+#include "engine/constants.h"
+
 namespace kalvox {
 
 namespace {
@@ -12,17 +14,17 @@ struct Translation {
 };
 
 constexpr Translation kTranslations[] = {
-    {"\u3000", " "},                 // ideographic blank
-    {"\u00A0", " "},                 // no-break blank
-    {"\u2220", "ej"},                // angle sign: "10∠30" is a phasor
-    {"\u00B0", ""},                  // degree sign: angles are degrees anyway
-    {"\u00D7", "*"},                 // multiplication sign
-    {"\u00B7", "*"},                 // middle dot
-    {"\u22C5", "*"},                 // dot operator
-    {"\u00F7", "/"},                 // division sign
-    {"\u2212", "-"},                 // minus sign
-    {"\u03C0", "3.14159265358979"},  // pi, as the π key inserts it
-    {"\u3002", "."},                 // ideographic full stop
+    {"\u3000", " "},      // ideographic blank
+    {"\u00A0", " "},      // no-break blank
+    {"\u2220", "ej"},     // angle sign: "10∠30" is a phasor
+    {"\u00B0", ""},       // degree sign: angles are degrees anyway
+    {"\u00D7", "*"},      // multiplication sign
+    {"\u00B7", "*"},      // middle dot
+    {"\u22C5", "*"},      // dot operator
+    {"\u00F7", "/"},      // division sign
+    {"\u2212", "-"},      // minus sign
+    {"\u03C0", kPiText},  // pi, as the π key inserts it
+    {"\u3002", "."},      // ideographic full stop
 };
 
 // The words letter runs split into. No word begins another, so their order does

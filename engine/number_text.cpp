@@ -4,10 +4,12 @@
 
 #include <cmath>
 
+#include "engine/constants.h"
+
 namespace kalvox {
 
 namespace {
-constexpr double kPi = 3.14159265358979;
+constexpr double kPi = kPiValue;
 }  // namespace
 
 void raiseNonFinite(double x) {

@@ -1,5 +1,5 @@
-// The other display form of a complex value, computed by a private engine so
-// that the window's ej-j toggle and error state stay as they are.
+// The other display form of a complex value, converted without touching the
+// window's ej-j toggle or error state.
 
 #include "engine/value_forms.h"
 
@@ -27,16 +27,15 @@ bool isAlgebraic(const std::string& text) {
 
 #undef KALVOX_NUMBER
 
-// Runs the ej-j key on a fresh engine, in the given direction; nullopt on an error.
-std::optional<std::string> convert(const std::string& text, int direction) {
-    Engine engine;
-    engine.ejToAlgebraic = direction;
-    std::string result = engine.ejjKey(text);
-    if (engine.hasError() || result.empty()) return std::nullopt;
+}  // namespace
+
+std::optional<std::string> Engine::convertedForm(const std::string& text, int direction) {
+    Engine scratch;
+    scratch.ejToAlgebraic = direction;
+    std::string result = scratch.ejjKey(text);
+    if (scratch.hasError() || result.empty()) return std::nullopt;
     return result;
 }
-
-}  // namespace
 
 bool holdsImaginaryUnit(std::string_view text) {
     return text.find_first_of("jJ") != std::string_view::npos;
@@ -48,12 +47,12 @@ std::optional<ValueForms> valueForms(std::string_view text) {
     if (text.size() > kLongestValue) return std::nullopt;
     const std::string value(text);
     if (isExponential(value)) {
-        auto algebraic = convert(value, Engine::kToAlgebraic);
+        auto algebraic = Engine::convertedForm(value, Engine::kToAlgebraic);
         if (!algebraic) return std::nullopt;
         return ValueForms{value, std::move(*algebraic)};
     }
     if (isAlgebraic(value)) {
-        auto exponential = convert(value, Engine::kToExponential);
+        auto exponential = Engine::convertedForm(value, Engine::kToExponential);
         if (!exponential) return std::nullopt;
         return ValueForms{std::move(*exponential), value};
     }
