@@ -7,12 +7,11 @@
 // is reported with the register and the field it sits in.
 #include <QStringEncoder>
 
+#include "memory/gbk_codec.h"
 #include "memory/result_file.h"
 
 namespace kalvox {
 namespace {
-
-constexpr const char* kCodec = "GBK";
 
 QString fieldName(int registerNumber, FieldSource field) {
     switch (field) {
@@ -34,8 +33,7 @@ QString fieldName(int registerNumber, FieldSource field) {
 // How a character is named in a message: itself in quotes when it can be
 // shown, always followed by its code point.
 QString characterName(char32_t c) {
-    const QString code =
-        QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
+    const QString code = codePointText(c);
     const bool showable = QChar::isPrint(c) && !QChar::isSurrogate(c);
     if (!showable) return code;
     return QStringLiteral("“") + QString::fromUcs4(&c, 1) + QStringLiteral("”(") + code +

@@ -24,10 +24,14 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include "memory/registers.h"
 
 namespace kalvox {
+
+// The blank rule of engine/blank.h for a name or text of the window.
+bool isBlank(QStringView text);
 
 // The two filters of the save dialog, in order; both give the same content.
 inline constexpr char16_t kTextFileFilter[] = u"文本文件(*.txt)";

@@ -13,10 +13,11 @@
 #include <QStringDecoder>
 #include <cerrno>
 
+#include "memory/gbk_codec.h"
+#include "memory/result_file.h"
+
 namespace kalvox {
 namespace {
-
-constexpr const char* kCodec = "GBK";
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -33,10 +34,6 @@ OpenedResultFile refused(const QString& fileName, ReadError error, int line,
 OpenedResultFile tooLarge(const QString& fileName) {
     return refused(fileName, ReadError::TooLarge, 0,
                    QStringLiteral("文件大于1 MiB(%1字节)").arg(kMaxResultFileSize));
-}
-
-QString codePoint(char32_t c) {
-    return QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
 }
 
 // The lines of the file without their line ends (CR LF or LF). A final line
@@ -75,13 +72,13 @@ ControlCharacter firstControl(const QString& text) {
 MemoryRegister registerFromLine(const QString& line) {
     MemoryRegister reg;
     const qsizetype last = line.lastIndexOf(u'=');
-    reg.content = line.mid(last + 1);
+    reg.content = line.mid(last + 1).toStdString();
     const qsizetype before = last > 0 ? line.lastIndexOf(u'=', last - 1) : -1;
     if (before < 0) {
-        reg.storedExpression = line.left(last);
+        reg.storedExpression = line.left(last).toStdString();
     } else {
-        reg.tag = line.left(before);
-        reg.storedExpression = line.mid(before + 1, last - before - 1);
+        reg.tag = line.left(before).toStdString();
+        reg.storedExpression = line.mid(before + 1, last - before - 1).toStdString();
     }
     return reg;
 }
@@ -107,7 +104,7 @@ OpenedResultFile decodeResultFile(const QByteArray& bytes, const QString& fileNa
         if (const ControlCharacter c = firstControl(text); c.column != 0) {
             OpenedResultFile bad = refused(
                 fileName, ReadError::ControlCharacter, number,
-                QStringLiteral("第%1个字符是控制字符%2").arg(c.column).arg(codePoint(c.code)));
+                QStringLiteral("第%1个字符是控制字符%2").arg(c.column).arg(codePointText(c.code)));
             bad.character = c.code;
             return bad;
         }

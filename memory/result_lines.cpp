@@ -1,4 +1,5 @@
 // From the calculation and the registers to the lines of the result file.
+#include "engine/blank.h"
 #include "memory/result_file.h"
 
 namespace kalvox {
@@ -25,13 +26,16 @@ QList<ResultLine> resultLines(const QString& input, const QString& output,
         const bool tagged = !isBlank(reg.tag);
         if (!tagged && isBlank(reg.content)) continue;
         ResultLine line{k, {}};
-        if (tagged) line.fields.append({FieldSource::Tag, reg.tag});
-        line.fields.append({FieldSource::StoredExpression, reg.storedExpression});
-        line.fields.append({FieldSource::Content, reg.content});
+        if (tagged) line.fields.append({FieldSource::Tag, QString::fromStdString(reg.tag)});
+        line.fields.append(
+            {FieldSource::StoredExpression, QString::fromStdString(reg.storedExpression)});
+        line.fields.append({FieldSource::Content, QString::fromStdString(reg.content)});
         lines.append(line);
     }
     return lines;
 }
+
+bool isBlank(QStringView text) { return isBlank(std::string_view(text.toString().toStdString())); }
 
 SaveResult saveResultFile(const QString& fileName, const QString& input, const QString& output,
                           const MemoryRegisters& registers) {

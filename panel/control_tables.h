@@ -1,42 +1,21 @@
 #pragma once
-// The controls of the main window as tables. The key arrays: one row a key, with its
-// index in the array, its caption, its designed tooltip and its place in twips. The
-// single controls (the top area, π and "="): one row a control, with its kind and name
-// as well. The window builds each table in one loop.
+// Where the controls of the main window stand. Keys are named by their id in the key
+// table (model/panel_keys.h), which gives their names, captions and tooltips; the
+// other controls (the boxes, labels and the frame) carry their texts here. The
+// window builds each table in one loop.
 
 #include <span>
 
+#include "model/panel_keys.h"
 #include "ui/twips.h"
 
 namespace kalvox {
-
-struct KeyRow {
-    int index;            // index in its control array
-    const char* caption;  // UTF-8
-    const char* tooltip;  // UTF-8, "" for none
-    int left;             // twips
-    int top;              // twips
-};
 
 // Every key of the key pad measures 500 x 330 twips.
 inline constexpr int kKeyWidth = 500;
 inline constexpr int kKeyHeight = 330;
 
-// szsrfh (数字输入符号): the digit keys 0 to 9 and the point key (index 10).
-std::span<const KeyRow> digitKeys();
-// ysfhsr (运算符号输入): the operator keys + - * /.
-std::span<const KeyRow> operatorKeys();
-// fushufh (复数符号): the complex-entry keys ej, j, (, ), a, a^2, E.
-std::span<const KeyRow> complexKeys();
-// comfunction: the twelve function keys sin ... ej-j.
-std::span<const KeyRow> functionKeys();
-
-// Tooltips of the function keys sin ... 1/x for the inverse box unchecked and checked.
-const char* functionTooltip(int index, bool inverse);
-// How many keys, from sin on, have a tooltip that follows the inverse box.
-int functionTooltipCount();
-
-// Kinds of the single controls.
+// Kinds of the controls.
 enum class ControlKind {
     InputBox,   // the input box: an InputBox on the input colour, no length limit
     OutputBox,  // the output box: a line box on the output colour, no length limit
@@ -50,17 +29,19 @@ enum class ControlKind {
 
 struct ControlRow {
     ControlKind kind;
-    const char* name;     // object name
-    const char* caption;  // UTF-8, "" for none
-    const char* tooltip;  // UTF-8, "" for none
+    KeyId key;            // for a key, option or check box: its row in the key table
+    const char* name;     // object name of any other control
+    const char* caption;  // UTF-8, "" for none (other controls)
+    const char* tooltip;  // UTF-8, "" for none (other controls)
     TwipRect place;
 };
 
 // The top area in creation (and so tab) order: Text1, Text2, Label1, Label2, comjs,
 // command3, comtuige, commsave, Frame1 with qbshuruxz, hsfhxz, shuchuxz, and Check1.
 std::span<const ControlRow> topAreaControls();
-// The single keys of the key pad, built after its arrays: pifh (π) and Command2 ("=").
-std::span<const ControlRow> padSingleKeys();
+// The key pad in creation order: the digit, operator, complex-entry and function
+// key arrays, then π and "=".
+std::span<const ControlRow> keyPadControls();
 
 // The memory block: register k (1 to 9) is the row at top 1320 + 360 * (k - 1).
 inline constexpr int kRegisterRowTop = 1320;

@@ -1,11 +1,9 @@
-// Both forms of a complex value at a glance: the tooltips of the output box and of
-// the register content boxes, and the copy in either form from the output box's menu.
-// The other form comes from the engine, which leaves the ej-j key's direction alone.
+// The copy of a complex value in either form from the output box's menu. The
+// other form comes from the engine, which leaves the ej-j key's direction alone.
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -14,13 +12,6 @@
 
 namespace kalvox {
 namespace {
-
-// The text and, for a complex value, its other form on a second line.
-QString withOtherForm(const QString& first, const QString& value) {
-    const std::string other = otherForm(value.toStdString());
-    if (other.empty()) return first;
-    return first + QLatin1Char('\n') + QString::fromStdString(other);
-}
 
 QAction* addCopy(QMenu* menu, const QString& name, const QString& caption,
                  const std::optional<std::string>& text) {
@@ -36,15 +27,6 @@ QAction* addCopy(QMenu* menu, const QString& name, const QString& caption,
 }
 
 }  // namespace
-
-void Form1::updateOutputTooltip() {
-    Text2->setToolTip(withOtherForm(QStringLiteral("计算结果输出框"), Text2->text()));
-}
-
-void Form1::updateContentTooltip(int index) {
-    const QString& text = registerAt(index).content;
-    tiqushuju[index]->setToolTip(text.isEmpty() ? QString() : withOtherForm(text, text));
-}
 
 QMenu* Form1::createOutputMenu() {
     QMenu* menu = Text2->createStandardContextMenu();

@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "panel/filter_key.h"
+#include "model/panel_model.h"
 
 namespace kalvox {
 namespace {

@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "memory/registers.h"
+#include "model/panel_keys.h"
 
 namespace kalvox {
 
@@ -15,7 +15,9 @@ QComboBox* makeTagBox(QWidget* parent) {
     auto* tag = new QComboBox(parent);
     tag->setEditable(true);
     tag->setInsertPolicy(QComboBox::NoInsert);  // the list stays the preset tags
-    tag->addItems(presetTags());
+    for (std::string_view preset : presetTags()) {
+        tag->addItem(QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size())));
+    }
     // No inline completion: "I" stays "I" rather than turning into "Ia". Without a
     // completer the box also matches its list case-sensitively, so "ia" stays "ia".
     tag->setCompleter(nullptr);

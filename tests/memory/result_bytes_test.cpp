@@ -22,8 +22,7 @@ struct Filled {
 MemoryRegisters registers(std::initializer_list<Filled> filled) {
     MemoryRegisters regs;
     for (const Filled& f : filled) {
-        regs[f.k - 1] = {QString::fromUtf8(f.tag), QString::fromUtf8(f.content),
-                         QString::fromUtf8(f.expression)};
+        regs[f.k - 1] = {f.tag, f.content, f.expression};
     }
     return regs;
 }
@@ -179,9 +178,9 @@ TEST(ResultBytes, UnencodableCharacterIsNamedAndNothingEncoded) {
 }
 
 TEST(ResultBytes, LoneSurrogateIsRefusedAndNamedByCode) {
-    MemoryRegisters regs;
-    regs[0].tag = QString(QChar(0xD83D)) + QStringLiteral("x");
-    const EncodedFile file = encodeResultFile(resultLines("1", "1", regs));
+    // Registers hold UTF-8, which has no lone surrogate; the boxes' texts may.
+    const QString input = QString(QChar(0xD83D)) + QStringLiteral("x");
+    const EncodedFile file = encodeResultFile(resultLines(input, "1", MemoryRegisters{}));
     EXPECT_EQ(file.result.error, SaveError::Unencodable);
     EXPECT_EQ(file.result.character, char32_t{0xD83D});
     EXPECT_TRUE(file.result.message.contains(QStringLiteral("U+D83D")));

@@ -86,14 +86,13 @@ TEST(ResultFileRead, LinesSplitIntoFields) {
         int k = 0;
         for (const Reg& r : c.registers) {
             const MemoryRegister& got = file.registers[static_cast<std::size_t>(k++)];
-            EXPECT_EQ(utf8(got.tag), r.tag) << "register " << k;
-            EXPECT_EQ(utf8(got.storedExpression), r.expression) << "register " << k;
-            EXPECT_EQ(utf8(got.content), r.content) << "register " << k;
+            EXPECT_EQ(got.tag, r.tag) << "register " << k;
+            EXPECT_EQ(got.storedExpression, r.expression) << "register " << k;
+            EXPECT_EQ(got.content, r.content) << "register " << k;
         }
         for (; k < kRegisterCount; ++k) {
             const MemoryRegister& rest = file.registers[static_cast<std::size_t>(k)];
-            EXPECT_TRUE(rest.tag.isEmpty() && rest.storedExpression.isEmpty() &&
-                        rest.content.isEmpty())
+            EXPECT_TRUE(rest.tag.empty() && rest.storedExpression.empty() && rest.content.empty())
                 << "register " << k + 1 << " should be empty";
         }
     }
@@ -173,7 +172,7 @@ TEST_F(ResultFileOpen, ReadsFromDiskAndRefusesWhatCannotBeRead) {
     write("结果.jsq", gbk("1+2=3\r\ncosφ=0.8=0.8\r\n"));
     const OpenedResultFile good = readResultFile(path("结果.jsq"));
     ASSERT_TRUE(good.ok()) << utf8(good.message);
-    EXPECT_EQ(utf8(good.registers[0].tag), "cosφ");
+    EXPECT_EQ(good.registers[0].tag, "cosφ");
 
     write("big.txt", "=" + QByteArray(kMaxResultFileSize, 'a'));
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.jsq")));

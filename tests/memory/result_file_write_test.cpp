@@ -113,7 +113,7 @@ protected:
 
 TEST_F(ResultFileWrite, WritesTheExactBytes) {
     MemoryRegisters regs;
-    regs[1] = {QStringLiteral("cosφ"), QStringLiteral("0.8"), QStringLiteral("4/5")};
+    regs[1] = {"cosφ", "0.8", "4/5"};
     const SaveResult r = saveResultFile(path("a.txt"), "2ej30*3", "6ej30", regs);
     ASSERT_TRUE(r.ok()) << r.message.toStdString();
     EXPECT_TRUE(r.message.isEmpty());
@@ -123,7 +123,7 @@ TEST_F(ResultFileWrite, WritesTheExactBytes) {
 
 TEST_F(ResultFileWrite, SavingTwiceReplacesTheWholeFile) {
     MemoryRegisters regs;
-    regs[0] = {QStringLiteral("Ia"), QStringLiteral("3"), QStringLiteral("1+2")};
+    regs[0] = {"Ia", "3", "1+2"};
     ASSERT_TRUE(saveResultFile(path("r.txt"), "1+2", "3", regs).ok());
     ASSERT_TRUE(saveResultFile(path("r.txt"), "7", "7", MemoryRegisters{}).ok());
     EXPECT_EQ(readAll(path("r.txt")), QByteArray("7=7\r\n"));
@@ -132,7 +132,7 @@ TEST_F(ResultFileWrite, SavingTwiceReplacesTheWholeFile) {
 
 TEST_F(ResultFileWrite, JsqAndTxtHoldTheSameBytes) {
     MemoryRegisters regs;
-    regs[4] = {QStringLiteral("PT变比"), QStringLiteral("100"), QStringLiteral("10000/100")};
+    regs[4] = {"PT变比", "100", "10000/100"};
     ASSERT_TRUE(saveResultFile(path("r.txt"), "1", "1", regs).ok());
     ASSERT_TRUE(saveResultFile(path("r.jsq"), "1", "1", regs).ok());
     EXPECT_EQ(readAll(path("r.jsq")), readAll(path("r.txt")));
@@ -146,7 +146,7 @@ TEST_F(ResultFileWrite, NameWithoutExtensionIsUsedAsTyped) {
 TEST_F(ResultFileWrite, UnencodableTagWritesNothing) {
     plantEarlierFile(path("r.txt"));
     MemoryRegisters regs;
-    regs[3].tag = QStringLiteral("I😀");
+    regs[3].tag = "I😀";
     const SaveResult r = saveResultFile(path("r.txt"), "1", "1", regs);
     EXPECT_EQ(r.error, SaveError::Unencodable);
     expectEarlierFileUntouched();
@@ -213,8 +213,7 @@ protected:
 
 TEST_F(InPlaceWrite, WritableFileIsSavedOver) {
     MemoryRegisters regs;
-    regs[0] = {QStringLiteral("Ia"), QStringLiteral("0.2ej-53.130102354156"),
-               QStringLiteral("1/(3+j4)")};
+    regs[0] = {"Ia", "0.2ej-53.130102354156", "1/(3+j4)"};
     const SaveResult r = saveResultFile(path("ro/r.txt"), "3+j4", "5ej53.130102354156", regs);
     ASSERT_TRUE(r.ok()) << r.message.toStdString();
     EXPECT_EQ(readAll(path("ro/r.txt")),

@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QTest>
 
-#include "panel/filter_key.h"
 #include "panel_fixture.h"
 
 using kalvox::test::PanelFixture;
@@ -131,34 +130,6 @@ private slots:
         QCOMPARE(f->content(0)->text(), QStringLiteral("3"));
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111100111011"));
         QCOMPARE(QApplication::focusWidget(), f->text1());
-    }
-
-    void filterKey_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("delivered");
-        QTest::newRow("backspace") << 8 << 8;
-        QTest::newRow("( lowest passing") << 40 << 40;
-        QTest::newRow("9 highest passing") << 57 << 57;
-        QTest::newRow("comma") << 44 << 44;
-        QTest::newRow("' below the range") << 39 << 0;
-        QTest::newRow(": above the range") << 58 << 0;
-        QTest::newRow("E to e") << 69 << 101;
-        QTest::newRow("J to j") << 74 << 106;
-        QTest::newRow("e") << 101 << 101;
-        QTest::newRow("j") << 106 << 106;
-        QTest::newRow("-3") << -3 << -3;
-        QTest::newRow("-12") << -12 << -12;
-        QTest::newRow("enter") << 13 << 0;
-        QTest::newRow("ctrl-c") << 3 << 0;
-        QTest::newRow("blank") << 32 << 0;
-        QTest::newRow("^") << 94 << 0;
-        QTest::newRow("s") << 115 << 0;
-        QTest::newRow("a Chinese character") << 0x4e2d << 0;
-    }
-    void filterKey() {
-        QFETCH(int, code);
-        QFETCH(int, delivered);
-        QCOMPARE(int(kalvox::filterKey(static_cast<std::int16_t>(code))), delivered);
     }
 
     void typing_data() {

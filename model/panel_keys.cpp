@@ -1,0 +1,251 @@
+#include "model/panel_keys.h"
+
+#include <array>
+#include <vector>
+
+#include "engine/constants.h"
+#include "memory/registers.h"
+
+namespace kalvox {
+namespace {
+
+using enum KeyGroup;
+
+struct FunctionRow {
+    FunctionKey key;
+    const char* caption;
+    const char* tooltip;
+    const char* inverseTooltip;
+    const char* shortcut;  // a letter of the name with Alt; ej-j on F9
+};
+
+// In key order: row i is the key with keyIndex i.
+constexpr std::array<FunctionRow, kFunctionKeyCount> kFunctionRows{{
+    {FunctionKey::Sin, "sin", "正弦函数", "反正弦函数", "Alt+S"},
+    {FunctionKey::Cos, "cos", "余弦函数", "反余弦函数", "Alt+C"},
+    {FunctionKey::Tan, "tan", "正切函数", "反正切函数", "Alt+T"},
+    {FunctionKey::Ctn, "ctn", "余切函数", "反余切函数", "Alt+N"},
+    {FunctionKey::Square, "x^2", "平方", "平方根", "Alt+Q"},
+    {FunctionKey::Cube, "x^3", "立方", "立方根", "Alt+U"},
+    {FunctionKey::Power, "^", "X的Y次幂", "X的Y次幂", "Alt+P"},
+    {FunctionKey::Ln, "ln", "自然对数", "e次幂", "Alt+L"},
+    {FunctionKey::Log, "log", "常用对数", "10次幂", "Alt+G"},
+    {FunctionKey::Reciprocal, "1/x", "倒数", "倒数", "Alt+R"},
+    {FunctionKey::Factorial, "n!", "阶乘", "阶乘", "Alt+F"},
+    {FunctionKey::EjJ, "ej-j", "复数的指数形式、代数形式转换", "复数的指数形式、代数形式转换",
+     "F9"},
+}};
+
+constexpr std::array<PanelMode, 3> kModes = {PanelMode::WholeInput, PanelMode::Symbol,
+                                             PanelMode::Output};
+
+struct ComplexRow {
+    const char* caption;
+    const char* inserts;
+    const char* tooltip;
+};
+
+// fushufh: the complex-entry keys in array order.
+constexpr std::array<ComplexRow, 7> kComplexRows{{
+    {"ej", "ej", "复数计算指数形式的输入"},
+    {"j", "j", "复数计算代数形式虚部的输入"},
+    {"(", "(", ""},
+    {")", ")", ""},
+    {"a", "*ej120", "旋转因子:逆时针旋转120度"},
+    {"a^2", "*ej-120", "旋转因子:顺时针旋转120度"},
+    {"E", "E", "科学计数法符号"},
+}};
+constexpr int kRotation = 4;  // "a"; "a^2" follows it
+
+constexpr std::array<const char*, 4> kOperators = {"+", "-", "*", "/"};
+
+std::string member(const char* array, int index) {
+    return std::string(array) + "_" + std::to_string(index);
+}
+
+// The shortcut list's text of a function key: its tooltip and, where the inverse
+// differs, the inverse's.
+std::string functionHelp(const FunctionRow& f) {
+    std::string help = f.tooltip;
+    if (std::string_view(f.inverseTooltip) != f.tooltip) {
+        help += std::string("(反函数:") + f.inverseTooltip + ")";
+    }
+    return help;
+}
+
+std::vector<PanelKey> buildKeys() {
+    std::vector<PanelKey> keys;
+    auto add = [&keys](PanelKey key) {
+        if (key.inverseTooltip.empty()) key.inverseTooltip = key.tooltip;
+        if (key.help.empty() && !key.shortcut.empty()) key.help = key.tooltip;
+        keys.push_back(std::move(key));
+    };
+    add({{ShortcutList}, "", "", "", "", "", "F1", "快捷键一览(本窗口)"});
+    add({{Save}, "commsave", "保存", "将计算结果保存至文件", "", "", "Ctrl+S", ""});
+    add({{Open}, "dakaicom", "打开", "", "", "", "Ctrl+O", "打开保存的计算结果文件"});
+    add({{Clear}, "command3", "清零", "", "", "", "Ctrl+L", "清空输入框和输出框"});
+    add({{Backspace}, "comtuige", "退格", "", "", "", "Ctrl+B", "删除光标前的一个字符"});
+    add({{About}, "guangyucom", "关于", "", "", "", "Ctrl+F1", ""});
+
+    struct ModeRow {
+        const char* name;
+        const char* caption;
+        const char* tooltip;
+        const char* shortcut;
+    };
+    constexpr ModeRow kModeRows[] = {
+        {"qbshuruxz", "整式输入", "对整个输入表达式输入函数符号 ", "F2"},
+        {"hsfhxz", "函数符号", "在输入框输入函数符号", "F3"},
+        {"shuchuxz", "输出求值", "计算输出值的函数", "F4"},
+    };
+    for (std::size_t i = 0; i < kModes.size(); ++i) {
+        const ModeRow& m = kModeRows[i];
+        std::string help = m.tooltip;
+        while (!help.empty() && help.back() == ' ') help.pop_back();
+        add({{Mode, static_cast<int>(kModes[i])},
+             m.name,
+             m.caption,
+             m.tooltip,
+             "",
+             "",
+             m.shortcut,
+             help});
+    }
+    add({{Inverse}, "Check1", "反函数", "", "", "", "F5", "选中或取消"});
+
+    for (std::size_t i = 0; i < kFunctionRows.size(); ++i) {
+        const FunctionRow& f = kFunctionRows[i];
+        const int index = static_cast<int>(keyIndex(f.key));
+        add({{Function, index},
+             member("comfunction", index),
+             f.caption,
+             f.tooltip,
+             f.inverseTooltip,
+             "",
+             f.shortcut,
+             functionHelp(f)});
+    }
+
+    add({{Pi},
+         "pifh",
+         "π",
+         "圆周率:" + std::string(kPiText),
+         "",
+         std::string(kPiText),
+         "Ctrl+P",
+         "圆周率 " + std::string(kPiText)});
+    // The rotation factors: the list says what they insert.
+    for (int i = kRotation; i <= kRotation + 1; ++i) {
+        const ComplexRow& c = kComplexRows[static_cast<std::size_t>(i)];
+        // "旋转因子:..." reads "旋转因子,..." in the list.
+        const std::string_view tip = c.tooltip;
+        const std::size_t colon = tip.find(':');
+        std::string help(tip.substr(0, colon));
+        help.append(",").append(tip.substr(colon + 1));
+        add({{Complex, i},
+             member("fushufh", i),
+             c.caption,
+             c.tooltip,
+             "",
+             c.inserts,
+             i == kRotation ? "Alt+A" : "Alt+Shift+A",
+             help + "(输入 " + c.inserts + ")"});
+    }
+
+    for (int k = 1; k <= kRegisterCount; ++k) {
+        const std::string n = std::to_string(k);
+        add({{Store, k - 1},
+             member("congchu", k - 1),
+             "MW" + n,
+             "存储第" + n + "个计算结果",
+             "",
+             "",
+             "Ctrl+" + n,
+             ""});
+    }
+    for (int k = 1; k <= kRegisterCount; ++k) {
+        const std::string n = std::to_string(k);
+        add({{Recall, k - 1},
+             member("tiqu", k - 1),
+             "MR" + n,
+             "提取第" + n + "个计算结果",
+             "",
+             "",
+             "Alt+" + n,
+             ""});
+    }
+
+    // The keys without a shortcut.
+    for (int i = 0; i < static_cast<int>(kComplexRows.size()); ++i) {
+        if (i == kRotation || i == kRotation + 1) continue;
+        const ComplexRow& c = kComplexRows[static_cast<std::size_t>(i)];
+        add({{Complex, i}, member("fushufh", i), c.caption, c.tooltip, "", c.inserts, "", ""});
+    }
+    for (int d = 0; d <= 10; ++d) {
+        const std::string text = d == 10 ? "." : std::to_string(d);
+        add({{Digit, d}, member("szsrfh", d), text, "", "", text, "", ""});
+    }
+    for (int i = 0; i < static_cast<int>(kOperators.size()); ++i) {
+        const char* op = kOperators[static_cast<std::size_t>(i)];
+        add({{Operator, i}, member("ysfhsr", i), op, "", "", op, "", ""});
+    }
+    add({{Equals}, "Command2", "=", "", "", "", "", ""});
+    add({{Calculate}, "comjs", "计算", "", "", "", "", ""});
+    return keys;
+}
+
+const std::vector<PanelKey>& keyTable() {
+    static const std::vector<PanelKey> keys = buildKeys();
+    return keys;
+}
+
+constexpr std::array<std::string_view, 14> kPresetTags = {
+    "Ia", "Ib", "Ic", "Ua", "Ub", "Uc", "I", "U", "P", "Q", "S", "cosφ", "CT变比", "PT变比",
+};
+
+}  // namespace
+
+FunctionMode toFunctionMode(PanelMode mode) {
+    switch (mode) {
+        case PanelMode::WholeInput:
+            return FunctionMode::WholeInput;
+        case PanelMode::Output:
+            return FunctionMode::Output;
+        case PanelMode::Symbol:
+            break;
+    }
+    return FunctionMode::Symbol;
+}
+
+PanelMode toPanelMode(FunctionMode mode) {
+    switch (mode) {
+        case FunctionMode::WholeInput:
+            return PanelMode::WholeInput;
+        case FunctionMode::Output:
+            return PanelMode::Output;
+        case FunctionMode::Symbol:
+            break;
+    }
+    return PanelMode::Symbol;
+}
+
+std::string PanelKey::helpLine() const {
+    if (caption.empty()) return help;
+    if (help.empty()) return caption;
+    return caption + ":" + help;
+}
+
+std::span<const PanelKey> panelKeys() { return keyTable(); }
+
+const PanelKey& panelKey(KeyId id) {
+    for (const PanelKey& key : keyTable()) {
+        if (key.id == id) return key;
+    }
+    return keyTable().front();  // unreachable for the panel's ids
+}
+
+std::span<const std::string_view> presetTags() { return kPresetTags; }
+
+std::string tagTooltip(int k) { return "选择或输入第" + std::to_string(k) + "个存储标志"; }
+
+}  // namespace kalvox

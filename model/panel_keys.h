@@ -1,0 +1,75 @@
+#pragma once
+// Every key and command of the calculator panel in one table: its id, the object
+// name of its control, caption, tooltip, what a click inserts, its keyboard
+// shortcut and its line in the shortcut list (F1). The panel model reads what a
+// key does from it, the window builds its buttons and shortcuts from it and the
+// shortcut list shows its rows. Standard C++ only; texts are UTF-8.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "engine/engine.h"
+
+namespace kalvox {
+
+// The kinds of key; the keys of one kind form one control array, counted from 0.
+enum class KeyGroup {
+    ShortcutList,  // F1: the list of shortcuts (no control)
+    Save,          // commsave (保存)
+    Open,          // dakaicom (打开), a menu command
+    Clear,         // command3 (清零)
+    Backspace,     // comtuige (退格)
+    About,         // guangyucom (关于), a menu command
+    Mode,          // the options 整式输入, 函数符号, 输出求值 (index: PanelMode)
+    Inverse,       // Check1 (反函数)
+    Function,      // comfunction: index keyIndex(FunctionKey)
+    Pi,            // pifh (π)
+    Complex,       // fushufh (复数符号): ej, j, (, ), a, a^2, E
+    Store,         // congchu (存储): MW1 ... MW9
+    Recall,        // tiqu (提取): MR1 ... MR9
+    Digit,         // szsrfh (数字输入符号): 0 ... 9, point at 10
+    Operator,      // ysfhsr (运算符号输入): + - * /
+    Equals,        // Command2 ("=")
+    Calculate,     // comjs (计算)
+};
+
+struct KeyId {
+    KeyGroup group;
+    int index = 0;  // the member of its control array; 0 for a single control
+
+    friend bool operator==(const KeyId&, const KeyId&) = default;
+};
+
+// The function-mode options in the order of their index in KeyGroup::Mode.
+enum class PanelMode { WholeInput, Symbol, Output };
+FunctionMode toFunctionMode(PanelMode mode);
+PanelMode toPanelMode(FunctionMode mode);
+
+struct PanelKey {
+    KeyId id;
+    std::string name;            // object name of its control ("" for none)
+    std::string caption;         // "" for none
+    std::string tooltip;         // the tooltip shown from start-up ("" for none)
+    std::string inverseTooltip;  // the tooltip while 反函数 is checked (function keys)
+    std::string inserts;         // what a click inserts at the caret ("" for nothing)
+    std::string shortcut;        // keys in portable form ("Ctrl+S"), "" for none
+    std::string help;            // what the shortcut list says after the caption
+
+    // The shortcut list's line: caption, ":" and help, or either alone.
+    std::string helpLine() const;
+};
+
+// Every key, in the order of the shortcut list; keys without a shortcut come last.
+std::span<const PanelKey> panelKeys();
+
+// The row of a key. Every KeyId of the panel has one.
+const PanelKey& panelKey(KeyId id);
+
+// The preset tags every tag box offers, in display order.
+std::span<const std::string_view> presetTags();
+
+// The tooltip of register k's tag box (1 to 9).
+std::string tagTooltip(int k);
+
+}  // namespace kalvox

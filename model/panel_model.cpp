@@ -1,0 +1,287 @@
+#include "model/panel_model.h"
+
+#include "engine/constants.h"
+#include "engine/value_forms.h"
+#include "model/utf16.h"
+
+namespace kalvox {
+namespace {
+
+constexpr std::int16_t kBackspaceCode = 8;
+// Codes without a printable character that pass the filter unchanged.
+constexpr std::int16_t kPassingCodes[] = {-3, -12};
+
+int length(std::u16string_view text) { return static_cast<int>(text.size()); }
+
+bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
+
+// The text and, for a complex value, its other form on a second line.
+std::string withOtherForm(std::string first, const std::string& value) {
+    const std::string other = otherForm(value);
+    if (other.empty()) return first;
+    return first + "\n" + other;
+}
+
+}  // namespace
+
+std::int16_t filterKey(std::int16_t code) {
+    if (code == kBackspaceCode) return code;
+    for (std::int16_t passing : kPassingCodes) {
+        if (code == passing) return code;
+    }
+    if (code == 'E') return 'e';
+    if (code == 'J') return 'j';
+    if (code > 0 && code < 0x80 && kTypedCharacters.find(static_cast<char>(code)) != std::string_view::npos) {
+        return code;
+    }
+    return 0;
+}
+
+PanelModel::PanelModel() {
+    engine_.resetConversion();
+    setInput(u"", 0);
+    setOutput("0");
+    keyStates_ = functionKeysForMode(FunctionMode::Symbol, inverse_, "", keyStates_);
+    focus_ = Focus::Input;
+}
+
+std::string PanelModel::inputUtf8() const { return toUtf8(input_); }
+
+std::string PanelModel::storedExpression(int position) const {
+    if (position < 1 || position > kRegisterCount) return {};
+    return registers_[static_cast<std::size_t>(position - 1)].storedExpression;
+}
+
+bool PanelModel::enabled(KeyId key) const {
+    if (key.group != KeyGroup::Function) return true;
+    return keyStates_[static_cast<std::size_t>(key.index)];
+}
+
+std::string PanelModel::tooltip(KeyId key) const {
+    const PanelKey& row = panelKey(key);
+    return inverse_ ? row.inverseTooltip : row.tooltip;
+}
+
+std::string PanelModel::outputTooltip(std::string_view boxTooltip) const {
+    return withOtherForm(std::string(boxTooltip), output_);
+}
+
+std::string PanelModel::contentTooltip(int index) const {
+    const std::string& text = registers_[static_cast<std::size_t>(index)].content;
+    return text.empty() ? std::string() : withOtherForm(text, text);
+}
+
+void PanelModel::begin() {
+    lastEdit_ = {};
+    focus_ = Focus::Unchanged;
+    registersReplaced_ = false;
+    message_.clear();
+}
+
+void PanelModel::syncInput(std::u16string text, int caret, int selectionStart, int selectionLength,
+                           bool edited) {
+    input_ = std::move(text);
+    caret_ = caret;
+    selectionStart_ = selectionLength > 0 ? selectionStart : caret;
+    selectionLength_ = selectionLength;
+    if (edited) history_.endWalk();
+}
+
+void PanelModel::editOutput(std::string text) {
+    begin();
+    setOutput(std::move(text));
+}
+
+void PanelModel::editTag(int index, std::string text) {
+    registers_[static_cast<std::size_t>(index)].tag = std::move(text);
+}
+
+void PanelModel::setOutput(std::string text) {
+    // Text2_Change: runs after every write of the output box, also of the same text.
+    output_ = std::move(text);
+    keyStates_ = functionKeysEnabled(toFunctionMode(mode_), output_);
+}
+
+void PanelModel::setInput(std::u16string text, int caret) {
+    input_ = std::move(text);
+    caret_ = caret;
+    selectionStart_ = caret;
+    selectionLength_ = 0;
+    lastEdit_ = {InputEdit::Kind::SetText, 0, 0, input_};
+}
+
+void PanelModel::insert(std::u16string_view text) {
+    // The insert operation of a text box: the selection (or nothing) is replaced by
+    // the text, and the caret stands right after it.
+    const int from = selectionLength_ > 0 ? selectionStart_ : caret_;
+    const int replaced = selectionLength_;
+    if (replaced > 0 || !text.empty()) history_.endWalk();
+    input_.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(replaced), text);
+    caret_ = from + length(text);
+    selectionStart_ = caret_;
+    selectionLength_ = 0;
+    lastEdit_ = {InputEdit::Kind::Replace, from, replaced, std::u16string(text)};
+}
+
+void PanelModel::backspace() {
+    // Only the character before the caret (the start of a selection) goes; the
+    // selection is dropped. A character outside the basic plane is two code units.
+    const int p = selectionLength_ > 0 ? selectionStart_ : caret_;
+    if (p == 0) return;
+    int from = p - 1;
+    const auto at = [this](int i) { return input_[static_cast<std::size_t>(i)]; };
+    if (from > 0 && isLowSurrogate(at(from)) && isHighSurrogate(at(from - 1))) --from;
+    selectionStart_ = from;
+    selectionLength_ = p - from;
+    insert(u"");
+}
+
+void PanelModel::clear() {
+    setInput(u"", 0);
+    setOutput("");
+    focus_ = Focus::Input;
+}
+
+void PanelModel::evaluate() {
+    // Command2_Click: the engine says what both boxes show and where the caret goes.
+    const Outcome outcome = engine_.evaluate(inputUtf8());
+    setInput(toUtf16(outcome.text1), 0);
+    setOutput(outcome.text2);
+    if (outcome.focusInput) focus_ = Focus::Input;
+    selectionStart_ = static_cast<int>(outcome.selectionStart);
+    selectionLength_ = static_cast<int>(outcome.selectionLength);
+    caret_ = selectionStart_ + selectionLength_;
+    history_.add(input_);
+}
+
+void PanelModel::storeInto(int index) {
+    MemoryRegister& reg = registers_[static_cast<std::size_t>(index)];
+    reg.content = output_;
+    reg.storedExpression = inputUtf8();
+}
+
+void PanelModel::press(KeyId key) {
+    begin();
+    const PanelKey& row = panelKey(key);
+    switch (key.group) {
+        case KeyGroup::Digit:
+        case KeyGroup::Operator:
+        case KeyGroup::Complex:
+        case KeyGroup::Pi:
+            focus_ = Focus::Input;
+            insert(toUtf16(row.inserts));
+            break;
+        case KeyGroup::Recall:
+            focus_ = Focus::Input;
+            insert(toUtf16(registers_[static_cast<std::size_t>(key.index)].content));
+            break;
+        case KeyGroup::Store:
+            focus_ = Focus::Input;
+            storeInto(key.index);
+            break;
+        case KeyGroup::Backspace:
+            focus_ = Focus::Input;
+            backspace();
+            break;
+        case KeyGroup::Clear:
+            clear();
+            break;
+        case KeyGroup::Equals:
+        case KeyGroup::Calculate:
+        case KeyGroup::Save:  // the save key saves what a fresh "=" shows
+            evaluate();
+            break;
+        case KeyGroup::Function:
+            if (enabled(key)) functionKey(static_cast<FunctionKey>(key.index));
+            break;
+        case KeyGroup::Mode: {
+            const auto mode = static_cast<PanelMode>(key.index);
+            if (mode != mode_) {
+                selectMode(mode);
+            } else {
+                // Already chosen: only the focus goes where choosing it puts it.
+                focus_ = mode == PanelMode::Output ? Focus::Output : Focus::Input;
+            }
+            break;
+        }
+        case KeyGroup::Inverse:
+            toggleInverse();
+            break;
+        case KeyGroup::ShortcutList:
+        case KeyGroup::Open:
+        case KeyGroup::About:
+            break;  // windows and files: the window's part
+    }
+}
+
+void PanelModel::functionKey(FunctionKey key) {
+    focus_ = Focus::Input;
+    if (key == FunctionKey::EjJ) setOutput(engine_.ejjKey(output_));
+    switch (mode_) {
+        case PanelMode::Symbol: {
+            // Keys without a symbol leave the input box alone, selection included.
+            const std::string symbol = functionSymbol(key, inverse_);
+            if (!symbol.empty()) insert(toUtf16(symbol));
+            break;
+        }
+        case PanelMode::WholeInput:
+            // The new text leaves the caret at the start.
+            if (key != FunctionKey::EjJ)
+                setInput(toUtf16(wrapWholeInput(key, inverse_, inputUtf8())), 0);
+            break;
+        case PanelMode::Output:
+            // The ej-j key only converts: its algebraic form stays on show.
+            if (key != FunctionKey::EjJ) {
+                const KeyOutcome outcome = engine_.applyToOutput(key, inverse_, output_);
+                message_ = outcome.failure;
+                setOutput(outcome.text2);
+            }
+            break;
+    }
+}
+
+void PanelModel::selectMode(PanelMode mode) {
+    if (mode == mode_) return;
+    begin();
+    mode_ = mode;
+    switch (mode) {
+        case PanelMode::Symbol:
+            focus_ = Focus::Input;
+            caret_ = length(input_);
+            selectionStart_ = caret_;
+            selectionLength_ = 0;
+            lastEdit_.kind = InputEdit::Kind::Caret;
+            break;
+        case PanelMode::WholeInput:
+            focus_ = Focus::Input;
+            break;
+        case PanelMode::Output:
+            focus_ = Focus::Output;
+            break;
+    }
+    keyStates_ = functionKeysForMode(toFunctionMode(mode), inverse_, output_, keyStates_);
+}
+
+void PanelModel::toggleInverse() {
+    begin();
+    inverse_ = !inverse_;
+    keyStates_ = functionKeysForInverse(inverse_, keyStates_);
+}
+
+void PanelModel::walkHistory(bool older) {
+    begin();
+    const std::optional<std::u16string> text = older ? history_.older(input_) : history_.newer();
+    if (text) setInput(*text, length(*text));
+}
+
+void PanelModel::loadResultFile(const std::string& input, const MemoryRegisters& registers) {
+    begin();
+    registers_ = registers;
+    registersReplaced_ = true;
+    focus_ = Focus::Input;
+    setInput(toUtf16(input), 0);
+    evaluate();
+}
+
+}  // namespace kalvox

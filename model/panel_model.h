@@ -1,0 +1,134 @@
+#pragma once
+// PanelModel: everything the calculator panel holds between two user actions, and
+// every rule of what a key, a typed character, a mode option or the inverse box does
+// to it. The window draws this state and forwards every event here; the model calls
+// the engine and nothing else. Standard C++ only.
+//
+// The input box is held in UTF-16 code units, as the window's text box counts its
+// caret; the output and the registers are UTF-8, as the engine writes them.
+//
+// Every command first clears the record of what it changes (lastEdit, focus,
+// message), so after it the window redraws what the record names.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/engine.h"
+#include "memory/registers.h"
+#include "model/input_history.h"
+#include "model/panel_keys.h"
+
+namespace kalvox {
+
+// How the last command changed the input box, so that the window can make the same
+// change to its text box (an insert keeps the box's undo, a new text does not).
+struct InputEdit {
+    enum class Kind {
+        None,     // the text, caret and selection stay
+        Replace,  // [from, from + length) replaced by text, caret after it
+        SetText,  // a new text; then the caret or selection below
+        Caret,    // only the caret or selection moved
+    };
+    Kind kind = Kind::None;
+    int from = 0;
+    int length = 0;
+    std::u16string text;
+};
+
+// Where the last command put the focus.
+enum class Focus { Unchanged, Input, Output };
+
+// Typed-character filter (Text1_KeyPress): the code of a typed character as a signed
+// 16-bit number in, the code to deliver out, 0 meaning the character is discarded.
+std::int16_t filterKey(std::int16_t code);
+
+class PanelModel {
+public:
+    PanelModel();  // the panel as the window opens
+
+    // --- The input box, as the user edits it in the window ------------------------
+    // The box's text, caret and selection (start and length; the caret is at one end).
+    // `edited` says the user changed the text, which ends a walk through the history.
+    void syncInput(std::u16string text, int caret, int selectionStart, int selectionLength,
+                   bool edited);
+    // The user typed into the output box (it has no filter): its change handling runs.
+    void editOutput(std::string text);
+    // The user edited register k's tag box (index k - 1).
+    void editTag(int index, std::string text);
+
+    // --- Commands ----------------------------------------------------------------
+    // A key, option or command of the table, as its click or its shortcut does it.
+    // A disabled function key does nothing. Save and Open only evaluate or do
+    // nothing here: their dialogs and files belong to the window.
+    void press(KeyId key);
+    // A mode option became selected with the mouse (nothing when it already was).
+    void selectMode(PanelMode mode);
+    // The inverse box was clicked: its state flips.
+    void toggleInverse();
+    // Up (older) or Down in the input box.
+    void walkHistory(bool older);
+    // A result file was opened: its registers replace all nine, its expression goes
+    // into the input box and is evaluated with "=".
+    void loadResultFile(const std::string& input, const MemoryRegisters& registers);
+
+    // --- State -------------------------------------------------------------------
+    const std::u16string& input() const { return input_; }
+    std::string inputUtf8() const;
+    int caret() const { return caret_; }
+    int selectionStart() const { return selectionStart_; }
+    int selectionLength() const { return selectionLength_; }
+    const std::string& output() const { return output_; }
+    PanelMode mode() const { return mode_; }
+    bool inverse() const { return inverse_; }
+    const FunctionKeyStates& functionKeys() const { return keyStates_; }
+    bool enabled(KeyId key) const;
+    const MemoryRegisters& registers() const { return registers_; }
+    // storedExpression, positions 1 to 10 (10 belongs to no register and stays "").
+    std::string storedExpression(int position) const;
+    const InputHistory& history() const { return history_; }
+
+    // The tooltip a key shows now (the function keys follow the inverse box).
+    std::string tooltip(KeyId key) const;
+    // The output box's tooltip and a register content box's: the text and, for a
+    // complex value, its other form on a second line.
+    std::string outputTooltip(std::string_view boxTooltip) const;
+    std::string contentTooltip(int index) const;
+
+    // What the last command did besides the state above.
+    const InputEdit& lastEdit() const { return lastEdit_; }
+    Focus focus() const { return focus_; }
+    bool registersReplaced() const { return registersReplaced_; }  // tags included
+    const std::string& message() const { return message_; }        // for a message box; "" none
+
+private:
+    void begin();
+    void evaluate();
+    void setOutput(std::string text);  // writes the output and runs Text2_Change
+    void insert(std::u16string_view text);
+    void backspace();
+    void clear();
+    void setInput(std::u16string text, int caret);
+    void functionKey(FunctionKey key);
+    void applyMode(PanelMode mode);
+    void storeInto(int index);
+
+    Engine engine_;
+    std::u16string input_;
+    int caret_ = 0;
+    int selectionStart_ = 0;
+    int selectionLength_ = 0;
+    std::string output_;
+    PanelMode mode_ = PanelMode::Symbol;
+    bool inverse_ = false;
+    FunctionKeyStates keyStates_{};
+    MemoryRegisters registers_;
+    InputHistory history_;
+
+    InputEdit lastEdit_;
+    Focus focus_ = Focus::Unchanged;
+    bool registersReplaced_ = false;
+    std::string message_;
+};
+
+}  // namespace kalvox

@@ -1,0 +1,12 @@
+#pragma once
+// The input box counts its caret in UTF-16 code units, the engine reads UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace kalvox {
+
+std::u16string toUtf16(std::string_view utf8);
+std::string toUtf8(std::u16string_view utf16);
+
+}  // namespace kalvox

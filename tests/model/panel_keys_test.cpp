@@ -1,0 +1,126 @@
+// The key table against the engine and against itself: what a key inserts is
+// something the engine reads, every control and shortcut is named once, and the
+// shortcut list says what each key is.
+#include "model/panel_keys.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "engine/constants.h"
+#include "engine/notation.h"
+#include "model/panel_model.h"
+
+namespace kalvox {
+namespace {
+
+using enum KeyGroup;
+
+TEST(PanelKeys, NamesIdsAndShortcutsAreUnique) {
+    std::set<std::pair<int, int>> ids;
+    std::set<std::string> names;
+    std::set<std::string> shortcuts;
+    for (const PanelKey& key : panelKeys()) {
+        EXPECT_TRUE(ids.insert({static_cast<int>(key.id.group), key.id.index}).second) << key.name;
+        if (!key.name.empty()) {
+            EXPECT_TRUE(names.insert(key.name).second) << key.name;
+        }
+        if (!key.shortcut.empty()) {
+            EXPECT_TRUE(shortcuts.insert(key.shortcut).second) << key.name;
+        }
+    }
+    // 11 digits, 4 operators, 7 complex keys, 12 function keys, 9 + 9 register keys, 3
+    // modes and 10 single commands.
+    EXPECT_EQ(panelKeys().size(), 11u + 4 + 7 + kFunctionKeyCount + 18 + 3 + 10);
+}
+
+TEST(PanelKeys, NoShortcutTypesACharacter) {
+    for (const PanelKey& key : panelKeys()) {
+        if (key.shortcut.empty()) continue;
+        const std::string& s = key.shortcut;
+        const bool modified = s.starts_with("Ctrl+") || s.starts_with("Alt+");
+        const bool functionKey = s.size() >= 2 && s[0] == 'F' && std::isdigit(s[1]);
+        EXPECT_TRUE(modified || functionKey) << s;
+    }
+}
+
+TEST(PanelKeys, EveryInsertedTextIsReadByTheEngine) {
+    for (const PanelKey& key : panelKeys()) {
+        if (key.inserts.empty()) continue;
+        const UnknownItem unknown = findUnknownItem(key.inserts);
+        EXPECT_EQ(unknown.length, 0u) << key.name << " inserts " << key.inserts;
+    }
+    for (std::size_t i = 0; i < kFunctionKeyCount; ++i) {
+        for (bool inverse : {false, true}) {
+            const std::string symbol = functionSymbol(static_cast<FunctionKey>(i), inverse);
+            EXPECT_EQ(findUnknownItem(symbol).length, 0u) << symbol;
+        }
+    }
+}
+
+TEST(PanelKeys, PiKeyInsertsWhatATypedPiBecomes) {
+    EXPECT_EQ(panelKey({Pi}).inserts, translateNotation("\u03C0"));
+    EXPECT_EQ(panelKey({Pi}).inserts, kPiText);
+}
+
+TEST(PanelKeys, NamedFunctionKeysInsertTheirCaption) {
+    // The captions of the keys that insert a name are that name, in enum order.
+    for (FunctionKey key : {FunctionKey::Sin, FunctionKey::Cos, FunctionKey::Tan, FunctionKey::Ctn,
+                            FunctionKey::Ln, FunctionKey::Log}) {
+        const PanelKey& row = panelKey({Function, static_cast<int>(keyIndex(key))});
+        EXPECT_EQ(functionSymbol(key, false), row.caption);
+        EXPECT_EQ(row.name, "comfunction_" + std::to_string(keyIndex(key)));
+    }
+}
+
+TEST(PanelKeys, RegisterKeysCountFromOne) {
+    for (int k = 1; k <= kRegisterCount; ++k) {
+        const PanelKey& store = panelKey({Store, k - 1});
+        const PanelKey& recall = panelKey({Recall, k - 1});
+        const std::string n = std::to_string(k);
+        EXPECT_EQ(store.caption, "MW" + n);
+        EXPECT_EQ(recall.caption, "MR" + n);
+        EXPECT_EQ(store.shortcut, "Ctrl+" + n);
+        EXPECT_EQ(recall.shortcut, "Alt+" + n);
+        EXPECT_NE(store.tooltip.find("第" + n + "个"), std::string::npos) << store.tooltip;
+        EXPECT_NE(recall.tooltip.find("第" + n + "个"), std::string::npos) << recall.tooltip;
+        EXPECT_NE(tagTooltip(k).find("第" + n + "个"), std::string::npos);
+    }
+}
+
+TEST(PanelKeys, ShortcutListLinesNameTheKey) {
+    for (const PanelKey& key : panelKeys()) {
+        if (key.shortcut.empty()) {
+            EXPECT_TRUE(key.help.empty()) << key.name << ": a list line without a shortcut";
+            continue;
+        }
+        const std::string line = key.helpLine();
+        EXPECT_FALSE(line.empty()) << key.shortcut;
+        EXPECT_TRUE(line.starts_with(key.caption)) << line;
+    }
+    // The rotation factors say what they insert.
+    EXPECT_NE(panelKey({Complex, 4}).helpLine().find("*ej120"), std::string::npos);
+    EXPECT_NE(panelKey({Complex, 5}).helpLine().find("*ej-120"), std::string::npos);
+}
+
+TEST(PanelKeys, TypedCharactersPassTheFilterAndNothingElsePrintable) {
+    for (int code = 32; code < 127; ++code) {
+        const bool listed = kTypedCharacters.find(static_cast<char>(code)) != std::string::npos;
+        const bool capital = code == 'E' || code == 'J';
+        EXPECT_EQ(filterKey(static_cast<std::int16_t>(code)) != 0, listed || capital)
+            << static_cast<char>(code);
+    }
+}
+
+TEST(PanelKeys, FunctionTooltipsFollowTheInverseBox) {
+    PanelModel m;
+    const KeyId ln{Function, static_cast<int>(keyIndex(FunctionKey::Ln))};
+    const KeyId factorial{Function, static_cast<int>(keyIndex(FunctionKey::Factorial))};
+    EXPECT_EQ(m.tooltip(ln), "自然对数");
+    m.toggleInverse();
+    EXPECT_EQ(m.tooltip(ln), "e次幂");
+    EXPECT_EQ(m.tooltip(factorial), "阶乘");
+}
+
+}  // namespace
+}  // namespace kalvox
