@@ -36,8 +36,9 @@ constexpr std::array<FunctionRow, kFunctionKeyCount> kFunctionRows{{
      "F9"},
 }};
 
-constexpr std::array<PanelMode, 3> kModes = {PanelMode::WholeInput, PanelMode::Symbol,
-                                             PanelMode::Output};
+// The options in the order of their shortcuts F2, F3, F4.
+constexpr std::array<FunctionMode, 3> kModes = {FunctionMode::WholeInput, FunctionMode::Symbol,
+                                                FunctionMode::Output};
 
 struct ComplexRow {
     const char* caption;
@@ -204,30 +205,6 @@ constexpr std::array<std::string_view, 14> kPresetTags = {
 };
 
 }  // namespace
-
-FunctionMode toFunctionMode(PanelMode mode) {
-    switch (mode) {
-        case PanelMode::WholeInput:
-            return FunctionMode::WholeInput;
-        case PanelMode::Output:
-            return FunctionMode::Output;
-        case PanelMode::Symbol:
-            break;
-    }
-    return FunctionMode::Symbol;
-}
-
-PanelMode toPanelMode(FunctionMode mode) {
-    switch (mode) {
-        case FunctionMode::WholeInput:
-            return PanelMode::WholeInput;
-        case FunctionMode::Output:
-            return PanelMode::Output;
-        case FunctionMode::Symbol:
-            break;
-    }
-    return PanelMode::Symbol;
-}
 
 std::string PanelKey::helpLine() const {
     if (caption.empty()) return help;

@@ -21,7 +21,7 @@ enum class KeyGroup {
     Clear,         // command3 (清零)
     Backspace,     // comtuige (退格)
     About,         // guangyucom (关于), a menu command
-    Mode,          // the options 整式输入, 函数符号, 输出求值 (index: PanelMode)
+    Mode,          // the options 整式输入, 函数符号, 输出求值 (index: FunctionMode)
     Inverse,       // Check1 (反函数)
     Function,      // comfunction: index keyIndex(FunctionKey)
     Pi,            // pifh (π)
@@ -40,11 +40,6 @@ struct KeyId {
 
     friend bool operator==(const KeyId&, const KeyId&) = default;
 };
-
-// The function-mode options in the order of their index in KeyGroup::Mode.
-enum class PanelMode { WholeInput, Symbol, Output };
-FunctionMode toFunctionMode(PanelMode mode);
-PanelMode toPanelMode(FunctionMode mode);
 
 struct PanelKey {
     KeyId id;

@@ -32,7 +32,8 @@ std::int16_t filterKey(std::int16_t code) {
     }
     if (code == 'E') return 'e';
     if (code == 'J') return 'j';
-    if (code > 0 && code < 0x80 && kTypedCharacters.find(static_cast<char>(code)) != std::string_view::npos) {
+    if (code > 0 && code < 0x80 &&
+        kTypedCharacters.find(static_cast<char>(code)) != std::string_view::npos) {
         return code;
     }
     return 0;
@@ -100,7 +101,7 @@ void PanelModel::editTag(int index, std::string text) {
 void PanelModel::setOutput(std::string text) {
     // Text2_Change: runs after every write of the output box, also of the same text.
     output_ = std::move(text);
-    keyStates_ = functionKeysEnabled(toFunctionMode(mode_), output_);
+    keyStates_ = functionKeysEnabled(mode_, output_);
 }
 
 void PanelModel::setInput(std::u16string text, int caret) {
@@ -196,12 +197,12 @@ void PanelModel::press(KeyId key) {
             if (enabled(key)) functionKey(static_cast<FunctionKey>(key.index));
             break;
         case KeyGroup::Mode: {
-            const auto mode = static_cast<PanelMode>(key.index);
+            const auto mode = static_cast<FunctionMode>(key.index);
             if (mode != mode_) {
                 selectMode(mode);
             } else {
                 // Already chosen: only the focus goes where choosing it puts it.
-                focus_ = mode == PanelMode::Output ? Focus::Output : Focus::Input;
+                focus_ = mode == FunctionMode::Output ? Focus::Output : Focus::Input;
             }
             break;
         }
@@ -219,18 +220,18 @@ void PanelModel::functionKey(FunctionKey key) {
     focus_ = Focus::Input;
     if (key == FunctionKey::EjJ) setOutput(engine_.ejjKey(output_));
     switch (mode_) {
-        case PanelMode::Symbol: {
+        case FunctionMode::Symbol: {
             // Keys without a symbol leave the input box alone, selection included.
             const std::string symbol = functionSymbol(key, inverse_);
             if (!symbol.empty()) insert(toUtf16(symbol));
             break;
         }
-        case PanelMode::WholeInput:
+        case FunctionMode::WholeInput:
             // The new text leaves the caret at the start.
             if (key != FunctionKey::EjJ)
                 setInput(toUtf16(wrapWholeInput(key, inverse_, inputUtf8())), 0);
             break;
-        case PanelMode::Output:
+        case FunctionMode::Output:
             // The ej-j key only converts: its algebraic form stays on show.
             if (key != FunctionKey::EjJ) {
                 const KeyOutcome outcome = engine_.applyToOutput(key, inverse_, output_);
@@ -241,26 +242,26 @@ void PanelModel::functionKey(FunctionKey key) {
     }
 }
 
-void PanelModel::selectMode(PanelMode mode) {
+void PanelModel::selectMode(FunctionMode mode) {
     if (mode == mode_) return;
     begin();
     mode_ = mode;
     switch (mode) {
-        case PanelMode::Symbol:
+        case FunctionMode::Symbol:
             focus_ = Focus::Input;
             caret_ = length(input_);
             selectionStart_ = caret_;
             selectionLength_ = 0;
             lastEdit_.kind = InputEdit::Kind::Caret;
             break;
-        case PanelMode::WholeInput:
+        case FunctionMode::WholeInput:
             focus_ = Focus::Input;
             break;
-        case PanelMode::Output:
+        case FunctionMode::Output:
             focus_ = Focus::Output;
             break;
     }
-    keyStates_ = functionKeysForMode(toFunctionMode(mode), inverse_, output_, keyStates_);
+    keyStates_ = functionKeysForMode(mode, inverse_, output_, keyStates_);
 }
 
 void PanelModel::toggleInverse() {

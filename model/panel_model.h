@@ -63,7 +63,7 @@ public:
     // nothing here: their dialogs and files belong to the window.
     void press(KeyId key);
     // A mode option became selected with the mouse (nothing when it already was).
-    void selectMode(PanelMode mode);
+    void selectMode(FunctionMode mode);
     // The inverse box was clicked: its state flips.
     void toggleInverse();
     // Up (older) or Down in the input box.
@@ -79,7 +79,7 @@ public:
     int selectionStart() const { return selectionStart_; }
     int selectionLength() const { return selectionLength_; }
     const std::string& output() const { return output_; }
-    PanelMode mode() const { return mode_; }
+    FunctionMode mode() const { return mode_; }
     bool inverse() const { return inverse_; }
     const FunctionKeyStates& functionKeys() const { return keyStates_; }
     bool enabled(KeyId key) const;
@@ -110,7 +110,7 @@ private:
     void clear();
     void setInput(std::u16string text, int caret);
     void functionKey(FunctionKey key);
-    void applyMode(PanelMode mode);
+    void applyMode(FunctionMode mode);
     void storeInto(int index);
 
     Engine engine_;
@@ -119,7 +119,7 @@ private:
     int selectionStart_ = 0;
     int selectionLength_ = 0;
     std::string output_;
-    PanelMode mode_ = PanelMode::Symbol;
+    FunctionMode mode_ = FunctionMode::Symbol;
     bool inverse_ = false;
     FunctionKeyStates keyStates_{};
     MemoryRegisters registers_;

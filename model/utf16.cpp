@@ -8,19 +8,13 @@ constexpr char32_t kReplacement = 0xFFFD;
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        return;
     }
+    // A lead byte that counts the trail bytes, then six bits a trail byte.
+    const int trail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    constexpr unsigned kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLead[trail] | (c >> (6 * trail)));
+    for (int k = trail - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
 }
 
 }  // namespace

@@ -39,10 +39,12 @@ constexpr std::array<ControlRow, 13> kTopArea{{
     key(ControlKind::Key, {Backspace}, {6600, 720, 735, 375}),
     key(ControlKind::Key, {Save}, {7440, 720, 735, 375}),
     other(ControlKind::Frame, "Frame1", "", "", {840, 1200, 3615, 495}),
-    key(ControlKind::Option, {Mode, static_cast<int>(PanelMode::WholeInput)},
+    key(ControlKind::Option, {Mode, static_cast<int>(FunctionMode::WholeInput)},
         {200, 200, 1215, 260}),
-    key(ControlKind::Option, {Mode, static_cast<int>(PanelMode::Symbol)}, {1320, 200, 1095, 260}),
-    key(ControlKind::Option, {Mode, static_cast<int>(PanelMode::Output)}, {2400, 200, 1095, 260}),
+    key(ControlKind::Option, {Mode, static_cast<int>(FunctionMode::Symbol)},
+        {1320, 200, 1095, 260}),
+    key(ControlKind::Option, {Mode, static_cast<int>(FunctionMode::Output)},
+        {2400, 200, 1095, 260}),
     key(ControlKind::CheckBox, {Inverse}, {1030, 1800, 1095, 255}),
 }};
 

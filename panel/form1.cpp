@@ -88,7 +88,8 @@ QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidg
     const KeyId id = row.key;
     if (row.kind == ControlKind::Option) {
         connect(b, &QAbstractButton::toggled, this, [this, id](bool on) {
-            if (on && !rendering_ && model_.mode() != static_cast<PanelMode>(id.index)) forward(id);
+            if (on && !rendering_ && model_.mode() != static_cast<FunctionMode>(id.index))
+                forward(id);
         });
     } else if (row.kind == ControlKind::CheckBox) {
         connect(b, &QAbstractButton::toggled, this, [this, id](bool on) {

@@ -8,6 +8,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "engine/constants.h"
+
 namespace kalvox {
 namespace {
 
@@ -15,10 +17,13 @@ const QString kWindowName = QStringLiteral("shortcutHelp");
 
 // What needs no shortcut: the characters typing enters and the keys of the box.
 QString typingNote() {
-    return QStringLiteral(
-        "直接键入:数字 0 到 9、小数点 .、运算符 + - * /、括号 ( )、e(ej、科学计数法)和 j。\n"
-        "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。\n"
-        "函数和 ^ 只能用按键或上面的快捷键输入。");
+    QString typed;
+    for (char c : kTypedCharacters) typed += QLatin1Char(c) + QStringLiteral(" ");
+    return QStringLiteral("直接键入:") + typed +
+           QStringLiteral(
+               "(E 和 J 输入为 e 和 j;e 用于 ej 和科学计数法)。\n"
+               "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。\n"
+               "函数和 ^ 只能用按键或上面的快捷键输入。");
 }
 
 QDialog* createWindow(QWidget* parent) {

@@ -34,16 +34,6 @@ TEST(PanelKeys, NamesIdsAndShortcutsAreUnique) {
     EXPECT_EQ(panelKeys().size(), 11u + 4 + 7 + kFunctionKeyCount + 18 + 3 + 10);
 }
 
-TEST(PanelKeys, NoShortcutTypesACharacter) {
-    for (const PanelKey& key : panelKeys()) {
-        if (key.shortcut.empty()) continue;
-        const std::string& s = key.shortcut;
-        const bool modified = s.starts_with("Ctrl+") || s.starts_with("Alt+");
-        const bool functionKey = s.size() >= 2 && s[0] == 'F' && std::isdigit(s[1]);
-        EXPECT_TRUE(modified || functionKey) << s;
-    }
-}
-
 TEST(PanelKeys, EveryInsertedTextIsReadByTheEngine) {
     for (const PanelKey& key : panelKeys()) {
         if (key.inserts.empty()) continue;
@@ -110,16 +100,6 @@ TEST(PanelKeys, TypedCharactersPassTheFilterAndNothingElsePrintable) {
         EXPECT_EQ(filterKey(static_cast<std::int16_t>(code)) != 0, listed || capital)
             << static_cast<char>(code);
     }
-}
-
-TEST(PanelKeys, FunctionTooltipsFollowTheInverseBox) {
-    PanelModel m;
-    const KeyId ln{Function, static_cast<int>(keyIndex(FunctionKey::Ln))};
-    const KeyId factorial{Function, static_cast<int>(keyIndex(FunctionKey::Factorial))};
-    EXPECT_EQ(m.tooltip(ln), "自然对数");
-    m.toggleInverse();
-    EXPECT_EQ(m.tooltip(ln), "e次幂");
-    EXPECT_EQ(m.tooltip(factorial), "阶乘");
 }
 
 }  // namespace
