@@ -153,27 +153,28 @@ std::vector<PanelKey> buildKeys() {
              help + "(输入 " + c.inserts + ")"});
     }
 
-    for (int k = 1; k <= kRegisterCount; ++k) {
-        const std::string n = std::to_string(k);
-        add({{Store, k - 1},
-             member("congchu", k - 1),
-             "MW" + n,
-             "存储第" + n + "个计算结果",
-             "",
-             "",
-             "Ctrl+" + n,
-             ""});
-    }
-    for (int k = 1; k <= kRegisterCount; ++k) {
-        const std::string n = std::to_string(k);
-        add({{Recall, k - 1},
-             member("tiqu", k - 1),
-             "MR" + n,
-             "提取第" + n + "个计算结果",
-             "",
-             "",
-             "Alt+" + n,
-             ""});
+    // The store keys MW1 ... MW9 on Ctrl and a digit, the recall keys MR1 ... MR9 on Alt.
+    struct RegisterKeys {
+        KeyGroup group;
+        const char* array;
+        const char* caption;
+        const char* verb;
+        const char* modifier;
+    };
+    constexpr RegisterKeys kRegisterKeys[] = {{Store, "congchu", "MW", "存储", "Ctrl+"},
+                                              {Recall, "tiqu", "MR", "提取", "Alt+"}};
+    for (const RegisterKeys& r : kRegisterKeys) {
+        for (int k = 1; k <= kRegisterCount; ++k) {
+            const std::string n = std::to_string(k);
+            add({{r.group, k - 1},
+                 member(r.array, k - 1),
+                 r.caption + n,
+                 r.verb + ("第" + n) + "个计算结果",
+                 "",
+                 "",
+                 r.modifier + n,
+                 ""});
+        }
     }
 
     // The keys without a shortcut.
