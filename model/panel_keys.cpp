@@ -58,6 +58,36 @@ constexpr std::array<ComplexRow, 7> kComplexRows{{
 }};
 constexpr int kRotation = 4;  // "a"; "a^2" follows it
 
+struct ComplexMenuRow {
+    ComplexEntry entry;
+    const char* name;     // object name of the menu entry
+    const char* caption;  // the word or symbol after the Chinese name
+    const char* inserts;  // what the entry inserts at the caret ("" for 对称分量)
+    const char* shortcut;
+    const char* help;
+};
+
+// The 复数 menu in menu order: row i is the entry with index i. The object names
+// are the pinyin of the Chinese name followed by "com", like guangyucom (关于).
+constexpr std::array<ComplexMenuRow, kComplexEntryCount> kComplexMenuRows{{
+    {ComplexEntry::Conj, "gongecom", "共轭 conj", "conj", "Alt+Shift+C",
+     "共轭复数(模不变,辐角取反),如 conj(3+j4)"},
+    {ComplexEntry::Abs, "mocom", "模 abs", "abs", "Alt+M", "复数的模(实数的绝对值)"},
+    {ComplexEntry::Arg, "fujiaocom", "辐角 arg", "arg", "Alt+D",
+     "复数的辐角,单位为度,在 -180 到 180 之间"},
+    {ComplexEntry::Re, "shibucom", "实部 re", "re", "Alt+Shift+E", "复数的实部"},
+    {ComplexEntry::Im, "xubucom", "虚部 im", "im", "Alt+I", "复数的虚部"},
+    {ComplexEntry::Sqrt, "pingfanggencom", "平方根 √", "sqrt", "Alt+Shift+Q",
+     "平方根(输入 sqrt;粘贴的 √ 也读作 sqrt)"},
+    {ComplexEntry::Exp, "zhishucom", "指数 exp", "exp", "Alt+X", "e 的 x 次幂(x 为实数)"},
+    {ComplexEntry::Parallel, "bingliancom", "并联 ||", "||", "Alt+B",
+     "并联运算 a||b = a*b/(a+b),与乘除同级(粘贴的 ∥ 也读作 ||)"},
+    {ComplexEntry::Ans, "shangcicom", "上次结果 ans", "ans", "Alt+Shift+N",
+     "上次结果:按 = 时输出框中的值"},
+    {ComplexEntry::Symmetrical, "duichencom", "对称分量", "", "Alt+Shift+S",
+     "由第1、2、3个存储结果(a、b、c 相)求零序、正序、负序分量,存入第4、5、6个存储结果"},
+}};
+
 constexpr std::array<const char*, 4> kOperators = {"+", "-", "*", "/"};
 
 std::string member(const char* array, int index) {
@@ -175,6 +205,18 @@ std::vector<PanelKey> buildKeys() {
                  r.modifier + n,
                  ""});
         }
+    }
+
+    // The 复数 menu: the function words follow the function mode.
+    for (const ComplexMenuRow& c : kComplexMenuRows) {
+        add({{ComplexMenu, static_cast<int>(c.entry)},
+             c.name,
+             c.caption,
+             c.help,
+             "",
+             c.inserts,
+             c.shortcut,
+             ""});
     }
 
     // The keys without a shortcut.

@@ -32,7 +32,30 @@ enum class KeyGroup {
     Operator,      // ysfhsr (运算符号输入): + - * /
     Equals,        // Command2 ("=")
     Calculate,     // comjs (计算)
+    ComplexMenu,   // the 复数 menu of the menu bar (index: ComplexEntry)
 };
+
+// The entries of the 复数 menu, in menu order. The first seven are function words
+// that follow the function mode like the function keys; || and ans insert at the
+// caret in every mode; 对称分量 works on the registers.
+enum class ComplexEntry {
+    Conj,         // 共轭: the conjugate
+    Abs,          // 模: the magnitude
+    Arg,          // 辐角: the angle in degrees
+    Re,           // 实部: the real part
+    Im,           // 虚部: the imaginary part
+    Sqrt,         // 平方根: the square root
+    Exp,          // 指数: e to the power
+    Parallel,     // 并联: the parallel operator "||"
+    Ans,          // 上次结果: the last result
+    Symmetrical,  // 对称分量: symmetrical components of registers 1-3 into 4-6
+};
+inline constexpr int kComplexEntryCount = 10;
+
+// Whether a 复数 menu entry is a function word (conj ... exp).
+constexpr bool isComplexFunction(ComplexEntry entry) {
+    return static_cast<int>(entry) <= static_cast<int>(ComplexEntry::Exp);
+}
 
 struct KeyId {
     KeyGroup group;

@@ -2,6 +2,7 @@
 
 #include "engine/constants.h"
 #include "engine/value_forms.h"
+#include "model/symmetrical_components.h"
 #include "model/utf16.h"
 
 namespace kalvox {
@@ -55,6 +56,13 @@ std::string PanelModel::storedExpression(int position) const {
 }
 
 bool PanelModel::enabled(KeyId key) const {
+    if (key.group == KeyGroup::ComplexMenu) {
+        // The function words are off where the function keys are all off: in 输出求值
+        // while the output shows an error.
+        const auto entry = static_cast<ComplexEntry>(key.index);
+        return !isComplexFunction(entry) || mode_ != FunctionMode::Output ||
+               !isErrorDisplay(output_);
+    }
     if (key.group != KeyGroup::Function) return true;
     return keyStates_[static_cast<std::size_t>(key.index)];
 }
@@ -209,6 +217,9 @@ void PanelModel::press(KeyId key) {
         case KeyGroup::Inverse:
             toggleInverse();
             break;
+        case KeyGroup::ComplexMenu:
+            if (enabled(key)) complexEntry(static_cast<ComplexEntry>(key.index));
+            break;
         case KeyGroup::ShortcutList:
         case KeyGroup::Open:
         case KeyGroup::About:
@@ -240,6 +251,91 @@ void PanelModel::functionKey(FunctionKey key) {
             }
             break;
     }
+}
+
+void PanelModel::complexEntry(ComplexEntry entry) {
+    focus_ = Focus::Input;
+    if (entry == ComplexEntry::Symmetrical) {
+        symmetricalComponents();
+        return;
+    }
+    const std::string& word = panelKey({KeyGroup::ComplexMenu, static_cast<int>(entry)}).inserts;
+    if (!isComplexFunction(entry)) {
+        // || and ans are no functions: they go in at the caret in every mode.
+        insert(toUtf16(word));
+        return;
+    }
+    switch (mode_) {
+        case FunctionMode::Symbol:
+            insert(toUtf16(word));
+            break;
+        case FunctionMode::WholeInput:
+            // As the function keys: the new text leaves the caret at the start.
+            setInput(toUtf16(word + "(" + inputUtf8() + ")"), 0);
+            break;
+        case FunctionMode::Output:
+            applyWordToOutput(word);
+            break;
+    }
+}
+
+void PanelModel::applyWordToOutput(std::string_view word) {
+    const std::string expression = std::string(word) + "(" + output_ + ")";
+    engine_.resetError();
+    std::string failure;
+    std::string value = engine_.jsqys(expression, &failure);
+    if (engine_.hasError()) value = keyErrorDisplay(engine_.errorText);
+    message_ = failure;
+    setOutput(std::move(value));
+    showEvaluated(expression);
+}
+
+void PanelModel::showEvaluated(const std::string& expression) {
+    std::u16string text = toUtf16(expression);
+    const int end = length(text);
+    setInput(std::move(text), end);
+    history_.add(input_);
+}
+
+void PanelModel::symmetricalComponents() {
+    std::array<std::string, 3> phases;
+    for (int i = 0; i < 3; ++i) {
+        const int k = kPhaseRegisters[i];
+        const std::string& content = registers_[static_cast<std::size_t>(k - 1)].content;
+        if (content.find_first_not_of(' ') == std::string::npos) {
+            message_ = emptyPhaseMessage(k);
+            return;
+        }
+        // A content that is no value (an error display, a typed fragment) is refused
+        // here, by name, rather than in the middle of a sequence expression.
+        Engine check;
+        const Outcome alone = check.evaluate(content);
+        if (alone.failed) {
+            message_ = unusablePhaseMessage(k, alone.text2);
+            return;
+        }
+        phases[static_cast<std::size_t>(i)] = content;
+    }
+    const std::array<std::string, 3> expressions =
+        sequenceExpressions(phases[0], phases[1], phases[2]);
+    std::array<std::string, 3> values;
+    for (std::size_t i = 0; i < 3; ++i) {
+        Engine engine;
+        const Outcome outcome = engine.evaluate(expressions[i]);
+        if (outcome.failed) {
+            message_ = outcome.text2;
+            return;  // nothing stored: all three or none
+        }
+        values[i] = outcome.text2;
+    }
+    const std::array<std::string, 3> tags = sequenceTags(registers_[0].tag);
+    for (std::size_t i = 0; i < 3; ++i) {
+        MemoryRegister& reg = registers_[static_cast<std::size_t>(kSequenceRegisters[i] - 1)];
+        reg.content = values[i];
+        reg.storedExpression = expressions[i];
+        reg.tag = tags[i];
+    }
+    registersReplaced_ = true;
 }
 
 void PanelModel::selectMode(FunctionMode mode) {

@@ -112,6 +112,16 @@ private:
     void functionKey(FunctionKey key);
     void applyMode(FunctionMode mode);
     void storeInto(int index);
+    // An entry of the 复数 menu.
+    void complexEntry(ComplexEntry entry);
+    // The function word applied to the output at once (输出求值): the output shows
+    // the value, the input box the expression that was evaluated.
+    void applyWordToOutput(std::string_view word);
+    // The input box shows an expression that was evaluated into the output, with
+    // the caret at its end; the history records it like an evaluated input.
+    void showEvaluated(const std::string& expression);
+    // 对称分量: registers 1-3 as phases a, b, c into registers 4-6.
+    void symmetricalComponents();
 
     Engine engine_;
     std::u16string input_;

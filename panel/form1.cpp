@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -196,6 +198,22 @@ void Form1::buildMenu() {
         action->setObjectName(text(key.name));
         connect(action, &QAction::triggered, this, [this, group] { forward({group}); });
         (group == KeyGroup::About ? guangyucom : dakaicom) = action;
+    }
+    // 复数 beside them: its entries and their shortcuts from the key table; the
+    // shortcut is shown in the menu and handled with the others.
+    fushucaidan = menuBar()->addMenu(QStringLiteral("复数"));
+    fushucaidan->setObjectName(QStringLiteral("fushucaidan"));
+    for (int i = 0; i < kComplexEntryCount; ++i) {
+        const KeyId id{KeyGroup::ComplexMenu, i};
+        const PanelKey& key = panelKey(id);
+        const QKeySequence keys(text(key.shortcut), QKeySequence::PortableText);
+        QAction* action = fushucaidan->addAction(text(key.caption) + QLatin1Char('\t') +
+                                                 keys.toString(QKeySequence::NativeText));
+        action->setObjectName(text(key.name));
+        action->setStatusTip(text(key.tooltip));
+        action->setToolTip(text(key.tooltip));
+        connect(action, &QAction::triggered, this, [this, id] { forward(id); });
+        complexEntries_.emplace_back(id, action);
     }
 }
 

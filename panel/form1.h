@@ -85,9 +85,11 @@ private:
     QString text2Tooltip_;                                  // the output box's own tooltip
     std::vector<std::pair<KeyId, QAbstractButton*>> keys_;  // every key, option and check box
     QAction* guangyucom = nullptr;                          // menu command 关于 (About)
-    QAction* dakaicom = nullptr;  // menu command 打开 (Open a result file)
-    QList<QComboBox*> ccjgbz;     // memory tag boxes
-    QList<QLabel*> tiqushuju;     // memory content boxes
+    QAction* dakaicom = nullptr;   // menu command 打开 (Open a result file)
+    QMenu* fushucaidan = nullptr;  // the 复数 (complex numbers) menu
+    std::vector<std::pair<KeyId, QAction*>> complexEntries_;  // its entries
+    QList<QComboBox*> ccjgbz;                                 // memory tag boxes
+    QList<QLabel*> tiqushuju;                                 // memory content boxes
 };
 
 }  // namespace kalvox

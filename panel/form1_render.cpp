@@ -98,6 +98,7 @@ void Form1::render() {
         if (id.group == KeyGroup::Mode) b->setChecked(static_cast<int>(model_.mode()) == id.index);
         if (id.group == KeyGroup::Inverse) b->setChecked(model_.inverse());
     }
+    for (const auto& [id, action] : complexEntries_) action->setEnabled(model_.enabled(id));
     for (int i = 0; i < kRegisterCount; ++i) renderRegister(i, model_.registersReplaced());
     rendering_ = false;
 }

@@ -30,8 +30,9 @@ TEST(PanelKeys, NamesIdsAndShortcutsAreUnique) {
         }
     }
     // 11 digits, 4 operators, 7 complex keys, 12 function keys, 9 + 9 register keys, 3
-    // modes and 10 single commands.
-    EXPECT_EQ(panelKeys().size(), 11u + 4 + 7 + kFunctionKeyCount + 18 + 3 + 10);
+    // modes, 10 single commands and the entries of the 复数 menu.
+    EXPECT_EQ(panelKeys().size(),
+              11u + 4 + 7 + kFunctionKeyCount + 18 + 3 + 10 + kComplexEntryCount);
 }
 
 TEST(PanelKeys, EveryInsertedTextIsReadByTheEngine) {
@@ -61,6 +62,22 @@ TEST(PanelKeys, NamedFunctionKeysInsertTheirCaption) {
         EXPECT_EQ(functionSymbol(key, false), row.caption);
         EXPECT_EQ(row.name, "comfunction_" + std::to_string(keyIndex(key)));
     }
+}
+
+TEST(PanelKeys, ComplexMenuEntriesHaveShortcutsAndWords) {
+    for (int i = 0; i < kComplexEntryCount; ++i) {
+        const PanelKey& row = panelKey({ComplexMenu, i});
+        EXPECT_EQ(row.id.index, i);
+        EXPECT_FALSE(row.shortcut.empty()) << row.caption;
+        EXPECT_FALSE(row.help.empty()) << row.caption;
+        // The caption ends in the word it inserts (√ stands for sqrt).
+        if (!row.inserts.empty() && row.inserts != "sqrt") {
+            EXPECT_TRUE(row.caption.ends_with(row.inserts)) << row.caption;
+        }
+        EXPECT_EQ(row.inserts.empty(), i == static_cast<int>(ComplexEntry::Symmetrical));
+    }
+    EXPECT_EQ(translateNotation("\u221A"), panelKey({ComplexMenu, 5}).inserts);  // √
+    EXPECT_EQ(translateNotation("\u2225"), panelKey({ComplexMenu, 7}).inserts);  // ∥
 }
 
 TEST(PanelKeys, RegisterKeysCountFromOne) {

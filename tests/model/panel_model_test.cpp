@@ -38,7 +38,7 @@ std::string shown(const PanelModel& m) {
 // evaluate TEXT, >TEXT the output typed, S W O the modes 函数符号 整式输入 输出求值,
 // I the inverse box, C clear, B backspace, P π, then a key group letter and index:
 // d digit, o operator, x complex entry, f function key, m store, r recall;
-// u and v walk the history back and forth.
+// u and v walk the history back and forth; c an entry of the 复数 menu.
 void run(PanelModel& m, const std::string& script) {
     std::istringstream words(script);
     for (std::string w; words >> w;) {
@@ -93,6 +93,9 @@ void run(PanelModel& m, const std::string& script) {
                 break;
             case 'r':
                 m.press({Recall, n});
+                break;
+            case 'c':
+                m.press({ComplexMenu, n});
                 break;
             case 'u':
                 m.walkHistory(true);

@@ -1,8 +1,10 @@
 // Function keys in the three modes, the inverse box, ej-j, and the function keys'
 // enabled state after every change of the output box.
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 
@@ -383,6 +385,46 @@ private slots:
         f->click("command3");
         QCOMPARE(f->text2()->text(), QString());
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111111111"));
+    }
+    // The 复数 menu: beside the other menu commands, its entries from the key table.
+    void complexMenu() {
+        auto* menu = f->form().findChild<QMenu*>("fushucaidan");
+        QVERIFY(menu);
+        QCOMPARE(menu->title(), QStringLiteral("复数"));
+        QCOMPARE(menu->actions().size(), kalvox::kComplexEntryCount);
+        QVERIFY(menu->actions().at(0)->text().startsWith(QStringLiteral("共轭 conj\t")));
+        f->prepareInput(QStringLiteral("3+j4"), 4);
+        f->clickOption(kWhole);
+        f->form().findChild<QAction*>("gongecom")->trigger();
+        QCOMPARE(f->text1()->text(), QStringLiteral("conj(3+j4)"));
+        f->click("Command2");
+        QCOMPARE(f->text2()->text(), QStringLiteral("5ej-53.130102354156"));
+        // In 输出求值 an error on show turns the function words off, not || and ans.
+        f->clickOption(kOutput);
+        f->evaluate(QStringLiteral("1/0"));
+        QVERIFY(!f->form().findChild<QAction*>("gongecom")->isEnabled());
+        QVERIFY(f->form().findChild<QAction*>("bingliancom")->isEnabled());
+    }
+
+    // 对称分量 with an empty register says so in a message box and stores nothing.
+    void symmetricalComponentsNeedThreePhases() {
+        f->evaluate(QStringLiteral("220"));
+        f->click("congchu_0");
+        f->form().findChild<QAction*>("duichencom")->trigger();
+        QCOMPARE(f->dialogs().messages.size(), 1);
+        QVERIFY(f->dialogs().messages.at(0).text.contains(QStringLiteral("第2个")));
+        QCOMPARE(f->content(3)->text(), QString());
+        f->evaluate(QStringLiteral("220ej-120"));
+        f->click("congchu_1");
+        f->evaluate(QStringLiteral("220ej120"));
+        f->click("congchu_2");
+        f->tag(0)->setEditText(QStringLiteral("Ua"));
+        f->form().findChild<QAction*>("duichencom")->trigger();
+        QCOMPARE(f->dialogs().messages.size(), 1);
+        QCOMPARE(f->tag(3)->currentText(), QStringLiteral("U0"));
+        QCOMPARE(f->tag(4)->currentText(), QStringLiteral("U1"));
+        QCOMPARE(f->tag(5)->currentText(), QStringLiteral("U2"));
+        QCOMPARE(f->content(4)->text(), QStringLiteral("220"));
     }
 };
 

@@ -105,11 +105,13 @@ private slots:
             active.insert(shortcut->key().toString(QKeySequence::NativeText));
         }
         QCOMPARE(listed, active);
-        const QStringList expected = {"F1",      "Ctrl+S", "Ctrl+O", "Ctrl+L", "Ctrl+B",
-                                      "Ctrl+F1", "F2",     "F3",     "F4",     "F5",
-                                      "Alt+S",   "Alt+C",  "Alt+T",  "Alt+N",  "Alt+Q",
-                                      "Alt+U",   "Alt+P",  "Alt+L",  "Alt+G",  "Alt+R",
-                                      "Alt+F",   "F9",     "Ctrl+P", "Alt+A",  "Alt+Shift+A"};
+        const QStringList expected = {
+            "F1", "Ctrl+S", "Ctrl+O", "Ctrl+L", "Ctrl+B", "Ctrl+F1", "F2", "F3", "F4", "F5",
+            "Alt+S", "Alt+C", "Alt+T", "Alt+N", "Alt+Q", "Alt+U", "Alt+P", "Alt+L", "Alt+G",
+            "Alt+R", "Alt+F", "F9", "Ctrl+P", "Alt+A", "Alt+Shift+A",
+            // the 复数 menu
+            "Alt+Shift+C", "Alt+M", "Alt+D", "Alt+Shift+E", "Alt+I", "Alt+Shift+Q", "Alt+X",
+            "Alt+B", "Alt+Shift+N", "Alt+Shift+S"};
         for (const QString& k : expected) {
             const QString native =
                 QKeySequence(k, QKeySequence::PortableText).toString(QKeySequence::NativeText);
@@ -156,6 +158,25 @@ private slots:
         QTest::newRow("Alt+Shift+A a^2")
             << int(Qt::Key_A) << (alt | int(Qt::ShiftModifier)) << "12*ej-120"
             << "0";
+        const int shift = Qt::ShiftModifier;
+        QTest::newRow("Alt+Shift+C conj") << int(Qt::Key_C) << (alt | shift) << "12conj"
+                                          << "0";
+        QTest::newRow("Alt+M abs") << int(Qt::Key_M) << alt << "12abs"
+                                   << "0";
+        QTest::newRow("Alt+D arg") << int(Qt::Key_D) << alt << "12arg"
+                                   << "0";
+        QTest::newRow("Alt+Shift+E re") << int(Qt::Key_E) << (alt | shift) << "12re"
+                                        << "0";
+        QTest::newRow("Alt+I im") << int(Qt::Key_I) << alt << "12im"
+                                  << "0";
+        QTest::newRow("Alt+Shift+Q sqrt") << int(Qt::Key_Q) << (alt | shift) << "12sqrt"
+                                          << "0";
+        QTest::newRow("Alt+X exp") << int(Qt::Key_X) << alt << "12exp"
+                                   << "0";
+        QTest::newRow("Alt+B parallel") << int(Qt::Key_B) << alt << "12||"
+                                        << "0";
+        QTest::newRow("Alt+Shift+N ans") << int(Qt::Key_N) << (alt | shift) << "12ans"
+                                         << "0";
         QTest::newRow("Ctrl+B backspace") << int(Qt::Key_B) << ctrl << "1"
                                           << "0";
         QTest::newRow("Ctrl+L clear") << int(Qt::Key_L) << ctrl << ""
