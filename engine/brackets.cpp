@@ -39,6 +39,7 @@ void spliceBracketValue(Engine& engine, std::string& out, std::string& value,
         std::string product = factorialText(value, &error);
         if (!error.empty()) {
             engine.raise(error);
+            out += value;
             return;
         }
         value.swap(product);

@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ReduceCase{"nested", "((1+2)*(3+4))", "21"}, ReduceCase{"single", "(2)", "2"},
         ReduceCase{"empty_pair", "()", "0"}, ReduceCase{"function_name_stays", "sin(30)", "sin30"},
-        ReduceCase{"factorial_stays", "(2+1)!", "3!"}, ReduceCase{"sign_stays", "-(2+3)", "-5"},
+        ReduceCase{"factorial_takes_the_value", "(2+1)!", "6"}, ReduceCase{"sign_stays", "-(2+3)", "-5"},
         ReduceCase{"minus_before_negative", "2-(3-5)", "2--2"},
         ReduceCase{"joined_without_operator", "2(3)", "23"},
         ReduceCase{"inner_first", "((1+2)*3)", "9"},
