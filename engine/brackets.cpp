@@ -27,8 +27,8 @@ bool isJ(char c) { return c == 'j' || c == 'J'; }
 // the whole value ("(-3)!" is the factorial of -3); a negative value behind a
 // sign loses both signs ("-(-3)" is 3, "2*-(-3)" is 2*3); a complex value
 // that an angle follows is multiplied by it ("(1+j)ej30").
-void spliceBracketValue(Engine& engine, std::string& out, std::string& value,
-                        const std::string& s, std::size_t& close) {
+void spliceBracketValue(Engine& engine, std::string& out, std::string& value, const std::string& s,
+                        std::size_t& close) {
     if (engine.hasError()) {
         out += value;
         return;

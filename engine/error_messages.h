@@ -49,9 +49,9 @@ inline constexpr std::string_view kDisplayStop = "。";
 
 // Every fixed message an evaluation may leave in errorText.
 inline constexpr std::array<std::string_view, 15> kFixedErrorMessages = {
-    kBracketMismatch, kDivisionByZero,   kOverflow,          kInvalidCall,    kNegativeRoot,
-    kArcsinDomain,    kArccosDomain,     kTangentOf90,       kCotangentOf0,   kLogDomain,
-    kFactorialOverflow, kFactorialDomain, kComplexFunction, kComplexPower,  kOutOfMemory,
+    kBracketMismatch,   kDivisionByZero,  kOverflow,        kInvalidCall,  kNegativeRoot,
+    kArcsinDomain,      kArccosDomain,    kTangentOf90,     kCotangentOf0, kLogDomain,
+    kFactorialOverflow, kFactorialDomain, kComplexFunction, kComplexPower, kOutOfMemory,
 };
 
 // The list above as a span.

@@ -14,6 +14,9 @@ namespace kalvox {
 namespace {
 constexpr const auto& kNames = kFunctionNames;
 
+// Beyond this size the arc cotangent is computed from the reciprocal.
+constexpr double kFarOut = 1e8;
+
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Whether a "-" at the end of out is the sign of what follows it (rather than
@@ -38,9 +41,9 @@ void appendValue(std::string& out, const std::string& value) {
 }
 
 // Whether the angle x (degrees, rounded to 8 decimals) is an odd multiple of 90.
-bool atTangentPole(double x) { return std::fabs(std::fmod(roundTo(x, 8), 180)) == 90; }
+bool atTangentPole(double x) { return std::fabs(std::fmod(poleRounded(x), 180)) == 90; }
 // Whether the angle x (degrees, rounded to 8 decimals) is a multiple of 180.
-bool atCotangentPole(double x) { return std::fmod(roundTo(x, 8), 180) == 0; }
+bool atCotangentPole(double x) { return std::fmod(poleRounded(x), 180) == 0; }
 
 double power2(double x) { return checked(std::pow(x, 2)); }
 
@@ -68,6 +71,12 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
         case 2:  // arctan
             return {numberText(radToDeg(std::atan(x))), {}};
         case 3:  // arcctn
+            // Far out the difference of the two angles loses its digits; the
+            // arctangent of the reciprocal keeps them.
+            if (std::fabs(x) > kFarOut)
+                return {numberText(
+                            radToDeg(x > 0 ? std::atan(1 / x) : 2 * rightAngle + std::atan(1 / x))),
+                        {}};
             return {numberText(radToDeg(rightAngle - std::atan(x))), {}};
         case 4:  // sin
             return {numberText(checked(std::sin(degToRad(x)))), {}};
@@ -130,8 +139,8 @@ bool functionStep(Engine& engine, std::string& s) {
             if (failure.empty()) {
                 try {
                     const RealArgument x = readRealArgument(argument);
-                    FunctionValue value = x.real ? evaluateFunction(k, x.value)
-                                                 : FunctionValue{"", kComplexFunction};
+                    FunctionValue value =
+                        x.real ? evaluateFunction(k, x.value) : FunctionValue{"", kComplexFunction};
                     failure = value.error;
                     if (failure.empty()) {
                         out.append(s, copied, p - copied);

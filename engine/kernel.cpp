@@ -20,6 +20,8 @@ constexpr double kSquareRoot = 0.5;
 // The number text of 1/3, which is what a bracket "(1/3)" becomes.
 constexpr double kCubeRoot = 0.333333333333333;
 
+bool isSign(char c) { return c == '+' || c == '-'; }
+
 std::string_view trimBlanks(std::string_view s) {
     const std::size_t b = s.find_first_not_of(' ');
     if (b == std::string_view::npos) return {};
@@ -43,7 +45,10 @@ struct ValueParts {
 void splitValue(std::string_view text, ValueParts& parts) {
     std::size_t p = text.find("ej");
     if (p != std::string_view::npos) {
-        parts.magnitude = p == 0 ? std::string_view("1") : text.substr(0, p);
+        // A magnitude left out is 1, also behind a sign ("-ej30").
+        parts.magnitude = text.substr(0, p);
+        if (p == 0 || parts.magnitude == "+") parts.magnitude = "1";
+        if (parts.magnitude == "-") parts.magnitude = "-1";
         parts.angle = text.substr(p + 2);
         return;
     }
@@ -52,6 +57,11 @@ void splitValue(std::string_view text, ValueParts& parts) {
         // The "j" becomes a blank, which the number reading skips.
         parts.storage.assign(text);
         parts.storage[p] = ' ';
+        // Signs on both sides of the "j" ("-j-4") make one sign.
+        if (p == 1 && text.size() > 2 && isSign(text[0]) && isSign(text[2])) {
+            parts.storage.assign(1, text[0] == text[2] ? '+' : '-');
+            parts.storage.append(text.substr(3));
+        }
         parts.magnitude = trimBlanks(parts.storage);
         parts.angle = "90";
         parts.fixedAngle = true;

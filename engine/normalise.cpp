@@ -15,9 +15,7 @@ bool isE(char c) { return c == 'e' || c == 'E'; }
 bool isJ(char c) { return c == 'j' || c == 'J'; }
 bool isSign(char c) { return c == '+' || c == '-'; }
 bool isMulDiv(char c) { return c == '*' || c == '/'; }
-bool isDangling(char c) {
-    return isSign(c) || isMulDiv(c) || c == '^' || isE(c) || isJ(c);
-}
+bool isDangling(char c) { return isSign(c) || isMulDiv(c) || c == '^' || isE(c) || isJ(c); }
 
 // Whether the last character of out is the "j" of an "ej".
 bool endsWithEj(const std::string& out) {
@@ -48,8 +46,8 @@ std::string repairSigns(const std::string& s) {
             i = k;
             if (k < n && isMulDiv(s[k])) continue;
             const char last = out.empty() ? '\0' : out.back();
-            const bool valueBegins = out.empty() || last == '(' || isMulDiv(last) ||
-                                     last == '^' || endsWithEj(out);
+            const bool valueBegins =
+                out.empty() || last == '(' || isMulDiv(last) || last == '^' || endsWithEj(out);
             if (minus) {
                 out += '-';
             } else if (!valueBegins) {
@@ -94,7 +92,10 @@ std::string repairValues(const std::string& s) {
             }
             if (afterCloseOrBang) out += '*';
             out += c;
-            if (!isDigit(next) && next != '.' && next != '-') out += '1';
+            // "j-4" is signed; a "j" before "-" and anything else is bare.
+            const char after = i + 2 < n ? s[i + 2] : '\0';
+            const bool signedCoefficient = next == '-' && (isDigit(after) || after == '.');
+            if (!isDigit(next) && next != '.' && !signedCoefficient) out += '1';
         } else if (const std::size_t name = functionNameAt(s, i); name != 0) {
             if (endsValue(out)) out += '*';
             out.append(s, i, name);

@@ -12,16 +12,16 @@ struct Translation {
 };
 
 constexpr Translation kTranslations[] = {
-    {"\u3000", " "},                 // ideographic blank
-    {"\u00A0", " "},                 // no-break blank
-    {"\u2220", "ej"},                // angle sign: "10∠30" is a phasor
-    {"\u00B0", ""},                  // degree sign: angles are degrees anyway
-    {"\u00D7", "*"},                 // multiplication sign
-    {"\u00B7", "*"},                 // middle dot
-    {"\u22C5", "*"},                 // dot operator
-    {"\u00F7", "/"},                 // division sign
-    {"\u2212", "-"},                 // minus sign
-    {"\u3002", "."},                 // ideographic full stop
+    {"\u3000", " "},   // ideographic blank
+    {"\u00A0", " "},   // no-break blank
+    {"\u2220", "ej"},  // angle sign: "10∠30" is a phasor
+    {"\u00B0", ""},    // degree sign: angles are degrees anyway
+    {"\u00D7", "*"},   // multiplication sign
+    {"\u00B7", "*"},   // middle dot
+    {"\u22C5", "*"},   // dot operator
+    {"\u00F7", "/"},   // division sign
+    {"\u2212", "-"},   // minus sign
+    {"\u3002", "."},   // ideographic full stop
 };
 
 // Pi, and the text of the π key that stands for it.
@@ -107,8 +107,7 @@ bool beginsValue(std::string_view text, std::size_t i) {
     if (text.substr(i, kPi.size()) == kPi) return true;
     char c = text[i];
     if (const char ascii = fullWidthAt(text, i)) c = ascii;
-    return (c >= '0' && c <= '9') || c == '.' || c == '(' ||
-           (isLetter(c) && c != 'e' && c != 'E');
+    return (c >= '0' && c <= '9') || c == '.' || c == '(' || (isLetter(c) && c != 'e' && c != 'E');
 }
 
 // Appends the text of π, with "*" on each side that a value touches

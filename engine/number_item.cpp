@@ -83,7 +83,8 @@ std::size_t numberItemStart(std::string_view s, std::size_t end) {
     std::size_t from = end;
     while (from > 0) {
         const char c = s[from - 1];
-        if (isNumberItemChar(c) || (isSign(c) && from >= 2 && (isE(s[from - 2]) || isJ(s[from - 2]))))
+        if (isNumberItemChar(c) ||
+            (isSign(c) && from >= 2 && (isE(s[from - 2]) || isJ(s[from - 2]))))
             --from;
         else
             break;
@@ -116,8 +117,8 @@ bool isWellFormedNumber(std::string_view item) {
     if (!(n >= 2 && isE(item[0]) && isJ(item[1]))) {
         i = realEnd(item, 0);
         if (i == std::string_view::npos) return false;
-        if (i == n) return true;                          // a real
-        if (i + 1 == n && isJ(item[i])) return true;      // Rj
+        if (i == n) return true;                      // a real
+        if (i + 1 == n && isJ(item[i])) return true;  // Rj
         if (!(i + 2 <= n && isE(item[i]) && isJ(item[i + 1]))) return false;
     }
     i += 2;  // past "ej"
@@ -141,6 +142,9 @@ RealArgument readRealArgument(std::string_view text) {
     } else if (const std::size_t q = text.find('j'); q != std::string_view::npos) {
         std::string rest(text.substr(0, q));
         rest.append(text.substr(q + 1));
+        // Signs on both sides of the "j" ("-j-4") make one sign.
+        if (rest.size() >= 2 && isSign(rest[0]) && isSign(rest[1]))
+            rest.replace(0, 2, 1, rest[0] == rest[1] ? '+' : '-');
         magnitude = magnitudeOf(rest);
         angle = 90;
     } else {
@@ -150,6 +154,12 @@ RealArgument readRealArgument(std::string_view text) {
     const double a = roundTo(angle, 8);
     if (std::fmod(a, 180) != 0) return {false, 0};
     return {true, std::fmod(a, 360) == 0 ? magnitude : -magnitude};
+}
+
+double poleRounded(double x) {
+    if (x == 0 || !std::isfinite(x)) return x;
+    const int digits = 11 - static_cast<int>(std::floor(std::log10(std::fabs(x))));
+    return roundTo(x, digits < 8 ? (digits < 0 ? 0 : digits) : 8);
 }
 
 std::string factorialText(std::string_view value, std::string_view* error) {

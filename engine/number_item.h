@@ -40,6 +40,11 @@ struct RealArgument {
 // raises an overflow fault.
 RealArgument readRealArgument(std::string_view text);
 
+// An angle rounded as the poles of tan and ctn are found: to 8 decimals, or
+// to 12 significant digits where those are fewer (a value that has passed
+// through the 15-digit texts of several operations keeps about that many).
+double poleRounded(double x);
+
 // The factorial of a value text: the number text of n! for a whole n from 0 to
 // 170, else empty with *error set to the message of the refusal.
 std::string factorialText(std::string_view value, std::string_view* error);

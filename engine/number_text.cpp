@@ -27,7 +27,8 @@ double complexAngle(double x, double y) {
     // 10 significant digits, so that a small value keeps its angle.
     const double larger = std::fmax(std::fabs(x), std::fabs(y));
     int decimals = 12;
-    if (larger < 0.01 && larger > 0) decimals = 10 - static_cast<int>(std::floor(std::log10(larger)));
+    if (larger < 0.01 && larger > 0)
+        decimals = 10 - static_cast<int>(std::floor(std::log10(larger)));
     x = roundTo(x, decimals);
     y = roundTo(y, decimals);
     if (x == 0) {

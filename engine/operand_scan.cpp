@@ -180,8 +180,8 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
             // any other "j" it is the sign of the imaginary part or the angle.
             const std::string& operand = selected();
             const bool coefficient =
-                !operand.empty() && ((operand.back() >= '0' && operand.back() <= '9') ||
-                                     operand.back() == '.');
+                !operand.empty() &&
+                ((operand.back() >= '0' && operand.back() <= '9') || operand.back() == '.');
             if (next(i) == '-' && !coefficient) {
                 selected() += "j-";
                 ++i;

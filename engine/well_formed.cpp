@@ -43,9 +43,8 @@ MalformedPart findMalformedPart(std::string_view s) {
             const std::size_t end = numberItemEnd(s, i);
             const std::string_view item = s.substr(i, end - i);
             // After ")" or "!" only an angle may follow at once: "(2)ej30".
-            const bool angleAfterValue =
-                (before == Before::Close || before == Before::Value) && item.size() >= 2 &&
-                isE(item[0]) && isJ(item[1]);
+            const bool angleAfterValue = (before == Before::Close || before == Before::Value) &&
+                                         item.size() >= 2 && isE(item[0]) && isJ(item[1]);
             if (!isWellFormedNumber(item) || (!expectsValue() && !angleAfterValue))
                 return {i, item.size(), malformedNumberMessage(item)};
             before = Before::Value;

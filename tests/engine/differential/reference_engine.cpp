@@ -128,6 +128,8 @@ void split(const Text& s, Text& magnitude, Text& angle) {
     const std::size_t p = s.find(T("ej"));
     if (p != Text::npos) {
         magnitude = p == 0 ? T("1") : s.substr(0, p);
+        if (magnitude == T("+")) magnitude = T("1");
+        if (magnitude == T("-")) magnitude = T("-1");
         angle = s.substr(p + 2);
         return;
     }
@@ -135,6 +137,8 @@ void split(const Text& s, Text& magnitude, Text& angle) {
     if (q != Text::npos) {
         magnitude = s;
         magnitude[q] = U' ';
+        if (q == 1 && s.size() > 2 && isSign(s[0]) && isSign(s[2]))
+            magnitude = Text(1, s[0] == s[2] ? U'+' : U'-') + s.substr(3);
         while (!magnitude.empty() && magnitude.front() == U' ') magnitude.erase(0, 1);
         while (!magnitude.empty() && magnitude.back() == U' ') magnitude.pop_back();
         angle = T("90");
@@ -456,9 +460,9 @@ Text ReferenceEngine::bracketReduction(Text s) {
         if (errorFlag == 0) {
             // "-(-3)": a negative value behind a sign drops both signs.
             const char32_t sign = before.size() >= 2 ? before[before.size() - 2] : '(';
-            const bool signOfValue = sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
-                                     (isLetter(sign) && sign != 'e' && sign != 'E' &&
-                                      sign != 'j' && sign != 'J');
+            const bool signOfValue =
+                sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
+                (isLetter(sign) && sign != 'e' && sign != 'E' && sign != 'j' && sign != 'J');
             if (!inner.empty() && inner[0] == '-' && !before.empty() && before.back() == '-' &&
                 signOfValue) {
                 before.pop_back();
@@ -531,9 +535,9 @@ Text ReferenceEngine::repair(Text s) {
             while (k < s.size() && isSign(s[k])) minus += s[k++] == '-' ? 1 : 0;
             i = k - 1;
             if (k < s.size() && (s[k] == '*' || s[k] == '/')) continue;
-            const bool valueBegins = signs.empty() || signs.back() == '(' ||
-                                     signs.back() == '*' || signs.back() == '/' ||
-                                     signs.back() == '^' || endsWithEj(signs);
+            const bool valueBegins = signs.empty() || signs.back() == '(' || signs.back() == '*' ||
+                                     signs.back() == '/' || signs.back() == '^' ||
+                                     endsWithEj(signs);
             if (minus % 2 == 1) {
                 signs += '-';
             } else if (!valueBegins) {
@@ -571,7 +575,9 @@ Text ReferenceEngine::repair(Text s) {
             } else {
                 if (afterValueEnd) out += '*';
                 out += c;
-                if (!isDigit(nx) && nx != '.' && nx != '-') out += '1';
+                const char32_t after = i + 2 < signs.size() ? signs[i + 2] : kNone;
+                const bool signedCoefficient = nx == '-' && (isDigit(after) || after == '.');
+                if (!isDigit(nx) && nx != '.' && !signedCoefficient) out += '1';
             }
         } else if (name != 0) {
             if (endsValue(out)) out += '*';
@@ -590,11 +596,11 @@ bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size
                                     std::string& message) {
     // Cut the text into parts and look at them from the left, remembering
     // whether a value is still awaited and which operator awaits it.
-    bool awaiting = true;      // a value must come next
-    bool afterValue = false;   // the last part was ")" or "!" or a number
+    bool awaiting = true;     // a value must come next
+    bool afterValue = false;  // the last part was ")" or "!" or a number
     bool afterClose = false;
     bool afterSign = false;
-    std::size_t waiting = 0;   // the operator that awaits its value
+    std::size_t waiting = 0;  // the operator that awaits its value
     auto refuse = [&](std::size_t at, std::size_t n, bool number) {
         start = at;
         length = n;
@@ -608,8 +614,8 @@ bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size
         if (isDigit(c) || c == '.' || isE(c) || isJ(c)) {
             const std::size_t end = numberItemEnd(utf8, i);
             const Text item = s.substr(i, end - i);
-            const bool angle = (afterValue || afterClose) && item.size() >= 2 && isE(item[0]) &&
-                               isJ(item[1]);
+            const bool angle =
+                (afterValue || afterClose) && item.size() >= 2 && isE(item[0]) && isJ(item[1]);
             if (!isWellFormedNumber(encode(item)) || (!awaiting && !angle))
                 return refuse(i, item.size(), true);
             awaiting = false;
@@ -722,7 +728,13 @@ Text ReferenceEngine::functionPass(Text s) {
                     result = T(numberText(radToDeg(std::atan(x))));
                     break;
                 case 4:
-                    result = T(numberText(radToDeg(rightAngle - std::atan(x))));
+                    if (x > 1e8) {
+                        result = T(numberText(radToDeg(std::atan(1 / x))));
+                    } else if (x < -1e8) {
+                        result = T(numberText(radToDeg(2 * rightAngle + std::atan(1 / x))));
+                    } else {
+                        result = T(numberText(radToDeg(rightAngle - std::atan(x))));
+                    }
                     break;
                 case 5:
                     result = T(numberText(chk(std::sin(degToRad(x)))));
@@ -731,14 +743,14 @@ Text ReferenceEngine::functionPass(Text s) {
                     result = T(numberText(chk(std::cos(degToRad(x)))));
                     break;
                 case 7:
-                    if (std::fabs(std::fmod(roundTo(x, 8), 180)) == 90) {
+                    if (std::fabs(std::fmod(poleRounded(x), 180)) == 90) {
                         failure = kTangentOf90;
                     } else {
                         result = T(numberText(chk(std::tan(degToRad(x)))));
                     }
                     break;
                 case 8:
-                    if (std::fmod(roundTo(x, 8), 180) == 0) {
+                    if (std::fmod(poleRounded(x), 180) == 0) {
                         failure = kCotangentOf0;
                     } else {
                         const double t = std::tan(degToRad(x));
