@@ -106,6 +106,61 @@ std::string repairValues(const std::string& s) {
     }
     return out;
 }
+// Whether any repair of repairSigns or repairValues would change s. Most
+// typed texts need none, and this look is far cheaper than the repairs.
+bool repairNeeded(const std::string& s) {
+    const std::size_t n = s.size();
+    char prev = '\0';
+    for (std::size_t i = 0; i < n; prev = s[i], ++i) {
+        const char c = s[i];
+        const char next = i + 1 < n ? s[i + 1] : '\0';
+        const bool afterCloseOrBang = prev == ')' || prev == '!';
+        if (isDigit(c)) {
+            if (afterCloseOrBang) return true;
+            continue;
+        }
+        switch (c) {
+            case '+':
+            case '-':
+                if (isSign(next) || isMulDiv(next)) return true;
+                if (c == '+' && (i == 0 || prev == '(' || isMulDiv(prev) || prev == '^' ||
+                                 (isJ(prev) && i >= 2 && isE(s[i - 2]))))
+                    return true;
+                break;
+            case '*':
+            case '/':
+                if (isMulDiv(prev)) return true;
+                break;
+            case '.':
+                if (!isDigit(next) || afterCloseOrBang) return true;
+                break;
+            case '(':
+                if (isDigit(prev) || afterCloseOrBang || (isJ(prev) && !(i >= 2 && isE(s[i - 2]))))
+                    return true;
+                break;
+            case 'j':
+            case 'J':
+                if (isE(prev) || isDigit(prev)) break;  // "ej" or a coefficient's "j"
+                if (afterCloseOrBang) return true;
+                if (!isDigit(next) && next != '.') {
+                    const char after = i + 2 < n ? s[i + 2] : '\0';
+                    if (!(next == '-' && (isDigit(after) || after == '.'))) return true;
+                }
+                break;
+            case 'e':
+            case 'E':
+            case '^':
+            case ')':
+            case '!':
+                break;
+            default:
+                // A function name after a value gets its "*".
+                if (isDigit(prev) || afterCloseOrBang || isJ(prev)) return true;
+                break;
+        }
+    }
+    return false;
+}
 }  // namespace
 
 std::string Engine::fhzqx(std::string s) {
@@ -126,6 +181,7 @@ std::string Engine::fhzqx(std::string s) {
             s.pop_back();
         }
     }
+    if (!repairNeeded(s)) return s;
     return repairValues(repairSigns(s));
 }
 

@@ -21,6 +21,8 @@ enum class Before {
 };
 
 bool isE(char c) { return c == 'e' || c == 'E'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isJ(char c) { return c == 'j' || c == 'J'; }
 
 MalformedPart missing(std::string_view s, std::size_t at, std::size_t length) {
@@ -39,6 +41,24 @@ MalformedPart findMalformedPart(std::string_view s) {
     std::size_t i = 0;
     while (i < n) {
         const char c = s[i];
+        if (isDigit(c) || c == '.') {
+            // The common plain number "D", "D.D" or ".D", read without the
+            // general rules.
+            std::size_t k = i;
+            bool point = false;
+            bool twoPoints = false;
+            while (k < n && (isDigit(s[k]) || s[k] == '.')) {
+                twoPoints |= point && s[k] == '.';
+                point |= s[k] == '.';
+                ++k;
+            }
+            if (!twoPoints && s[k - 1] != '.' && (k == n || !isNumberItemChar(s[k])) &&
+                expectsValue()) {
+                before = Before::Value;
+                i = k;
+                continue;
+            }
+        }
         if (isNumberItemChar(c)) {
             const std::size_t end = numberItemEnd(s, i);
             const std::string_view item = s.substr(i, end - i);
@@ -51,7 +71,7 @@ MalformedPart findMalformedPart(std::string_view s) {
             i = end;
             continue;
         }
-        if (const std::size_t name = functionNameAt(s, i); name != 0) {
+        if (const std::size_t name = isLetter(c) ? functionNameAt(s, i) : 0; name != 0) {
             std::size_t j = i + name;
             if (j < n && s[j] == '-') ++j;
             if (!(j < n && (isNumberItemChar(s[j]) || s[j] == '('))) return missing(s, i, name);
