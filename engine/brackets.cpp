@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/number_item.h"
 #include "engine/number_text.h"
 
 namespace kalvox {
@@ -16,6 +17,47 @@ struct InnermostPair {
     std::size_t open = std::string::npos;   // last "(" before the first ")"
     std::size_t close = std::string::npos;  // first ")"
 };
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isE(char c) { return c == 'e' || c == 'E'; }
+bool isJ(char c) { return c == 'j' || c == 'J'; }
+
+// Puts the value of a bracket where the bracket stood: out holds the text
+// before "(", s[close] is its ")". A factorial right behind the bracket takes
+// the whole value ("(-3)!" is the factorial of -3); a negative value behind a
+// sign loses both signs ("-(-3)" is 3, "2*-(-3)" is 2*3); a complex value
+// that an angle follows is multiplied by it ("(1+j)ej30").
+void spliceBracketValue(Engine& engine, std::string& out, std::string& value, const std::string& s,
+                        std::size_t& close) {
+    if (engine.hasError()) {
+        out += value;
+        return;
+    }
+    const char after = close + 1 < s.size() ? s[close + 1] : '\0';
+    if (after == '!') {
+        std::string_view error;
+        std::string product = factorialText(value, &error);
+        if (!error.empty()) {
+            engine.raise(error);
+            out += value;
+            return;
+        }
+        value.swap(product);
+        ++close;
+    }
+    if (!value.empty() && value[0] == '-' && !out.empty() && out.back() == '-') {
+        const char sign = out.size() >= 2 ? out[out.size() - 2] : '(';
+        const bool signOfValue = sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
+                                 (isLetter(sign) && !isE(sign) && !isJ(sign));
+        if (signOfValue) {
+            out.pop_back();
+            out.append(value, 1);
+            return;
+        }
+    }
+    out += value;
+    if (isE(after) && value.find('j') != std::string::npos) out += '*';
+}
 
 InnermostPair findInnermost(const std::string& s) {
     InnermostPair pair;
@@ -89,7 +131,7 @@ std::string Engine::khys(std::string s) {
             // The value stands in the reduced text in lower case.
             lowerCase(inner);
             out.resize(open);
-            out += inner;
+            spliceBracketValue(*this, out, inner, s, i);
         } else {
             out += c;
         }

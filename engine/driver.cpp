@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "engine/notation.h"
 #include "engine/number_text.h"
+#include "engine/well_formed.h"
 
 namespace kalvox {
 
@@ -68,7 +69,15 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
                 e = fhzqx(std::move(e));
                 if (trace) trace("normalised", e);
                 out.text1 = e;
-                out.text2 = rewrite180(runPasses(e, &trace));
+                const MalformedPart part = findMalformedPart(e);
+                if (part.length != 0) {
+                    raise(part.message);
+                    out.selectionStart = utf16Length(e, part.start);
+                    out.selectionLength =
+                        utf16Length(std::string_view(e).substr(part.start), part.length);
+                } else {
+                    out.text2 = rewrite180(runPasses(e, &trace));
+                }
             } else {
                 out.text1 = std::move(e);  // the translated text: one with brackets is never blank
                 out.selectionStart = utf16Length(out.text1, p - 1);

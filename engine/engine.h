@@ -14,13 +14,17 @@
 //        v
 //   khpp    bracket check on a copy ............ kBracketMismatch + offending bracket
 //        |
-//   fhzqx   input repair (blanks, dangling last character, implicit "*",
-//        |  bare "j", stray points, doubled operators) -> written back to Text1
+//   fhzqx   input repair (blanks, dangling last character, runs of signs,
+//        |  implicit "*", bare "j", stray points, doubled operators)
+//        |  -> written back to Text1
+//   findMalformedPart  number items and missing operands ..... the message
+//        |  of a malformed number or a missing operand + the offending part
 //        v
 //   khys    bracket reduction, innermost pair first; each inside runs
 //        |  the chain of passes below (passChain, written once)
 //        v  (lower-case)
-//   hsjs    functions (arcsin ... log) then factorials "n!"
+//   hsjs    functions (arcsin ... log) of the real number item behind the
+//        |  name, then factorials "n!" of whole numbers 0 ... 170
 //        |
 //   mhsjs   "^"            :
 //        |  (lower-case)    |  operator passes: one shared operand scan,

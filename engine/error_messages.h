@@ -23,12 +23,24 @@ inline constexpr std::string_view kTangentOf90 = "不能对90度求正切函数"
 inline constexpr std::string_view kCotangentOf0 = "不能对0求余切函数";
 inline constexpr std::string_view kLogDomain = "不能对小于等于零的值求对数";
 inline constexpr std::string_view kFactorialOverflow = "阶乘计算出现溢出";
+// A factorial of a negative, fractional or complex value.
+inline constexpr std::string_view kFactorialDomain = "只能对0到170的整数求阶乘";
+// A function (sin ... log) of a value off the real axis.
+inline constexpr std::string_view kComplexFunction = "不能对复数求函数值";
+// A power whose exponent lies off the real axis.
+inline constexpr std::string_view kComplexPower = "不能求复数次方";
 // An evaluation that ran out of memory.
 inline constexpr std::string_view kOutOfMemory = "内存不足";
 
 // The frame of the message for an input item outside the vocabulary.
 inline constexpr std::string_view kUnrecognisedOpen = "无法识别的输入“";
 inline constexpr std::string_view kUnrecognisedClose = "”";
+// The frame of the message for a number item that is not a number
+// ("2.5.5", "4j5"): kMalformedNumberOpen + item + kUnrecognisedClose.
+inline constexpr std::string_view kMalformedNumberOpen = "无法识别的数“";
+// The frame of the message for an operator, "()", "!" or function name that
+// lacks its operand: kMissingOperandOpen + part + kUnrecognisedClose.
+inline constexpr std::string_view kMissingOperandOpen = "缺少运算对象“";
 
 // The frame of the error display: kErrorWord + kDisplayColon + message + kDisplayStop.
 inline constexpr std::string_view kErrorWord = "错误";
@@ -36,10 +48,10 @@ inline constexpr std::string_view kDisplayColon = ":";
 inline constexpr std::string_view kDisplayStop = "。";
 
 // Every fixed message an evaluation may leave in errorText.
-inline constexpr std::array<std::string_view, 12> kFixedErrorMessages = {
-    kBracketMismatch, kDivisionByZero, kOverflow,          kInvalidCall,
-    kNegativeRoot,    kArcsinDomain,   kArccosDomain,      kTangentOf90,
-    kCotangentOf0,    kLogDomain,      kFactorialOverflow, kOutOfMemory,
+inline constexpr std::array<std::string_view, 15> kFixedErrorMessages = {
+    kBracketMismatch,   kDivisionByZero,  kOverflow,        kInvalidCall,  kNegativeRoot,
+    kArcsinDomain,      kArccosDomain,    kTangentOf90,     kCotangentOf0, kLogDomain,
+    kFactorialOverflow, kFactorialDomain, kComplexFunction, kComplexPower, kOutOfMemory,
 };
 
 // The list above as a span.
@@ -52,8 +64,21 @@ std::string unrecognisedInputMessage(std::string_view item);
 // The item an unrecognised-input message names; nullopt for any other message.
 std::optional<std::string_view> unrecognisedItem(std::string_view message);
 
+// The message for a number item that is not a number:
+// kMalformedNumberOpen + item + kUnrecognisedClose.
+std::string malformedNumberMessage(std::string_view item);
+
+// The message for a part that lacks its operand:
+// kMissingOperandOpen + part + kUnrecognisedClose.
+std::string missingOperandMessage(std::string_view part);
+
+// The part of the input a refusal names and selects: the item of an
+// unrecognised-input, malformed-number or missing-operand message; nullopt for
+// any other message.
+std::optional<std::string_view> refusedPart(std::string_view message);
+
 // Whether a message is one the engine raises: a fixed one, or the message for an
-// unrecognised input item.
+// unrecognised input item, a malformed number or a missing operand.
 bool isEngineMessage(std::string_view message);
 
 // The output box after a failed evaluation: the message in the display's frame.

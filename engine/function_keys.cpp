@@ -5,6 +5,7 @@
 
 #include "engine/constants.h"
 #include "engine/engine.h"
+#include "engine/number_item.h"
 #include "engine/number_text.h"
 #include "engine/value_forms.h"
 
@@ -150,23 +151,10 @@ KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::strin
             }
             expression = numberText(checked(1 / x));
         } else if (key == Factorial) {
-            const double x = leadingValue(v);
-            if (x == 0) {
-                // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-                out.text2 = "0";
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
-                return out;
-            }
-            double product = 1;
-            const double top = std::floor(x);
-            for (double k = 2; k <= top; ++k) product = checked(product * k);
-            expression = numberText(product);
+            // Whole values from 0 to 170 only, as in the function pass.
+            std::string_view error;
+            expression = factorialText(v, &error);
+            if (!error.empty()) raise(error);
         } else if (key == Cube && !inverse) {
             expression = mhsjs(v + "^3");
         } else {

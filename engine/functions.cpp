@@ -1,31 +1,49 @@
 // The function pass: elementary functions written before their argument
-// ("sin30", "arccos-0.5", "log100"), then factorials ("5!").
+// ("sin30", "arccos-0.5", "log100", "sin2ej180"), then factorials ("5!").
 
 #include <array>
 #include <cmath>
 
 #include "engine/engine.h"
+#include "engine/function_names.h"
+#include "engine/number_item.h"
 #include "engine/number_text.h"
 
 namespace kalvox {
 
 namespace {
-// Function names in search order: every inverse name before the name it contains.
-constexpr std::array<std::string_view, 10> kNames = {"arcsin", "arccos", "arctan", "arcctn", "sin",
-                                                     "cos",    "tan",    "ctn",    "ln",     "log"};
+constexpr const auto& kNames = kFunctionNames;
 
-// Largest n whose factorial the pass computes.
-constexpr double kFactorialLimit = 97;
+// Beyond this size the arc cotangent is computed from the reciprocal.
+constexpr double kFarOut = 1e8;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Length of the UTF-8 character that starts with byte c.
-std::size_t charLength(unsigned char c) {
-    if (c >= 0xF0) return 4;
-    if (c >= 0xE0) return 3;
-    if (c >= 0xC0) return 2;
-    return 1;
+// Whether a "-" at the end of out is the sign of what follows it (rather than
+// a subtraction): it opens the text or follows "(", "*", "/", "^" or a name.
+bool endsWithSign(const std::string& out) {
+    const std::size_t n = out.size();
+    if (n == 0 || out[n - 1] != '-') return false;
+    if (n == 1) return true;
+    const char c = out[n - 2];
+    return c == '(' || c == '*' || c == '/' || c == '^' ||
+           (isLetter(c) && c != 'e' && c != 'E' && c != 'j' && c != 'J');
 }
+
+// Appends a function's value; a negative one behind a sign loses both signs.
+void appendValue(std::string& out, const std::string& value) {
+    if (!value.empty() && value[0] == '-' && endsWithSign(out)) {
+        out.pop_back();
+        out.append(value, 1);
+        return;
+    }
+    out += value;
+}
+
+// Whether the angle x (degrees, rounded to 8 decimals) is an odd multiple of 90.
+bool atTangentPole(double x) { return std::fabs(std::fmod(poleRounded(x), 180)) == 90; }
+// Whether the angle x (degrees, rounded to 8 decimals) is a multiple of 180.
+bool atCotangentPole(double x) { return std::fmod(poleRounded(x), 180) == 0; }
 
 double power2(double x) { return checked(std::pow(x, 2)); }
 
@@ -53,16 +71,22 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
         case 2:  // arctan
             return {numberText(radToDeg(std::atan(x))), {}};
         case 3:  // arcctn
+            // Far out the difference of the two angles loses its digits; the
+            // arctangent of the reciprocal keeps them.
+            if (std::fabs(x) > kFarOut)
+                return {numberText(
+                            radToDeg(x > 0 ? std::atan(1 / x) : 2 * rightAngle + std::atan(1 / x))),
+                        {}};
             return {numberText(radToDeg(rightAngle - std::atan(x))), {}};
         case 4:  // sin
             return {numberText(checked(std::sin(degToRad(x)))), {}};
         case 5:  // cos
             return {numberText(checked(std::cos(degToRad(x)))), {}};
         case 6:  // tan
-            if (x == 90) return {"", kTangentOf90};
+            if (atTangentPole(x)) return {"", kTangentOf90};
             return {numberText(checked(std::tan(degToRad(x)))), {}};
         case 7: {  // ctn
-            if (x == 0) return {"", kCotangentOf0};
+            if (atCotangentPole(x)) return {"", kCotangentOf0};
             const double t = std::tan(degToRad(x));
             if (t == 0) throw ArithmeticFault{kDivisionByZero};
             return {numberText(checked(1 / t)), {}};
@@ -99,25 +123,33 @@ bool functionStep(Engine& engine, std::string& s) {
         out.reserve(s.size());
         std::size_t copied = 0;  // s[0, copied) is in out
         while (p != std::string::npos) {
-            // The argument: the character right after the name, whatever it is,
-            // then the longest run of digits and points.
+            // The argument: the number item behind the name, with its sign.
             const std::size_t argStart = p + name.size();
             std::size_t q = argStart;
-            if (q < s.size()) q += charLength(static_cast<unsigned char>(s[q]));
-            if (q > s.size()) q = s.size();
-            while (q < s.size() && (isDigit(s[q]) || s[q] == '.')) ++q;
-            const std::string_view argument(s.data() + argStart, q - argStart);
+            if (q < s.size() && s[q] == '-') ++q;
             std::string_view failure;
-            try {
-                FunctionValue value = evaluateFunction(k, leadingValue(argument));
-                failure = value.error;
-                if (failure.empty()) {
-                    out.append(s, copied, p - copied);
-                    out += value.text;
-                    copied = q;
+            std::string missing;
+            if (q < s.size() && isNumberItemChar(s[q])) {
+                q = numberItemEnd(s, q);
+            } else {
+                missing = missingOperandMessage(name);
+                failure = missing;
+            }
+            const std::string_view argument(s.data() + argStart, q - argStart);
+            if (failure.empty()) {
+                try {
+                    const RealArgument x = readRealArgument(argument);
+                    FunctionValue value =
+                        x.real ? evaluateFunction(k, x.value) : FunctionValue{"", kComplexFunction};
+                    failure = value.error;
+                    if (failure.empty()) {
+                        out.append(s, copied, p - copied);
+                        appendValue(out, value.text);
+                        copied = q;
+                    }
+                } catch (const ArithmeticFault& fault) {
+                    failure = fault.message;
                 }
-            } catch (const ArithmeticFault& fault) {
-                failure = fault.message;
             }
             if (!failure.empty()) {
                 out.append(s, copied);
@@ -133,53 +165,35 @@ bool functionStep(Engine& engine, std::string& s) {
     return true;
 }
 
-// n! for n = 0 ... 97, multiplied in rising order; 0! is written "0".
-const std::array<std::string, 98>& factorialTexts() {
-    static const std::array<std::string, 98> texts = [] {
-        std::array<std::string, 98> t;
-        double product = 1;
-        // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-        t[0] = "0";
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
-        for (int n = 1; n <= 97; ++n) {
-            product *= n;
-            t[static_cast<std::size_t>(n)] = numberText(product);
-        }
-        return t;
-    }();
-    return texts;
-}
-
 // Replaces every "n!" by n factorial, from left to right, in one sweep: the
-// digits in front of each "!" are the digits at the end of the text rebuilt so
-// far, which may include the value of the factorial before it.
+// number item in front of each "!" is the item at the end of the text rebuilt
+// so far, which may be the value of the factorial before it.
 void factorialStep(Engine& engine, std::string& s) {
     std::size_t bang = s.find('!');
     if (bang == std::string::npos) return;
-    const auto& texts = factorialTexts();
     std::string out;
     out.reserve(s.size());
     std::size_t copied = 0;  // s[0, copied) is in out
     while (bang != std::string::npos) {
         out.append(s, copied, bang - copied);
-        std::size_t m = out.size();
-        while (m > 0 && isDigit(out[m - 1])) --m;
-        const std::string_view run(out.data() + m, out.size() - m);
-        const auto n = leadingNumber(run);
-        if (!n || *n > kFactorialLimit) {
+        const std::size_t m = numberItemStart(out, out.size());
+        std::string_view error;
+        std::string product;
+        std::string missing;
+        if (m == out.size()) {
+            missing = missingOperandMessage("!");
+            error = missing;
+        } else {
+            product = factorialText(std::string_view(out).substr(m), &error);
+        }
+        if (!error.empty()) {
             out.append(s, bang);
             s = std::move(out);
-            engine.raise(kFactorialOverflow);
+            engine.raise(error);
             return;
         }
         out.resize(m);
-        out += texts[static_cast<std::size_t>(*n)];
+        out += product;
         copied = bang + 1;
         bang = s.find('!', copied);
     }

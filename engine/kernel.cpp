@@ -6,8 +6,10 @@
 // shapes: a real, a negated real ("-" + R at 180 degrees) or R + "ej" + A.
 
 #include <cmath>
+#include <limits>
 
 #include "engine/engine.h"
+#include "engine/number_item.h"
 #include "engine/number_text.h"
 
 namespace kalvox {
@@ -17,6 +19,8 @@ namespace {
 constexpr double kSquareRoot = 0.5;
 // The number text of 1/3, which is what a bracket "(1/3)" becomes.
 constexpr double kCubeRoot = 0.333333333333333;
+
+bool isSign(char c) { return c == '+' || c == '-'; }
 
 std::string_view trimBlanks(std::string_view s) {
     const std::size_t b = s.find_first_not_of(' ');
@@ -41,7 +45,10 @@ struct ValueParts {
 void splitValue(std::string_view text, ValueParts& parts) {
     std::size_t p = text.find("ej");
     if (p != std::string_view::npos) {
-        parts.magnitude = p == 0 ? std::string_view("1") : text.substr(0, p);
+        // A magnitude left out is 1, also behind a sign ("-ej30").
+        parts.magnitude = text.substr(0, p);
+        if (p == 0 || parts.magnitude == "+") parts.magnitude = "1";
+        if (parts.magnitude == "-") parts.magnitude = "-1";
         parts.angle = text.substr(p + 2);
         return;
     }
@@ -50,6 +57,11 @@ void splitValue(std::string_view text, ValueParts& parts) {
         // The "j" becomes a blank, which the number reading skips.
         parts.storage.assign(text);
         parts.storage[p] = ' ';
+        // Signs on both sides of the "j" ("-j-4") make one sign.
+        if (p == 1 && text.size() > 2 && isSign(text[0]) && isSign(text[2])) {
+            parts.storage.assign(1, text[0] == text[2] ? '+' : '-');
+            parts.storage.append(text.substr(3));
+        }
         parts.magnitude = trimBlanks(parts.storage);
         parts.angle = "90";
         parts.fixedAngle = true;
@@ -79,6 +91,18 @@ void rectangular(double m, double t, double& x, double& y) {
     const double r = degToRad(t);
     x = mul(m, std::cos(r));
     y = mul(m, std::sin(r));
+}
+
+// The magnitude of x + jy: the root of the sum of squares, which on an axis
+// is the other part's size; where the squares would overflow or lose digits
+// below the normal range, the same length without them.
+double magnitudeOf(double x, double y) {
+    if (y == 0) return std::fabs(x);
+    if (x == 0) return std::fabs(y);
+    const double squares = std::pow(x, 2) + std::pow(y, 2);
+    if (std::isfinite(squares) && squares >= std::numeric_limits<double>::min())
+        return std::sqrt(squares);
+    return checked(std::hypot(x, y));
 }
 
 // The result text: the number text of R, "-" and the number text of R, or R "ej" A.
@@ -127,11 +151,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             rectangular(M2, T2, x2, y2);
             const double x = o == '+' ? add(x1, x2) : sub(x1, x2);
             const double y = o == '+' ? add(y1, y2) : sub(y1, y2);
-            // A zero part adds exactly nothing to the sum of squares.
-            const double squares = y == 0   ? power(x, 2)
-                                   : x == 0 ? power(y, 2)
-                                            : add(power(x, 2), power(y, 2));
-            R = checked(std::sqrt(squares));
+            R = magnitudeOf(x, y);
             A = complexAngle(x, y);
         } else if (o == '*') {
             R = mul(M1, M2);
@@ -144,23 +164,31 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             R = checked(M1 / M2);
             A = sub(T1, T2);
         } else if (o == '^') {
-            const double V2 = leadingValue(czs2);
-            if (m1 == "0" && M2 < 0) {
+            // The exponent must be real; a complex text on the real axis counts
+            // as the real it stands for.
+            const RealArgument exponent = readRealArgument(czs2);
+            if (!exponent.real) {
+                raise(kComplexPower);
+                return "";
+            }
+            const double E = exponent.value;
+            if (M1 == 0 && E < 0) {
                 raise(kDivisionByZero);
                 return "";
             }
-            if (M1 <= 0 && M2 == kSquareRoot) {
-                R = power(std::fabs(M1), M2);
-                A = add(mul(T1, V2), 90);
-            } else if (M1 <= 0 && M2 == kCubeRoot) {
-                R = -power(std::fabs(M1), M2);
-                A = mul(T1, V2);
-            } else if (M1 <= 0 && M2 < 1) {
+            if (M1 <= 0 && E == kSquareRoot) {
+                R = power(std::fabs(M1), E);
+                A = add(mul(T1, E), 90);
+            } else if (M1 <= 0 && E == kCubeRoot) {
+                R = -power(std::fabs(M1), E);
+                A = mul(T1, E);
+            } else if (M1 < 0 && E < 1 && E != std::trunc(E)) {
                 raise(kNegativeRoot);
                 return "0";
             } else {
-                R = power(M1, M2);
-                A = mul(T1, V2);
+                // Zero to a power of at least 0, or a whole power of a negative.
+                R = power(M1, E);
+                A = mul(T1, E);
             }
         }
 

@@ -18,25 +18,48 @@ std::string displayWithoutStop(std::string_view message) {
 
 std::span<const std::string_view> fixedErrorMessages() { return kFixedErrorMessages; }
 
-std::string unrecognisedInputMessage(std::string_view item) {
-    std::string message(kUnrecognisedOpen);
+namespace {
+std::string framed(std::string_view open, std::string_view item) {
+    std::string message(open);
     message += item;
     message += kUnrecognisedClose;
     return message;
 }
 
-std::optional<std::string_view> unrecognisedItem(std::string_view message) {
-    if (message.size() <= kUnrecognisedOpen.size() + kUnrecognisedClose.size() ||
-        !message.starts_with(kUnrecognisedOpen) || !message.ends_with(kUnrecognisedClose))
+std::optional<std::string_view> framedItem(std::string_view open, std::string_view message) {
+    if (message.size() <= open.size() + kUnrecognisedClose.size() || !message.starts_with(open) ||
+        !message.ends_with(kUnrecognisedClose))
         return std::nullopt;
-    return message.substr(kUnrecognisedOpen.size(),
-                          message.size() - kUnrecognisedOpen.size() - kUnrecognisedClose.size());
+    return message.substr(open.size(), message.size() - open.size() - kUnrecognisedClose.size());
+}
+}  // namespace
+
+std::string unrecognisedInputMessage(std::string_view item) {
+    return framed(kUnrecognisedOpen, item);
+}
+
+std::optional<std::string_view> unrecognisedItem(std::string_view message) {
+    return framedItem(kUnrecognisedOpen, message);
+}
+
+std::string malformedNumberMessage(std::string_view item) {
+    return framed(kMalformedNumberOpen, item);
+}
+
+std::string missingOperandMessage(std::string_view part) {
+    return framed(kMissingOperandOpen, part);
+}
+
+std::optional<std::string_view> refusedPart(std::string_view message) {
+    for (std::string_view open : {kUnrecognisedOpen, kMalformedNumberOpen, kMissingOperandOpen})
+        if (auto item = framedItem(open, message)) return item;
+    return std::nullopt;
 }
 
 bool isEngineMessage(std::string_view message) {
     for (std::string_view fixed : kFixedErrorMessages)
         if (message == fixed) return true;
-    return unrecognisedItem(message).has_value();
+    return refusedPart(message).has_value();
 }
 
 std::string errorDisplay(std::string_view message) {

@@ -1,19 +1,166 @@
-// Input repair before evaluation: blanks, a dangling last character, doubled
-// operators, the "*" left out around brackets, the coefficient of a bare "j"
-// and stray decimal points.
+// Input repair before evaluation: blanks, a dangling last character, runs of
+// signs, doubled operators, the "*" of implicit products, the coefficient of a
+// bare "j" and stray decimal points.
 
 #include <algorithm>
 
 #include "engine/engine.h"
+#include "engine/function_names.h"
 
 namespace kalvox {
 
 namespace {
-bool isOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isDangling(char c) { return isOperator(c) || c == 'e' || c == 'j'; }
-bool mayFollowClose(char c) { return c == '(' || isDigit(c) || c == '.'; }
+bool isE(char c) { return c == 'e' || c == 'E'; }
+bool isJ(char c) { return c == 'j' || c == 'J'; }
+bool isSign(char c) { return c == '+' || c == '-'; }
+bool isMulDiv(char c) { return c == '*' || c == '/'; }
+bool isDangling(char c) { return isSign(c) || isMulDiv(c) || c == '^' || isE(c) || isJ(c); }
 
+// Whether the last character of out is the "j" of an "ej".
+bool endsWithEj(const std::string& out) {
+    const std::size_t n = out.size();
+    return n >= 2 && isJ(out[n - 1]) && isE(out[n - 2]);
+}
+
+// Whether out ends a value: a digit, ")", "!" or a coefficient's "j".
+bool endsValue(const std::string& out) {
+    if (out.empty()) return false;
+    const char c = out.back();
+    return isDigit(c) || c == ')' || c == '!' || (isJ(c) && !endsWithEj(out));
+}
+
+// Runs of signs become the one sign they amount to; a "+" where a value is
+// to begin is dropped; a sign before "*" or "/", and the first of two of
+// "*" and "/", give way to the later one.
+std::string repairSigns(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    const std::size_t n = s.size();
+    for (std::size_t i = 0; i < n;) {
+        const char c = s[i];
+        if (isSign(c)) {
+            std::size_t k = i;
+            bool minus = false;
+            for (; k < n && isSign(s[k]); ++k) minus ^= s[k] == '-';
+            i = k;
+            if (k < n && isMulDiv(s[k])) continue;
+            const char last = out.empty() ? '\0' : out.back();
+            const bool valueBegins =
+                out.empty() || last == '(' || isMulDiv(last) || last == '^' || endsWithEj(out);
+            if (minus) {
+                out += '-';
+            } else if (!valueBegins) {
+                out += '+';
+            }
+            continue;
+        }
+        if (isMulDiv(c) && !out.empty() && isMulDiv(out.back())) {
+            out.back() = c;
+        } else {
+            out += c;
+        }
+        ++i;
+    }
+    return out;
+}
+
+// Implicit products, the coefficient 1 of a bare "j" and stray points.
+std::string repairValues(const std::string& s) {
+    std::string out;
+    out.reserve(s.size() + s.size() / 2 + 2);
+    const std::size_t n = s.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = s[i];
+        const char next = i + 1 < n ? s[i + 1] : '\0';
+        const bool afterCloseOrBang = !out.empty() && (out.back() == ')' || out.back() == '!');
+        if (c == '.') {
+            if (!isDigit(next)) continue;  // a stray point goes
+            if (afterCloseOrBang) out += '*';
+            out += c;
+        } else if (isDigit(c)) {
+            if (afterCloseOrBang) out += '*';
+            out += c;
+        } else if (c == '(') {
+            if (endsValue(out)) out += '*';
+            out += c;
+        } else if (isJ(c)) {
+            const bool coefficient = !out.empty() && (isE(out.back()) || isDigit(out.back()));
+            if (coefficient) {
+                out += c;
+                continue;
+            }
+            if (afterCloseOrBang) out += '*';
+            out += c;
+            // "j-4" is signed; a "j" before "-" and anything else is bare.
+            const char after = i + 2 < n ? s[i + 2] : '\0';
+            const bool signedCoefficient = next == '-' && (isDigit(after) || after == '.');
+            if (!isDigit(next) && next != '.' && !signedCoefficient) out += '1';
+        } else if (const std::size_t name = functionNameAt(s, i); name != 0) {
+            if (endsValue(out)) out += '*';
+            out.append(s, i, name);
+            i += name - 1;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+// Whether any repair of repairSigns or repairValues would change s. Most
+// typed texts need none, and this look is far cheaper than the repairs.
+bool repairNeeded(const std::string& s) {
+    const std::size_t n = s.size();
+    char prev = '\0';
+    for (std::size_t i = 0; i < n; prev = s[i], ++i) {
+        const char c = s[i];
+        const char next = i + 1 < n ? s[i + 1] : '\0';
+        const bool afterCloseOrBang = prev == ')' || prev == '!';
+        if (isDigit(c)) {
+            if (afterCloseOrBang) return true;
+            continue;
+        }
+        switch (c) {
+            case '+':
+            case '-':
+                if (isSign(next) || isMulDiv(next)) return true;
+                if (c == '+' && (i == 0 || prev == '(' || isMulDiv(prev) || prev == '^' ||
+                                 (isJ(prev) && i >= 2 && isE(s[i - 2]))))
+                    return true;
+                break;
+            case '*':
+            case '/':
+                if (isMulDiv(prev)) return true;
+                break;
+            case '.':
+                if (!isDigit(next) || afterCloseOrBang) return true;
+                break;
+            case '(':
+                if (isDigit(prev) || afterCloseOrBang || (isJ(prev) && !(i >= 2 && isE(s[i - 2]))))
+                    return true;
+                break;
+            case 'j':
+            case 'J':
+                if (isE(prev) || isDigit(prev)) break;  // "ej" or a coefficient's "j"
+                if (afterCloseOrBang) return true;
+                if (!isDigit(next) && next != '.') {
+                    const char after = i + 2 < n ? s[i + 2] : '\0';
+                    if (!(next == '-' && (isDigit(after) || after == '.'))) return true;
+                }
+                break;
+            case 'e':
+            case 'E':
+            case '^':
+            case ')':
+            case '!':
+                break;
+            default:
+                // A function name after a value gets its "*".
+                if (isDigit(prev) || afterCloseOrBang || isJ(prev)) return true;
+                break;
+        }
+    }
+    return false;
+}
 }  // namespace
 
 std::string Engine::fhzqx(std::string s) {
@@ -21,66 +168,21 @@ std::string Engine::fhzqx(std::string s) {
     s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
     if (s.empty()) return "0";  // blanks only: evaluated like an empty input
 
-    // A dangling last character is completed ("2-j" -> "2-j1") or dropped, once.
+    // A dangling last character, once: a bare "j" is completed ("2-j" ->
+    // "2-j1"); an operator and the exponent letter of a number ("2e") are
+    // dropped; a coefficient's "j" ("4j") and the "j" of an "ej", and an "e"
+    // that ends no number, stay (the check after the repair refuses those).
     const char last = s.back();
     if (isDangling(last)) {
         const char before = s.size() > 1 ? s[s.size() - 2] : '\0';
-        if (last == 'j' && before != 'e') {
-            s += '1';
-        } else {
+        if (isJ(last)) {
+            if (!isE(before) && !isDigit(before) && before != '.') s += '1';
+        } else if (!isE(last) || isDigit(before) || before == '.') {
             s.pop_back();
         }
     }
-
-    // Repairs until a full scan finds nothing. A repair changes only the
-    // characters next to its position, and no character before it matched any
-    // rule, so the text is repaired in one sweep: `out` holds the characters
-    // already passed, none of which matches a rule; the current character is
-    // s[r]. Removing a character gives the character before it a new neighbour,
-    // so that one is handed back to be looked at again; an inserted "*" or "1"
-    // never matches where it is put.
-    const std::size_t n = s.size();
-    auto matches = [](char c, char next, char before) {
-        return (isOperator(c) && isOperator(next)) || (c == ')' && mayFollowClose(next)) ||
-               (c == 'j' && before != 'e' && isOperator(next)) || (c == '.' && !isDigit(next)) ||
-               (isDigit(c) && next == '(');
-    };
-    // The characters before the first one that matches a rule stay as they are;
-    // a text without any is returned unchanged.
-    std::size_t r = 0;
-    while (r < n && !matches(s[r], r + 1 < n ? s[r + 1] : '\0', r > 0 ? s[r - 1] : s[r])) ++r;
-    if (r == n) return s;
-    std::string out;
-    out.reserve(n + n / 2);
-    out.append(s, 0, r);
-    auto handBack = [&] {
-        if (out.empty()) return;
-        s[--r] = out.back();
-        out.pop_back();
-    };
-    while (r < n) {
-        const char c = s[r];
-        const char next = r + 1 < n ? s[r + 1] : '\0';
-        const char before = out.empty() ? c : out.back();
-        ++r;
-        if (isOperator(c) && isOperator(next)) {
-            handBack();  // the later operator wins
-        } else if (c == ')' && mayFollowClose(next)) {
-            out += c;
-            out += '*';
-        } else if (c == 'j' && before != 'e' && isOperator(next)) {
-            out += c;
-            out += '1';
-        } else if (c == '.' && !isDigit(next)) {
-            handBack();
-        } else if (isDigit(c) && next == '(') {
-            out += c;
-            out += '*';
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    if (!repairNeeded(s)) return s;
+    return repairValues(repairSigns(s));
 }
 
 }  // namespace kalvox

@@ -14,18 +14,20 @@ struct Translation {
 };
 
 constexpr Translation kTranslations[] = {
-    {"\u3000", " "},      // ideographic blank
-    {"\u00A0", " "},      // no-break blank
-    {"\u2220", "ej"},     // angle sign: "10∠30" is a phasor
-    {"\u00B0", ""},       // degree sign: angles are degrees anyway
-    {"\u00D7", "*"},      // multiplication sign
-    {"\u00B7", "*"},      // middle dot
-    {"\u22C5", "*"},      // dot operator
-    {"\u00F7", "/"},      // division sign
-    {"\u2212", "-"},      // minus sign
-    {"\u03C0", kPiText},  // pi, as the π key inserts it
-    {"\u3002", "."},      // ideographic full stop
+    {"\u3000", " "},   // ideographic blank
+    {"\u00A0", " "},   // no-break blank
+    {"\u2220", "ej"},  // angle sign: "10∠30" is a phasor
+    {"\u00B0", ""},    // degree sign: angles are degrees anyway
+    {"\u00D7", "*"},   // multiplication sign
+    {"\u00B7", "*"},   // middle dot
+    {"\u22C5", "*"},   // dot operator
+    {"\u00F7", "/"},   // division sign
+    {"\u2212", "-"},   // minus sign
+    {"\u3002", "."},   // ideographic full stop
 };
+
+// Pi as it is pasted; it stands for kPiText, the text of the π key.
+constexpr std::string_view kPi = "\u03C0";
 
 // The words letter runs split into. No word begins another, so their order does
 // not change a split; "e" and "j", in every complex value, come first.
@@ -95,6 +97,29 @@ constexpr bool someWordBeginsAnother() {
 }
 static_assert(!someWordBeginsAnother(), "the letter split takes the first word that matches");
 
+// Whether c, the last character before a π, ends a value.
+bool endsValue(char c) {
+    return (c >= '0' && c <= '9') || c == '.' || c == ')' || c == '!' || c == 'j' || c == 'J';
+}
+
+// Whether the character at text[i], the first after a π, begins a value.
+bool beginsValue(std::string_view text, std::size_t i) {
+    if (i >= text.size()) return false;
+    if (text.substr(i, kPi.size()) == kPi) return true;
+    char c = text[i];
+    if (const char ascii = fullWidthAt(text, i)) c = ascii;
+    return (c >= '0' && c <= '9') || c == '.' || c == '(' || (isLetter(c) && c != 'e' && c != 'E');
+}
+
+// Appends the text of π, with "*" on each side that a value touches
+// ("2π*50" is 2*π*50, "π2" is π*2); blanks between count as touching.
+void appendPi(std::string& out, std::string_view text, std::size_t after) {
+    const std::size_t last = out.find_last_not_of(' ');
+    if (last != std::string::npos && endsValue(out[last])) out += '*';
+    out += kPiText;
+    while (after < text.size() && text[after] == ' ') ++after;
+    if (beginsValue(text, after)) out += '*';
+}
 }  // namespace
 
 std::string translateNotation(std::string_view text) {
@@ -114,6 +139,11 @@ std::string translateNotation(std::string_view text) {
         if (const char ascii = fullWidthAt(text, i)) {
             out += ascii;
             i += 3;
+            continue;
+        }
+        if (text.substr(i, kPi.size()) == kPi) {
+            appendPi(out, text, i + kPi.size());
+            i += kPi.size();
             continue;
         }
         bool translated = false;

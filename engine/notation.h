@@ -12,7 +12,8 @@ namespace kalvox {
 // The text with the notation of other tools rewritten: full-width forms
 // U+FF01..U+FF5E become their ASCII characters, U+3000 and U+00A0 a blank,
 // "∠" becomes "ej", "°" is dropped, "×" "·" "⋅" become "*", "÷" "/", "−" "-",
-// "π" the text of the π key and "。" ".". Every other byte is kept as it is.
+// "π" the text of the π key (with "*" on a side that a value touches: "2π"
+// is "2*3.14159265358979") and "。" ".". Every other byte is kept as it is.
 std::string translateNotation(std::string_view text);
 
 // An item of a text outside the vocabulary, as a byte range; length 0 = none.

@@ -25,8 +25,14 @@ double complexAngle(double x, double y) {
     // On the real axis away from zero the rounding changes neither part's sign
     // (a zero stays that zero), which is all the angle depends on there.
     if (y == 0 && std::fabs(x) >= 1) return x > 0 ? y : 180;
-    x = roundTo(x, 12);
-    y = roundTo(y, 12);
+    // Both parts keep 12 decimals from 0.01 up; below, the larger part keeps
+    // 10 significant digits, so that a small value keeps its angle.
+    const double larger = std::fmax(std::fabs(x), std::fabs(y));
+    int decimals = 12;
+    if (larger < 0.01 && larger > 0)
+        decimals = 10 - static_cast<int>(std::floor(std::log10(larger)));
+    x = roundTo(x, decimals);
+    y = roundTo(y, decimals);
     if (x == 0) {
         if (y == 0) return 0;
         return y > 0 ? 90 : -90;

@@ -130,15 +130,7 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
         opSeen = true;
         right = true;
         if (next(i) == '-') {
-            // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-            cycle.right = "-";
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+            cycle.right.assign(1, '-');
             ++i;
         }
         return false;
@@ -164,15 +156,7 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
                 break;
             }
             if (i == 0) {
-                // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-                cycle.left = "-";  // the sign of the first number
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+                cycle.left.assign(1, '-');  // the sign of the first number
             } else if (operatorRule(i, c)) {
                 break;
             }
@@ -182,15 +166,7 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
                 break;
             }
             if (next(i) == '-' || (c == '-' && i == 0)) {
-                // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-                cycle.left = "-";
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+                cycle.left.assign(1, '-');
                 if (i != 0) {
                     cycle.headEnd = i + 1;
                     ++i;
@@ -200,7 +176,13 @@ void scanOperation(const ScanWindow& w, PassKind kind, std::string& op, ScanCycl
                 cycle.headEnd = i + 1;
             }
         } else if (c == 'j') {
-            if (next(i) == '-') {
+            // A sign after a coefficient's "j" ("4j-2") is an operator; after
+            // any other "j" it is the sign of the imaginary part or the angle.
+            const std::string& operand = selected();
+            const bool coefficient =
+                !operand.empty() &&
+                ((operand.back() >= '0' && operand.back() <= '9') || operand.back() == '.');
+            if (next(i) == '-' && !coefficient) {
                 selected() += "j-";
                 ++i;
             } else {

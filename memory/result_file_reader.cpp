@@ -13,6 +13,7 @@
 #include <QStringDecoder>
 #include <cerrno>
 
+#include "engine/blank.h"
 #include "memory/gbk_codec.h"
 #include "memory/result_file.h"
 
@@ -68,7 +69,9 @@ ControlCharacter firstControl(const QString& text) {
 }
 
 // A register line: content after the last "=", stored expression between the
-// last two, tag before them. The line holds at least one "=".
+// last two, tag before them. The line holds at least one "=". A blank tag is
+// read as none: the save key never writes one, so a register keeps no tag of
+// spaces that the next save would drop.
 MemoryRegister registerFromLine(const QString& line) {
     MemoryRegister reg;
     const qsizetype last = line.lastIndexOf(u'=');
@@ -78,10 +81,15 @@ MemoryRegister registerFromLine(const QString& line) {
         reg.storedExpression = line.left(last).toStdString();
     } else {
         reg.tag = line.left(before).toStdString();
+        if (isBlank(reg.tag)) reg.tag.clear();
         reg.storedExpression = line.mid(before + 1, last - before - 1).toStdString();
     }
     return reg;
 }
+
+// Whether the save key writes a line for the register: not when its tag and its
+// content are both blank.
+bool savedAsLine(const MemoryRegister& reg) { return !isBlank(reg.tag) || !isBlank(reg.content); }
 
 }  // namespace
 
@@ -119,13 +127,18 @@ OpenedResultFile decodeResultFile(const QByteArray& bytes, const QString& fileNa
             file.output = text.mid(last + 1);
             continue;
         }
+        // A register the save key would not write fills no row: the file says no
+        // more of it than an empty row would, and the rows after it move up as they
+        // do on the next save.
+        const MemoryRegister reg = registerFromLine(text);
+        if (!savedAsLine(reg)) continue;
         if (file.registerLines == kRegisterCount) {
             return refused(fileName, ReadError::TooManyRegisters, number,
                            QStringLiteral("是第%1个存储结果,存储结果最多%2个")
                                .arg(kRegisterCount + 1)
                                .arg(kRegisterCount));
         }
-        file.registers[static_cast<std::size_t>(file.registerLines++)] = registerFromLine(text);
+        file.registers[static_cast<std::size_t>(file.registerLines++)] = reg;
     }
     return file;
 }

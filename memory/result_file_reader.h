@@ -10,6 +10,9 @@
 //
 // The file does not say which rows were blank when it was saved, so its
 // register lines fill registers 1, 2, ... in file order and the rest stay empty.
+// What the save key never writes is read as the next save would write it: a
+// blank tag (spaces only) as no tag, and a line whose tag and content are both
+// blank as no register at all. So a file opened and saved again reads the same.
 //
 // Lines end in CR LF as written; LF alone is accepted too, and so is a last
 // line without a line end. Reading is all or nothing: the first fault refuses
@@ -35,7 +38,7 @@ enum class ReadError {
     NotGbk,            // a line holds bytes that are not GBK text
     ControlCharacter,  // a line holds NUL, a tab, a lone CR or another control character
     NoEquals,          // a line has no "=" (an empty line or an empty file among them)
-    TooManyRegisters,  // more than kRegisterCount register lines
+    TooManyRegisters,  // more than kRegisterCount registers
 };
 
 // What a file holds, or why it was refused.
@@ -48,7 +51,7 @@ struct OpenedResultFile {
     QString input;              // line 1 before its last "="
     QString output;             // line 1 after its last "="
     MemoryRegisters registers;  // register lines from register 1 on; later rows empty
-    int registerLines = 0;      // how many register lines the file has
+    int registerLines = 0;      // how many registers the file's lines fill
 
     bool ok() const { return error == ReadError::None; }
 };

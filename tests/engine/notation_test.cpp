@@ -71,13 +71,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "(1+j1)*2ej45-3.14159265358979/3.14159265358979",
                        "(1+j1)*2ej45-3.14159265358979/3.14159265358979",
                        "3.00000000000001ej109.471220634492"},
-        TranslatedCase{"coefficient_after_j_kept", "3+4j", "3+4j", "3+4j1",
-                       "41.1096095821889ej85.8150838748817"},
-        TranslatedCase{"doubled_operator_kept", "2*-3", "2*-3", "2-3", "-1"},
+        TranslatedCase{"coefficient_before_j_kept", "3+4j", "3+4j", "3+4j", "5ej53.130102354156"},
+        TranslatedCase{"minus_after_times_kept", "2*-3", "2*-3", "2*-3", "-6"},
         TranslatedCase{"rotation_factor_keys_kept", "1*ej120*ej-120", "1*ej120*ej-120",
                        "1*ej120*ej-120", "1"},
-        TranslatedCase{"names_that_split", "SINln2+2E5+arccosj", "SINln2+2E5+arccosj",
-                       "SINln2+2E5+arccosj1", "200090"}),
+        TranslatedCase{"names_that_split", "SIN(ln2)+2E5+arccosj0", "SIN(ln2)+2E5+arccosj0",
+                       "SIN(ln2)+2E5+arccosj0", "200090.012097405"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedCase {
@@ -219,7 +218,10 @@ TEST(Messages, EveryFixedMessageIsRaisedAndKnown) {
         {"tan90", "不能对90度求正切函数"},
         {"ctn0", "不能对0求余切函数"},
         {"ln0", "不能对小于等于零的值求对数"},
-        {"98!", "阶乘计算出现溢出"},
+        {"171!", "阶乘计算出现溢出"},
+        {"(-3)!", "只能对0到170的整数求阶乘"},
+        {"ln(3+j4)", "不能对复数求函数值"},
+        {"2^j4", "不能求复数次方"},
     };
     const auto fixed = fixedErrorMessages();
     std::vector<std::string_view> seen;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -208,8 +209,12 @@ TEST(RoundToShortcut, KeepsTheValueFromTheSpacingBoundOn) {
 // The angle routine as its rule reads: both parts rounded by the general
 // conversion, then the table of cases.
 double literalAngle(double x, double y) {
-    x = roundToGeneral(x, 12);
-    y = roundToGeneral(y, 12);
+    // 12 decimals from 0.01 up; below, 10 significant digits of the larger part.
+    const double larger = std::max(std::fabs(x), std::fabs(y));
+    const int decimals =
+        larger >= 0.01 || larger == 0 ? 12 : 10 - static_cast<int>(std::floor(std::log10(larger)));
+    x = roundToGeneral(x, decimals);
+    y = roundToGeneral(y, decimals);
     if (x == 0) return y == 0 ? 0 : (y > 0 ? 90 : -90);
     if (x > 0) return radToDeg(std::atan(y / x));
     if (y == 0) return 180;

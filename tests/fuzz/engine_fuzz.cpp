@@ -9,7 +9,8 @@
 //   and only an input that is slow on every one of three runs counts;
 // - the output box holds a value text, an algebraic text of the ej-j key, or
 //   "错误:" + one of the engine's messages + "。", and never "inf" or "nan";
-// - a refused input item stands in the input box, selected;
+// - a refused input item, malformed number or part without its operand
+//   stands in the input box, selected;
 // - on short, valid UTF-8 inputs the engine agrees with the literal reference
 //   rendering of its stages.
 
@@ -35,12 +36,13 @@ using kalvox::Engine;
     std::abort();
 }
 
-// The engine's own list: its fixed messages and that of an unrecognised item.
+// The engine's own list: its fixed messages and those that name a refused part
+// (an unrecognised item, a malformed number, a missing operand).
 bool knownMessage(std::string_view m) { return kalvox::isEngineMessage(m); }
 
-// The item named by a refusal, or "" for any other message.
+// The part named by a refusal, or "" for any other message.
 std::string_view refusedItem(std::string_view m) {
-    return kalvox::unrecognisedItem(m).value_or(std::string_view());
+    return kalvox::refusedPart(m).value_or(std::string_view());
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <initializer_list>
 
+#include "memory/result_file.h"
 #include "memory/result_file_reader.h"
 #include "tests/memory/gbk_reference.h"
 
@@ -41,7 +42,32 @@ TEST(ResultFileRead, LinesSplitIntoFields) {
         {"many = in the tag", "1=1\r\n==x=y\r\n", "1", "1", {{"=", "x", "y"}}},
         {"empty stored expression, no tag", "1=1\r\n=5\r\n", "1", "1", {{"", "", "5"}}},
         {"empty content", "1=1\r\nIa=2=\r\n", "1", "1", {{"Ia", "2", ""}}},
-        {"everything empty", "=\r\n==\r\n", "", "", {{"", "", ""}}},
+        {"everything empty fills no register", "=\r\n==\r\n", "", "", {}},
+        {"blank tag read as none", "1=1\r\n   =X=Y\r\n", "1", "1", {{"", "X", "Y"}}},
+        {"blank tag with content blank too",
+         "1=1\r\n   =X= \r\nP==\r\n",
+         "1",
+         "1",
+         {{"P", "", ""}}},
+        {"expression without content fills no register",
+         "1=1\r\nPE=\r\nIa=2=2\r\n",
+         "1",
+         "1",
+         {{"Ia", "2", "2"}}},
+        {"ideographic space is not blank", "1=1\r\n\u3000=X=\r\n", "1", "1", {{"\u3000", "X", ""}}},
+        {"skipped lines leave room for nine",
+         "0=0\r\n1=1\r\n2=2\r\n3=3\r\nx= \r\n4=4\r\n5=5\r\n6=6\r\n7=7\r\n8=8\r\n9=9\r\n",
+         "0",
+         "0",
+         {{"", "1", "1"},
+          {"", "2", "2"},
+          {"", "3", "3"},
+          {"", "4", "4"},
+          {"", "5", "5"},
+          {"", "6", "6"},
+          {"", "7", "7"},
+          {"", "8", "8"},
+          {"", "9", "9"}}},
         {"calculation splits at its last =", "a=b=c\r\n", "a=b", "c", {}},
         {"empty input, start output", "=0\r\n", "", "0", {}},
         {"spaces kept as they stand",
@@ -146,6 +172,45 @@ TEST(ResultFileRead, RefusedFiles) {
         EXPECT_NE(message.find(c.because), std::string::npos) << message;
         EXPECT_EQ(file.registerLines, 0);
         EXPECT_TRUE(file.input.isEmpty() && file.output.isEmpty());
+    }
+}
+
+// A file opened, saved as the save key saves it and opened again: the window
+// shows the same calculation and the same registers.
+TEST(ResultFileRead, SavedAgainReadsTheSame) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"saved file", gbk("1+2=3\r\nIa=X=Y\r\nX=Y\r\nP==\r\n")},
+        {"blank tag", "1=1\r\n  =X=Y\r\n"},
+        {"blank register between others",
+         "4!=24\nPE=\n\xab"
+         "CT\xb1\xe4\xb1\xc8==\n7=7\n"},
+        {"blank tag and content", "1=1\r\n =X= \r\nIa=1=1\r\n"},
+        {"tag of equals signs", "1=1\r\n==x=y\r\n===\r\n"},
+        {"ideographic space tag", gbk("=\r\n\u3000==\r\n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const OpenedResultFile first = decodeResultFile(c.bytes, QStringLiteral("a.jsq"));
+        ASSERT_TRUE(first.ok()) << utf8(first.message);
+        const EncodedFile saved =
+            encodeResultFile(resultLines(first.input, first.output, first.registers));
+        ASSERT_TRUE(saved.result.ok()) << utf8(saved.result.message);
+        const OpenedResultFile again = decodeResultFile(saved.bytes, QStringLiteral("a.jsq"));
+        ASSERT_TRUE(again.ok()) << utf8(again.message);
+        EXPECT_EQ(again.input, first.input);
+        EXPECT_EQ(again.output, first.output);
+        EXPECT_EQ(again.registerLines, first.registerLines);
+        for (std::size_t k = 0; k < first.registers.size(); ++k) {
+            EXPECT_EQ(again.registers[k].tag, first.registers[k].tag) << "register " << k + 1;
+            EXPECT_EQ(again.registers[k].storedExpression, first.registers[k].storedExpression)
+                << "register " << k + 1;
+            EXPECT_EQ(again.registers[k].content, first.registers[k].content)
+                << "register " << k + 1;
+        }
     }
 }
 

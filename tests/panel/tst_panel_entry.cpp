@@ -213,9 +213,9 @@ private slots:
         QTest::newRow("factorials") << "3!+4!"
                                     << "3!+4!"
                                     << "30";
-        QTest::newRow("doubled operator repaired") << "2*-3"
-                                                   << "2-3"
-                                                   << "-1";
+        QTest::newRow("minus after times is a sign") << "2*-3"
+                                                     << "2*-3"
+                                                     << "-6";
         QTest::newRow("complex product") << "2ej30*2ej60"
                                          << "2ej30*2ej60"
                                          << "4ej90";

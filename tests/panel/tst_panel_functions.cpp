@@ -140,10 +140,12 @@ private slots:
             << "5ej30" << false << key(Reciprocal) << "0.2ej-29.999999999984";
         QTest::newRow("1/x of 8abc uses the 8") << "8abc" << false << key(Reciprocal) << "0.125";
         QTest::newRow("1/x of 0") << "0" << false << key(Reciprocal) << "错误:除数为零。";
-        QTest::newRow("0! shows 0") << "0" << false << key(Factorial) << "0";
+        QTest::newRow("0! shows 1") << "0" << false << key(Factorial) << "1";
         QTest::newRow("5!") << "5" << false << key(Factorial) << "120";
-        QTest::newRow("4.7! is 4!") << "4.7" << false << key(Factorial) << "24";
-        QTest::newRow("-3! is 1") << "-3" << false << key(Factorial) << "1";
+        QTest::newRow("4.7! is refused")
+            << "4.7" << false << key(Factorial) << "错误:只能对0到170的整数求阶乘";
+        QTest::newRow("-3! is refused")
+            << "-3" << false << key(Factorial) << "错误:只能对0到170的整数求阶乘";
         QTest::newRow("ln 0 without full stop")
             << "0" << false << key(Ln) << "错误:不能对小于等于零的值求对数";
     }

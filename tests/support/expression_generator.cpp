@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "engine/detail/gcc_workarounds.h"
+
 namespace kalvox::reference {
 
 std::uint64_t ExpressionGenerator::next() {
@@ -95,15 +97,9 @@ std::string nested(std::size_t length) {
     for (std::size_t i = 0; i < depth; ++i) {
         s += "+1)";
     }
-    // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
+    KALVOX_RESTRICT_WARNING_OFF
     while (s.size() < length) s.insert(depth, "0");
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+    KALVOX_RESTRICT_WARNING_ON
     return s;
 }
 }  // namespace

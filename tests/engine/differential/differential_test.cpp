@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/detail/gcc_workarounds.h"
 #include "engine/detail/number_text_general.h"
 #include "engine/engine.h"
 #include "engine/number_text.h"
@@ -259,15 +260,9 @@ TEST(Differential, RandomPastedExpressions) {
     for (int i = 0; i < 3000; ++i) inputs.push_back(pastedSpelling(gen.expression(12), gen));
     for (int i = 0; i < 1000; ++i) {
         // Balanced, mostly inside the vocabulary, so that most reach the passes.
-        // GCC 12 false positive (GCC bug 105329): -Wrestrict inside std::string.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
+        KALVOX_RESTRICT_WARNING_OFF
         std::string s = "(" + gen.expression(6) + ")*" + gen.expression(6);
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+        KALVOX_RESTRICT_WARNING_ON
         inputs.push_back(pastedSpelling(s, gen));
     }
     expectAllSame(inputs, false);

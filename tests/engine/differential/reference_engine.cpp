@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/detail/number_text_general.h"
+#include "engine/number_item.h"
 #include "engine/number_text.h"
 
 namespace kalvox::reference {
@@ -94,6 +95,18 @@ void lower(Text& s) {
 }
 
 bool isDigit(char32_t c) { return c >= '0' && c <= '9'; }
+bool isLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isE(char32_t c) { return c == 'e' || c == 'E'; }
+bool isJ(char32_t c) { return c == 'j' || c == 'J'; }
+bool isSign(char32_t c) { return c == '+' || c == '-'; }
+
+// The text with every character outside ASCII written "?": one byte a
+// character, for the number-item helpers, which only ever stop at ASCII.
+std::string ascii(const Text& s) {
+    std::string out;
+    for (char32_t c : s) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
 bool isOperator(char32_t c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
 double value(const Text& s) {
@@ -115,6 +128,8 @@ void split(const Text& s, Text& magnitude, Text& angle) {
     const std::size_t p = s.find(T("ej"));
     if (p != Text::npos) {
         magnitude = p == 0 ? T("1") : s.substr(0, p);
+        if (magnitude == T("+")) magnitude = T("1");
+        if (magnitude == T("-")) magnitude = T("-1");
         angle = s.substr(p + 2);
         return;
     }
@@ -122,6 +137,8 @@ void split(const Text& s, Text& magnitude, Text& angle) {
     if (q != Text::npos) {
         magnitude = s;
         magnitude[q] = U' ';
+        if (q == 1 && s.size() > 2 && isSign(s[0]) && isSign(s[2]))
+            magnitude = Text(1, s[0] == s[2] ? U'+' : U'-') + s.substr(3);
         while (!magnitude.empty() && magnitude.front() == U' ') magnitude.erase(0, 1);
         while (!magnitude.empty() && magnitude.back() == U' ') magnitude.pop_back();
         angle = T("90");
@@ -211,7 +228,11 @@ Scan operandScan(const Text& s, Pass pass, Text& op) {
             continue;
         }
         if (c == 'j') {
-            if (nx == '-') {
+            // After a coefficient ("4j-2") the sign is the next operator.
+            const Text& operand = selected();
+            const bool coefficient =
+                !operand.empty() && (isDigit(operand.back()) || operand.back() == '.');
+            if (nx == '-' && !coefficient) {
                 selected() += T("j-");
                 ++i;
             } else {
@@ -258,7 +279,15 @@ Text ReferenceEngine::kernel(const Text& czs1, const Text& czs2, const Text& op)
             const double yr = chk(M2 * std::sin(a2));
             const double x = sign > 0 ? chk(xl + xr) : chk(xl - xr);
             const double y = sign > 0 ? chk(yl + yr) : chk(yl - yr);
-            R = chk(std::sqrt(chk(chk(std::pow(x, 2)) + chk(std::pow(y, 2)))));
+            if (y == 0) {
+                R = std::fabs(x);
+            } else if (x == 0) {
+                R = std::fabs(y);
+            } else {
+                const double squares = std::pow(x, 2) + std::pow(y, 2);
+                R = std::isfinite(squares) && squares >= 0x1p-1022 ? std::sqrt(squares)
+                                                                   : chk(std::hypot(x, y));
+            }
             A = complexAngle(x, y);
         } else if (op == T("*")) {
             R = chk(M1 * M2);
@@ -271,23 +300,28 @@ Text ReferenceEngine::kernel(const Text& czs1, const Text& czs2, const Text& op)
             R = chk(M1 / M2);
             A = chk(T1 - T2);
         } else if (op == T("^")) {
-            const double V2 = value(czs2);
-            if (m1 == T("0") && M2 < 0) {
+            const RealArgument exponent = readRealArgument(encode(czs2));
+            if (!exponent.real) {
+                raise(kComplexPower);
+                return Text();
+            }
+            const double E = exponent.value;
+            if (M1 == 0 && E < 0) {
                 raise(kDivisionByZero);
                 return Text();
             }
-            if (M1 <= 0 && M2 == 0.5) {
-                R = chk(std::pow(std::fabs(M1), M2));
-                A = chk(chk(T1 * V2) + 90);
-            } else if (M1 <= 0 && M2 == 0.333333333333333) {
-                R = -chk(std::pow(std::fabs(M1), M2));
-                A = chk(T1 * V2);
-            } else if (M1 <= 0 && M2 < 1) {
+            if (M1 <= 0 && E == 0.5) {
+                R = chk(std::pow(std::fabs(M1), E));
+                A = chk(chk(T1 * E) + 90);
+            } else if (M1 <= 0 && E == 0.333333333333333) {
+                R = -chk(std::pow(std::fabs(M1), E));
+                A = chk(T1 * E);
+            } else if (M1 < 0 && E < 1 && E != std::trunc(E)) {
                 raise(kNegativeRoot);
                 return T("0");
             } else {
-                R = chk(std::pow(M1, M2));
-                A = chk(T1 * V2);
+                R = chk(std::pow(M1, E));
+                A = chk(T1 * E);
             }
         }
         const double a = roundTo(A, 8);
@@ -408,7 +442,38 @@ Text ReferenceEngine::bracketReduction(Text s) {
         lower(inner);
         inner = addSubtractPass(inner);
         lower(inner);
-        s = firstChars(s, L - 1) + inner + from(s, F + 1);
+        Text before = firstChars(s, L - 1);
+        std::size_t rest = F + 1;
+        if (errorFlag == 0) {
+            // A factorial behind the bracket takes its whole value.
+            if (nextOf(s, F) == '!') {
+                std::string_view error;
+                const std::string product = factorialText(encode(inner), &error);
+                if (!error.empty()) {
+                    raise(error);
+                } else {
+                    inner = T(product);
+                    rest = F + 2;
+                }
+            }
+        }
+        if (errorFlag == 0) {
+            // "-(-3)": a negative value behind a sign drops both signs.
+            const char32_t sign = before.size() >= 2 ? before[before.size() - 2] : '(';
+            const bool signOfValue =
+                sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
+                (isLetter(sign) && sign != 'e' && sign != 'E' && sign != 'j' && sign != 'J');
+            if (!inner.empty() && inner[0] == '-' && !before.empty() && before.back() == '-' &&
+                signOfValue) {
+                before.pop_back();
+                inner.erase(0, 1);
+            } else if ((nextOf(s, rest - 1) == 'e' || nextOf(s, rest - 1) == 'E') &&
+                       contains(inner, 'j')) {
+                // A complex value that an angle follows is multiplied by it.
+                inner += '*';
+            }
+        }
+        s = before + inner + from(s, rest);
     }
     if (contains(s, ')')) {
         if (errorFlag == 0) raise(kBracketMismatch);
@@ -419,6 +484,27 @@ Text ReferenceEngine::bracketReduction(Text s) {
 
 // ---------------------------------------------------------------- repair
 
+namespace {
+// The length of the function name (any case) at position i (0-based), or 0.
+std::size_t nameAt(const Text& s, std::size_t i) {
+    Text rest = s.substr(i, 6);
+    lower(rest);
+    for (const Text& name : kNames)
+        if (rest.substr(0, name.size()) == name) return name.size();
+    return 0;
+}
+
+// Whether the text ends with the "j" of an "ej".
+bool endsWithEj(const Text& s) { return s.size() >= 2 && isJ(s.back()) && isE(s[s.size() - 2]); }
+
+// Whether the text ends a value: a digit, ")", "!" or a "j" outside "ej".
+bool endsValue(const Text& s) {
+    if (s.empty()) return false;
+    const char32_t c = s.back();
+    return isDigit(c) || c == ')' || c == '!' || (isJ(c) && !endsWithEj(s));
+}
+}  // namespace
+
 Text ReferenceEngine::repair(Text s) {
     // 1. Blanks.
     while (!s.empty() && s.front() == ' ') s.erase(0, 1);
@@ -428,52 +514,156 @@ Text ReferenceEngine::repair(Text s) {
 
     // 2. Dangling last character, once.
     const char32_t last = s.back();
-    if (isOperator(last) || last == 'e' || last == 'j') {
-        const char32_t before = s.size() > 1 ? s[s.size() - 2] : kNone;
-        if (last == 'j' && before != 'e') {
-            s += '1';
+    const char32_t before = s.size() > 1 ? s[s.size() - 2] : kNone;
+    if (isJ(last)) {
+        if (!isE(before) && !isDigit(before) && before != '.') s += '1';
+    } else if (isOperator(last) || last == '^') {
+        s.pop_back();
+    } else if (isE(last) && (isDigit(before) || before == '.')) {
+        s.pop_back();
+    }
+
+    // 3. Signs, read from the left: a run of signs is the one sign it amounts
+    // to; it gives way to a "*" or "/" behind it; a "+" where a value begins
+    // goes; of "*" and "/" side by side the later stays.
+    Text signs;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char32_t c = s[i];
+        if (isSign(c)) {
+            std::size_t minus = 0;
+            std::size_t k = i;
+            while (k < s.size() && isSign(s[k])) minus += s[k++] == '-' ? 1 : 0;
+            i = k - 1;
+            if (k < s.size() && (s[k] == '*' || s[k] == '/')) continue;
+            const bool valueBegins = signs.empty() || signs.back() == '(' || signs.back() == '*' ||
+                                     signs.back() == '/' || signs.back() == '^' ||
+                                     endsWithEj(signs);
+            if (minus % 2 == 1) {
+                signs += '-';
+            } else if (!valueBegins) {
+                signs += '+';
+            }
+        } else if ((c == '*' || c == '/') && !signs.empty() &&
+                   (signs.back() == '*' || signs.back() == '/')) {
+            signs.back() = c;
         } else {
-            s.pop_back();
+            signs += c;
         }
     }
 
-    // 3. Repair scan, from the first character after every repair.
-    bool repaired = true;
-    while (repaired) {
-        repaired = false;
-        for (std::size_t i = 1; i <= s.size() && !repaired; ++i) {
-            const char32_t c = at(s, i);
-            const char32_t nx = nextOf(s, i);
-            const char32_t before = i == 1 ? c : at(s, i - 1);
-            if (isOperator(c)) {
-                if (isOperator(nx)) {
-                    s.erase(i - 1, 1);
-                    repaired = true;
-                }
-            } else if (c == ')') {
-                if (nx == '(' || isDigit(nx) || nx == '.') {
-                    s.insert(i, 1, '*');
-                    repaired = true;
-                }
-            } else if (c == 'j') {
-                if (before != 'e' && isOperator(nx)) {
-                    s.insert(i, 1, '1');
-                    repaired = true;
-                }
-            } else if (c == '.') {
-                if (!isDigit(nx)) {
-                    s.erase(i - 1, 1);
-                    repaired = true;
-                }
-            } else if (isDigit(c)) {
-                if (nx == '(') {
-                    s.insert(i, 1, '*');
-                    repaired = true;
-                }
+    // 4. Values, read from the left: stray points go; "*" goes between a value
+    // and a value that follows it; a bare "j" gets the coefficient 1.
+    Text out;
+    for (std::size_t i = 0; i < signs.size(); ++i) {
+        const char32_t c = signs[i];
+        const char32_t nx = i + 1 < signs.size() ? signs[i + 1] : kNone;
+        const bool afterValueEnd = !out.empty() && (out.back() == ')' || out.back() == '!');
+        const std::size_t name = nameAt(signs, i);
+        if (c == '.') {
+            if (!isDigit(nx)) continue;
+            if (afterValueEnd) out += '*';
+            out += c;
+        } else if (isDigit(c)) {
+            if (afterValueEnd) out += '*';
+            out += c;
+        } else if (c == '(') {
+            if (endsValue(out)) out += '*';
+            out += c;
+        } else if (isJ(c)) {
+            if (!out.empty() && (isE(out.back()) || isDigit(out.back()))) {
+                out += c;
+            } else {
+                if (afterValueEnd) out += '*';
+                out += c;
+                const char32_t after = i + 2 < signs.size() ? signs[i + 2] : kNone;
+                const bool signedCoefficient = nx == '-' && (isDigit(after) || after == '.');
+                if (!isDigit(nx) && nx != '.' && !signedCoefficient) out += '1';
             }
+        } else if (name != 0) {
+            if (endsValue(out)) out += '*';
+            out += signs.substr(i, name);
+            i += name - 1;
+        } else {
+            out += c;
         }
     }
-    return s;
+    return out;
+}
+
+// ---------------------------------------------------------------- the check after the repair
+
+bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size_t& length,
+                                    std::string& message) {
+    // Cut the text into parts and look at them from the left, remembering
+    // whether a value is still awaited and which operator awaits it.
+    bool awaiting = true;     // a value must come next
+    bool afterValue = false;  // the last part was ")" or "!" or a number
+    bool afterClose = false;
+    bool afterSign = false;
+    std::size_t waiting = 0;  // the operator that awaits its value
+    auto refuse = [&](std::size_t at, std::size_t n, bool number) {
+        start = at;
+        length = n;
+        const std::string part = encode(s.substr(at, n));
+        message = number ? malformedNumberMessage(part) : missingOperandMessage(part);
+        return true;
+    };
+    const std::string utf8 = ascii(s);
+    for (std::size_t i = 0; i < s.size();) {
+        const char32_t c = s[i];
+        if (isDigit(c) || c == '.' || isE(c) || isJ(c)) {
+            const std::size_t end = numberItemEnd(utf8, i);
+            const Text item = s.substr(i, end - i);
+            const bool angle =
+                (afterValue || afterClose) && item.size() >= 2 && isE(item[0]) && isJ(item[1]);
+            if (!isWellFormedNumber(encode(item)) || (!awaiting && !angle))
+                return refuse(i, item.size(), true);
+            awaiting = false;
+            afterValue = true;
+            afterClose = false;
+            afterSign = false;
+            i = end;
+            continue;
+        }
+        if (const std::size_t name = nameAt(s, i); name != 0) {
+            std::size_t k = i + name;
+            if (k < s.size() && s[k] == '-') ++k;
+            const bool operand = k < s.size() && (isDigit(s[k]) || s[k] == '.' || isE(s[k]) ||
+                                                  isJ(s[k]) || s[k] == '(');
+            if (!operand) return refuse(i, name, false);
+            awaiting = true;
+            afterValue = afterClose = afterSign = false;
+            i += name;
+            continue;
+        }
+        if (c == '(') {
+            if (i + 1 < s.size() && s[i + 1] == ')') return refuse(i, 2, false);
+            awaiting = true;
+            afterValue = afterClose = afterSign = false;
+        } else if (c == ')') {
+            if (awaiting) return refuse(waiting, 1, false);
+            afterClose = true;
+            afterValue = afterSign = false;
+        } else if (c == '!') {
+            if (awaiting) return refuse(i, 1, false);
+            afterValue = true;
+            afterClose = afterSign = false;
+        } else if (isOperator(c) || c == '^') {
+            if (awaiting) {
+                if (c != '-' || afterSign) return refuse(i, 1, false);
+                afterSign = true;
+            } else {
+                awaiting = true;
+                afterSign = false;
+            }
+            afterValue = afterClose = false;
+            waiting = i;
+        }
+        ++i;
+    }
+    if (awaiting && !s.empty() && (isOperator(s.back()) || s.back() == '^'))
+        return refuse(waiting, 1, false);
+    return false;
 }
 
 // ---------------------------------------------------------------- functions
@@ -490,21 +680,24 @@ Text ReferenceEngine::functionPass(Text s) {
             continue;
         }
         const std::size_t p = found + 1;
-        Text argument;
-        std::size_t q = 0;
-        for (std::size_t j = p + name.size(); j <= s.size(); ++j) {
-            const char32_t c = at(s, j);
-            if (j == p + name.size() || isDigit(c) || c == '.') {
-                argument += c;
-            } else {
-                q = j;
-                break;
-            }
+        // The argument: an optional "-" and the number item behind the name.
+        std::size_t j = p + name.size();  // 1-based
+        if (j <= s.size() && at(s, j) == '-') ++j;
+        const bool operand = j <= s.size() && (isDigit(at(s, j)) || at(s, j) == '.' ||
+                                               isE(at(s, j)) || isJ(at(s, j)));
+        if (!operand) {
+            raise(missingOperandMessage(encode(name)));
+            break;
         }
+        const std::size_t itemChars = numberItemEnd(ascii(s), j - 1) - (j - 1);
+        const std::size_t q = j + itemChars <= s.size() ? j + itemChars : 0;
+        const Text argument = s.substr(p + name.size() - 1, j + itemChars - (p + name.size()));
         std::string_view failure;
         Text result;
         try {
-            const double x = value(argument);
+            const RealArgument real = readRealArgument(encode(argument));
+            if (!real.real) throw ArithmeticFault{kComplexFunction};
+            const double x = real.value;
             const double rightAngle = 2 * std::atan(1.0);
             switch (k) {
                 case 1:
@@ -535,7 +728,13 @@ Text ReferenceEngine::functionPass(Text s) {
                     result = T(numberText(radToDeg(std::atan(x))));
                     break;
                 case 4:
-                    result = T(numberText(radToDeg(rightAngle - std::atan(x))));
+                    if (x > 1e8) {
+                        result = T(numberText(radToDeg(std::atan(1 / x))));
+                    } else if (x < -1e8) {
+                        result = T(numberText(radToDeg(2 * rightAngle + std::atan(1 / x))));
+                    } else {
+                        result = T(numberText(radToDeg(rightAngle - std::atan(x))));
+                    }
                     break;
                 case 5:
                     result = T(numberText(chk(std::sin(degToRad(x)))));
@@ -544,14 +743,14 @@ Text ReferenceEngine::functionPass(Text s) {
                     result = T(numberText(chk(std::cos(degToRad(x)))));
                     break;
                 case 7:
-                    if (x == 90) {
+                    if (std::fabs(std::fmod(poleRounded(x), 180)) == 90) {
                         failure = kTangentOf90;
                     } else {
                         result = T(numberText(chk(std::tan(degToRad(x)))));
                     }
                     break;
                 case 8:
-                    if (x == 0) {
+                    if (std::fmod(poleRounded(x), 180) == 0) {
                         failure = kCotangentOf0;
                     } else {
                         const double t = std::tan(degToRad(x));
@@ -581,36 +780,36 @@ Text ReferenceEngine::functionPass(Text s) {
             raise(failure);
             break;
         }
-        s = firstChars(s, p - 1) + result + (q != 0 ? from(s, q) : Text());
+        Text head = firstChars(s, p - 1);
+        // A negative value behind a sign drops both signs ("-sin-30" is 0.5).
+        if (!result.empty() && result[0] == '-' && !head.empty() && head.back() == '-') {
+            const char32_t sign = head.size() >= 2 ? head[head.size() - 2] : '(';
+            if (sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
+                (isLetter(sign) && !isE(sign) && !isJ(sign))) {
+                head.pop_back();
+                result.erase(0, 1);
+            }
+        }
+        s = head + result + (q != 0 ? from(s, q) : Text());
         k = 1;
     }
 
-    // Factorial step.
+    // Factorial step: the number item in front of the first "!" each time.
     while (contains(s, '!')) {
-        Text run;
-        std::size_t m = 0;
-        std::size_t bang = 0;
-        for (std::size_t i = 1; i <= s.size(); ++i) {
-            const char32_t c = at(s, i);
-            if (isDigit(c)) {
-                run += c;
-            } else if (c == '!') {
-                bang = i;
-                break;
-            } else {
-                run.clear();
-                m = i;
-            }
-        }
-        const std::optional<double> n = leadingNumberGeneral(encode(run));
-        if (!n || *n > 97) {
-            raise(kFactorialOverflow);
+        const std::size_t bang = s.find('!');  // 0-based
+        const std::string head = ascii(firstChars(s, bang));
+        const std::size_t m = numberItemStart(head, head.size());
+        if (m == head.size()) {
+            raise(missingOperandMessage("!"));
             return s;
         }
-        double product = 1;
-        for (int i = 1; i <= static_cast<int>(*n); ++i) product = product * i;
-        const Text result = *n == 0 ? T("0") : T(numberText(product));
-        s = firstChars(s, m) + result + from(s, bang + 1);
+        std::string_view error;
+        const std::string product = factorialText(head.substr(m), &error);
+        if (!error.empty()) {
+            raise(error);
+            return s;
+        }
+        s = firstChars(s, m) + T(product) + from(s, bang + 2);
     }
     return s;
 }
@@ -619,7 +818,8 @@ Text ReferenceEngine::functionPass(Text s) {
 
 Text ReferenceEngine::translate(const Text& s) {
     Text out;
-    for (char32_t c : s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char32_t c = s[i];
         if (c >= 0xFF01 && c <= 0xFF5E) {
             out += c - 0xFF01 + 0x21;
         } else if (c == 0x3000 || c == 0x00A0) {
@@ -635,7 +835,22 @@ Text ReferenceEngine::translate(const Text& s) {
         } else if (c == 0x2212) {
             out += U'-';
         } else if (c == 0x03C0) {
+            // "*" where a value touches π on either side.
+            std::size_t last = out.size();
+            while (last > 0 && out[last - 1] == ' ') --last;
+            if (last > 0 && (isDigit(out[last - 1]) || out[last - 1] == '.' ||
+                             out[last - 1] == ')' || out[last - 1] == '!' || isJ(out[last - 1])))
+                out += U'*';
             out += T("3.14159265358979");
+            std::size_t k = i + 1;
+            while (k < s.size() && s[k] == ' ') ++k;
+            if (k < s.size()) {
+                char32_t nx = s[k];
+                if (nx >= 0xFF01 && nx <= 0xFF5E) nx = nx - 0xFF01 + 0x21;
+                if (nx == 0x03C0 || isDigit(nx) || nx == '.' || nx == '(' ||
+                    (isLetter(nx) && !isE(nx)))
+                    out += U'*';
+            }
         } else if (c == 0x3002) {
             out += U'.';
         } else {
@@ -646,7 +861,6 @@ Text ReferenceEngine::translate(const Text& s) {
 }
 
 namespace {
-bool isLetter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool inVocabulary(char32_t c) { return isDigit(c) || contains(T(".+-*/^()! "), c); }
 
 bool splits(Text letters) {
@@ -773,7 +987,14 @@ Outcome ReferenceEngine::evaluate(std::string_view input) {
         if (P == 0) {
             e = repair(e);
             text1 = e;
-            out.text2 = encode(rewrite180(wholeExpression(e)));
+            std::string message;
+            if (malformedPart(e, start, length, message)) {
+                raise(message);
+                out.selectionStart = utf16Units(text1, start);
+                out.selectionLength = utf16Units(text1.substr(start), length);
+            } else {
+                out.text2 = encode(rewrite180(wholeExpression(e)));
+            }
         } else {
             text1 = translated;
             out.selectionStart = utf16Units(text1, P - 1);

@@ -70,6 +70,11 @@ public:
     // The first item outside the vocabulary (character positions); false when none.
     bool unknownItem(const Text& s, std::size_t& start, std::size_t& length);
 
+    // The first part of a repaired text that is not well formed (character
+    // positions) with its message; false when none.
+    bool malformedPart(const Text& s, std::size_t& start, std::size_t& length,
+                       std::string& message);
+
     // Records an error, as kalvox::Engine::raise does.
     void raise(std::string_view message);
 

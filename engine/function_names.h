@@ -1,0 +1,33 @@
+#pragma once
+// The names of the functions the function pass evaluates, and where one
+// stands in a text.
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace kalvox {
+
+// Function names in search order: every inverse name before the name it contains.
+inline constexpr std::array<std::string_view, 10> kFunctionNames = {
+    "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan", "ctn", "ln", "log"};
+
+// The length of the function name (any case) that starts at s[i], 0 for none.
+constexpr std::size_t functionNameAt(std::string_view s, std::size_t i) {
+    const char first = s[i];
+    if (!(first == 'a' || first == 'A' || first == 'c' || first == 'C' || first == 's' ||
+          first == 'S' || first == 't' || first == 'T' || first == 'l' || first == 'L'))
+        return 0;
+    for (std::string_view name : kFunctionNames) {
+        if (s.size() - i < name.size()) continue;
+        bool same = true;
+        for (std::size_t k = 0; k < name.size() && same; ++k) {
+            const char c = s[i + k];
+            same = (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == name[k];
+        }
+        if (same) return name.size();
+    }
+    return 0;
+}
+
+}  // namespace kalvox
