@@ -17,6 +17,9 @@ constexpr const char* kUsage =
     "one line per expression. Without EXPR, reads one expression per line from\n"
     "standard input.\n"
     "\n"
+    "The word ans stands for the result of the expression before in the same run\n"
+    "(refused for the first expression and after an error).\n"
+    "\n"
     "  -a, --algebraic  show a complex result in algebraic form a+jb (one press of ej-j)\n"
     "      --echo       print the normalised input, \"=\" and the output\n"
     "      --trace      print the text after every stage under each result\n"
@@ -42,16 +45,23 @@ bool looksLikeOption(const std::string& arg) {
 }
 
 // Evaluates one expression and writes its lines; returns false on an error display.
-// The stage texts are collected only when they are to be printed.
+// The stage texts are collected only when they are to be printed. `previous` is
+// what "ans" stands for: the result printed for the expression before (empty
+// for the first and after an error); it becomes this expression's result.
 bool evaluateLine(Engine& engine, const Options& options, const TraceSink& sink,
                   std::vector<std::pair<std::string, std::string>>& stages,
-                  const std::string& expression, std::string& buffer) {
+                  const std::string& expression, std::string& previous, std::string& buffer) {
     stages.clear();
-    Outcome outcome = engine.evaluate(expression, sink);
+    Outcome outcome = engine.evaluate(expression, sink, previous);
     bool ok = !outcome.failed;
     if (options.algebraic && ok) {
         outcome.text2 = engine.ejjKey(outcome.text2);
         ok = !engine.hasError();
+    }
+    if (ok) {
+        previous = outcome.text2;
+    } else {
+        previous.clear();
     }
     if (options.echo) {
         buffer += outcome.text1;
@@ -109,6 +119,7 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     }
     bool allOk = true;
     std::string buffer;
+    std::string previous;  // what "ans" stands for
     auto flushIfLarge = [&] {
         if (buffer.size() > (1u << 16)) {
             out << buffer;
@@ -117,14 +128,15 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     };
     if (!expressions.empty()) {
         for (const auto& expression : expressions) {
-            allOk = evaluateLine(engine, options, sink, stages, expression, buffer) && allOk;
+            allOk =
+                evaluateLine(engine, options, sink, stages, expression, previous, buffer) && allOk;
             flushIfLarge();
         }
     } else {
         std::string line;
         while (std::getline(in, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            allOk = evaluateLine(engine, options, sink, stages, line, buffer) && allOk;
+            allOk = evaluateLine(engine, options, sink, stages, line, previous, buffer) && allOk;
             flushIfLarge();
         }
     }

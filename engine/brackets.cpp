@@ -47,8 +47,8 @@ void spliceBracketValue(Engine& engine, std::string& out, std::string& value, co
     }
     if (!value.empty() && value[0] == '-' && !out.empty() && out.back() == '-') {
         const char sign = out.size() >= 2 ? out[out.size() - 2] : '(';
-        const bool signOfValue = sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
-                                 (isLetter(sign) && !isE(sign) && !isJ(sign));
+        const bool signOfValue = sign == '(' || sign == '*' || sign == '/' || sign == '|' ||
+                                 sign == '^' || (isLetter(sign) && !isE(sign) && !isJ(sign));
         if (signOfValue) {
             out.pop_back();
             out.append(value, 1);

@@ -6,7 +6,9 @@
 #include "engine/blank.h"
 #include "engine/engine.h"
 #include "engine/notation.h"
+#include "engine/number_item.h"
 #include "engine/number_text.h"
+#include "engine/value_forms.h"
 #include "engine/well_formed.h"
 
 namespace kalvox {
@@ -40,13 +42,73 @@ std::size_t utf16Length(std::string_view text, std::size_t bytes) {
     }
     return units;
 }
+
+constexpr std::string_view kAnsWord = "ans";
+
+// Whether a text is one value that "ans" may stand for: a real with its sign,
+// or a complex value in exponential, algebraic or imaginary form. An empty
+// text, an error display or an expression is none.
+bool isSingleValue(std::string_view text) {
+    const std::string_view unsigned_ = !text.empty() && text[0] == '-' ? text.substr(1) : text;
+    if (!unsigned_.empty() && isWellFormedNumber(unsigned_)) return true;
+    return !isErrorDisplay(text) && valueForms(text).has_value();
+}
+
+// The text with every word "ans" replaced by the previous result in brackets,
+// so that an algebraic "3+j4" or a negative value keeps its meaning.
+std::string withPreviousResult(const std::string& e, std::string_view previous) {
+    const std::string value = "(" + std::string(previous) + ")";
+    std::string out;
+    std::size_t copied = 0;
+    for (std::size_t p = findAns(e); p != std::string::npos; p = findAns(e, copied)) {
+        out.append(e, copied, p - copied);
+        out += value;
+        copied = p + kAnsWord.size();
+    }
+    out.append(e, copied);
+    return out;
+}
+
+// "||" as the one character "|" the passes read, and back.
+std::string withParallelAsOne(std::string e) {
+    std::size_t w = 0;
+    for (std::size_t r = 0; r < e.size(); ++r, ++w) {
+        e[w] = e[r];
+        if (e[r] == '|' && r + 1 < e.size() && e[r + 1] == '|') ++r;
+    }
+    e.resize(w);
+    return e;
+}
+
+std::string withParallelAsWritten(std::string_view e) {
+    std::string out;
+    out.reserve(e.size());
+    for (char c : e) {
+        out += c;
+        if (c == '|') out += '|';
+    }
+    return out;
+}
+
+// The position in the written text of position p of the text with "|".
+std::size_t writtenPosition(std::string_view e, std::size_t p) {
+    std::size_t bars = 0;
+    for (std::size_t i = 0; i < p && i < e.size(); ++i) bars += e[i] == '|';
+    return p + bars;
+}
 }  // namespace
 
-Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
+Outcome Engine::evaluate(std::string_view input, const TraceSink& trace,
+                         std::string_view previousResult) {
     resetConversion();
     resetError();
 
     Outcome out;
+    // Selects e[start, start + length) in the input box.
+    auto select = [&out](std::string_view e, std::size_t start, std::size_t length) {
+        out.selectionStart = utf16Length(e, start);
+        out.selectionLength = utf16Length(e.substr(start), length);
+    };
     try {
         // The input box shows the translated text: as it is after a refusal or a
         // bracket error, repaired otherwise.
@@ -54,34 +116,43 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace) {
         if (trace && translated != input) trace("translated", translated);
         std::string e = isBlank(translated) ? std::string("0") : std::move(translated);
         const UnknownItem unknown = findUnknownItem(e);
+        const std::size_t ans = unknown.length == 0 ? findAns(e) : std::string::npos;
         if (unknown.length != 0) {
             raise(unrecognisedInputMessage(
                 std::string_view(e).substr(unknown.start, unknown.length)));
             out.text1 = e;
-            out.selectionStart = utf16Length(e, unknown.start);
-            out.selectionLength =
-                utf16Length(std::string_view(e).substr(unknown.start), unknown.length);
+            select(e, unknown.start, unknown.length);
+        } else if (ans != std::string::npos && !isSingleValue(previousResult)) {
+            raise(kNoPreviousResult);
+            out.text1 = e;
+            select(e, ans, kAnsWord.size());
         } else {
+            if (ans != std::string::npos) {
+                e = withPreviousResult(e, previousResult);
+                if (trace) trace("last result", e);
+            }
+            // The parallel operator "||" is one character "|" from here to the
+            // passes; the input box shows it as written.
+            e = withParallelAsOne(std::move(e));
             std::string checkedCopy = e;
             const std::size_t p = khpp(checkedCopy);
-            if (trace) trace("brackets checked", checkedCopy);
+            if (trace) trace("brackets checked", withParallelAsWritten(checkedCopy));
             if (p == 0) {
                 e = fhzqx(std::move(e));
-                if (trace) trace("normalised", e);
-                out.text1 = e;
+                out.text1 = withParallelAsWritten(e);
+                if (trace) trace("normalised", out.text1);
                 const MalformedPart part = findMalformedPart(e);
                 if (part.length != 0) {
                     raise(part.message);
-                    out.selectionStart = utf16Length(e, part.start);
-                    out.selectionLength =
-                        utf16Length(std::string_view(e).substr(part.start), part.length);
+                    const std::size_t start = writtenPosition(e, part.start);
+                    select(out.text1, start, writtenPosition(e, part.start + part.length) - start);
                 } else {
                     out.text2 = rewrite180(runPasses(e, &trace));
                 }
             } else {
-                out.text1 = std::move(e);  // the translated text: one with brackets is never blank
-                out.selectionStart = utf16Length(out.text1, p - 1);
-                out.selectionLength = 1;
+                // The translated text: one with brackets is never blank.
+                out.text1 = withParallelAsWritten(e);
+                select(out.text1, writtenPosition(e, p - 1), 1);
             }
         }
     } catch (const std::bad_alloc&) {

@@ -9,8 +9,10 @@
 //   typed or pasted text (Text1)
 //        |
 //        v
-//   notation translation (full-width forms, "∠", "°", "×", "π" ...) and the
-//        |  vocabulary check .............. unrecognisedInputMessage + offending item
+//   notation translation (full-width forms, "∠", "°", "×", "π", "√", "∥" ...) and
+//        |  the vocabulary check .......... unrecognisedInputMessage + offending item
+//        |
+//   "ans" replaced by the previous result in brackets ....... kNoPreviousResult
 //        v
 //   khpp    bracket check on a copy ............ kBracketMismatch + offending bracket
 //        |
@@ -23,12 +25,14 @@
 //   khys    bracket reduction, innermost pair first; each inside runs
 //        |  the chain of passes below (passChain, written once)
 //        v  (lower-case)
-//   hsjs    functions (arcsin ... log) of the real number item behind the
-//        |  name, then factorials "n!" of whole numbers 0 ... 170
+//   hsjs    functions (arcsin ... log, exp) of the real number item behind the
+//        |  name, conj abs arg re im sqrt of the complex one, then
+//        |  factorials "n!" of whole numbers 0 ... 170
 //        |
 //   mhsjs   "^"            :
 //        |  (lower-case)    |  operator passes: one shared operand scan,
 //   chenfachufays "*" "/"   |  one kernel call jsjg() per cycle,
+//        |  and "||" (held as "|" from the bracket check on)
 //        |  (lower-case)    |  leftmost operation first
 //   jjfys   "+" "-"        :
 //        |
@@ -135,7 +139,11 @@ public:
     void raise(std::string_view message);
 
     // The "=" key: evaluates the text of the input box and says what both boxes show.
-    Outcome evaluate(std::string_view input, const TraceSink& trace = {});
+    // previousResult is what the word "ans" stands for (the output box's text, or the
+    // previous result of a run); an empty text, an error display or any text that is
+    // not one value leaves "ans" refused.
+    Outcome evaluate(std::string_view input, const TraceSink& trace = {},
+                     std::string_view previousResult = {});
 
     // jsjg: the operation kernel, one two-operand operation on value texts.
     std::string jsjg(const std::string& czs1, const std::string& czs2, const std::string& op);

@@ -31,6 +31,8 @@ inline constexpr std::string_view kComplexFunction = "不能对复数求函数�
 inline constexpr std::string_view kComplexPower = "不能求复数次方";
 // An evaluation that ran out of memory.
 inline constexpr std::string_view kOutOfMemory = "内存不足";
+// "ans" with no last result to stand for.
+inline constexpr std::string_view kNoPreviousResult = "没有可用的上一个结果";
 
 // The frame of the message for an input item outside the vocabulary.
 inline constexpr std::string_view kUnrecognisedOpen = "无法识别的输入“";
@@ -48,10 +50,11 @@ inline constexpr std::string_view kDisplayColon = ":";
 inline constexpr std::string_view kDisplayStop = "。";
 
 // Every fixed message an evaluation may leave in errorText.
-inline constexpr std::array<std::string_view, 15> kFixedErrorMessages = {
-    kBracketMismatch,   kDivisionByZero,  kOverflow,        kInvalidCall,  kNegativeRoot,
-    kArcsinDomain,      kArccosDomain,    kTangentOf90,     kCotangentOf0, kLogDomain,
-    kFactorialOverflow, kFactorialDomain, kComplexFunction, kComplexPower, kOutOfMemory,
+inline constexpr std::array<std::string_view, 16> kFixedErrorMessages = {
+    kBracketMismatch, kDivisionByZero, kOverflow,          kInvalidCall,
+    kNegativeRoot,    kArcsinDomain,   kArccosDomain,      kTangentOf90,
+    kCotangentOf0,    kLogDomain,      kFactorialOverflow, kFactorialDomain,
+    kComplexFunction, kComplexPower,   kOutOfMemory,       kNoPreviousResult,
 };
 
 // The list above as a span.

@@ -9,14 +9,19 @@
 namespace kalvox {
 
 // Function names in search order: every inverse name before the name it contains.
-inline constexpr std::array<std::string_view, 10> kFunctionNames = {
-    "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan", "ctn", "ln", "log"};
+// The first ten are functions of a real argument (the trigonometric functions and
+// their inverses, the logarithms); the complex words conj ... exp follow.
+inline constexpr std::array<std::string_view, 17> kFunctionNames = {
+    "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan",  "ctn", "ln",
+    "log",    "conj",   "abs",    "arg",    "re",  "im",  "sqrt", "exp"};
+// The index of the first complex word in kFunctionNames.
+inline constexpr std::size_t kFirstComplexWord = 10;
 
 // The length of the function name (any case) that starts at s[i], 0 for none.
 constexpr std::size_t functionNameAt(std::string_view s, std::size_t i) {
-    const char first = s[i];
-    if (!(first == 'a' || first == 'A' || first == 'c' || first == 'C' || first == 's' ||
-          first == 'S' || first == 't' || first == 'T' || first == 'l' || first == 'L'))
+    const char first = static_cast<char>(s[i] | 0x20);  // lower case for letters
+    if (!(first == 'a' || first == 'c' || first == 's' || first == 't' || first == 'l' ||
+          first == 'r' || first == 'i' || first == 'e'))
         return 0;
     for (std::string_view name : kFunctionNames) {
         if (s.size() - i < name.size()) continue;

@@ -1,9 +1,11 @@
 // The function pass: elementary functions written before their argument
-// ("sin30", "arccos-0.5", "log100", "sin2ej180"), then factorials ("5!").
+// ("sin30", "arccos-0.5", "log100", "sin2ej180"), the functions of complex
+// values ("conj2ej30", "abs-2", "sqrt-4"), then factorials ("5!").
 
 #include <array>
 #include <cmath>
 
+#include "engine/complex_value.h"
 #include "engine/engine.h"
 #include "engine/function_names.h"
 #include "engine/number_item.h"
@@ -26,7 +28,7 @@ bool endsWithSign(const std::string& out) {
     if (n == 0 || out[n - 1] != '-') return false;
     if (n == 1) return true;
     const char c = out[n - 2];
-    return c == '(' || c == '*' || c == '/' || c == '^' ||
+    return c == '(' || c == '*' || c == '/' || c == '|' || c == '^' ||
            (isLetter(c) && c != 'e' && c != 'E' && c != 'j' && c != 'J');
 }
 
@@ -51,6 +53,7 @@ double power2(double x) { return checked(std::pow(x, 2)); }
 struct FunctionValue {
     std::string text;
     std::string_view error;
+    std::string ownError = {};  // a message of the kernel's, which error then names
 };
 
 FunctionValue evaluateFunction(std::size_t k, double x) {
@@ -100,6 +103,72 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
     }
 }
 
+// An angle in degrees brought into (-180, 180].
+double principalAngle(double a) {
+    double r = std::fmod(a, 360.0);
+    if (r > 180) r -= 360;
+    if (r <= -180) r += 360;
+    return r;
+}
+
+// The cosine and sine of an angle in degrees; exact where the angle, rounded to
+// 8 decimals, lies on an axis, so that re(j4) is 0 and not the residue of π.
+void unitParts(double degrees, double& c, double& s) {
+    const double a = roundTo(principalAngle(degrees), 8);
+    if (a == 0 || a == 90 || a == 180 || a == -90) {
+        c = a == 0 ? 1 : a == 180 ? -1 : 0;
+        s = a == 90 ? 1 : a == -90 ? -1 : 0;
+        return;
+    }
+    const double r = degToRad(degrees);
+    c = std::cos(r);
+    s = std::sin(r);
+}
+
+// The value of the complex word k (kFirstComplexWord and on) at the value text
+// z, or the message of a failed check.
+FunctionValue evaluateComplexWord(Engine& engine, std::size_t k, std::string_view z) {
+    const PolarValue v = readPolar(z);
+    switch (k - kFirstComplexWord) {
+        case 0:  // conj: the angle negated
+            return {polarText(v.magnitude, -v.angle), {}};
+        case 1:  // abs
+            return {numberText(std::fabs(v.magnitude)), {}};
+        case 2: {  // arg, in (-180, 180]; the angle of 0 is 0
+            if (v.magnitude == 0) return {"0", {}};
+            const double a = principalAngle(v.magnitude < 0 ? v.angle + 180 : v.angle);
+            return {numberText(a == -180 ? 180 : a), {}};
+        }
+        case 3:    // re
+        case 4: {  // im
+            double c = 0, s = 0;
+            unitParts(v.angle, c, s);
+            const double part = checked(v.magnitude * (k - kFirstComplexWord == 3 ? c : s));
+            // The part keeps 12 significant digits of the magnitude: below them lies
+            // the residue of π in the angle ("re(2ej60)" is 1).
+            if (v.magnitude == 0) return {"0", {}};
+            const int decimals =
+                11 - static_cast<int>(std::floor(std::log10(std::fabs(v.magnitude))));
+            return {numberText(roundTo(part, decimals)), {}};
+        }
+        case 5: {  // sqrt: z^0.5 by the power rules of the kernel
+            std::string root = engine.jsjg(std::string(z), "0.5", "^");
+            if (engine.hasError()) {
+                // The kernel has raised its own error; hand it on as this one's.
+                const std::string message = engine.errorText;
+                engine.resetError();
+                return {"", {}, message};
+            }
+            return {std::move(root), {}};
+        }
+        default: {  // exp, of a real
+            const RealArgument x = readRealArgument(z);
+            if (!x.real) return {"", kComplexFunction};
+            return {numberText(checked(std::exp(x.value))), {}};
+        }
+    }
+}
+
 // Replaces every function name and its argument by the value. Returns false
 // when a function failed; the failing name stays in the text.
 //
@@ -112,7 +181,9 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
 bool functionStep(Engine& engine, std::string& s) {
     // Every name holds at least one of these letters.
     bool anyName = false;
-    for (char c : s) anyName |= (c == 'a') | (c == 'c') | (c == 'l') | (c == 's') | (c == 't');
+    for (char c : s)
+        anyName |= (c == 'a') | (c == 'c') | (c == 'l') | (c == 's') | (c == 't') | (c == 'r') |
+                   (c == 'm') | (c == 'x');
     if (!anyName) return true;
     std::string out;
     for (std::size_t k = 0; k < kNames.size(); ++k) {
@@ -138,9 +209,18 @@ bool functionStep(Engine& engine, std::string& s) {
             const std::string_view argument(s.data() + argStart, q - argStart);
             if (failure.empty()) {
                 try {
-                    const RealArgument x = readRealArgument(argument);
-                    FunctionValue value =
-                        x.real ? evaluateFunction(k, x.value) : FunctionValue{"", kComplexFunction};
+                    FunctionValue value;
+                    if (k >= kFirstComplexWord) {
+                        value = evaluateComplexWord(engine, k, argument);
+                    } else {
+                        const RealArgument x = readRealArgument(argument);
+                        value = x.real ? evaluateFunction(k, x.value)
+                                       : FunctionValue{"", kComplexFunction};
+                    }
+                    if (!value.ownError.empty()) {
+                        missing = std::move(value.ownError);
+                        value.error = missing;
+                    }
                     failure = value.error;
                     if (failure.empty()) {
                         out.append(s, copied, p - copied);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/complex_value.h"
 #include "engine/engine.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
@@ -127,7 +128,23 @@ std::string resultText(double R, double A) {
     return out;
 }
 
+// Below this share of the operands' magnitudes a sum of two values counts as
+// zero: what is left is the rounding of the values' texts and of π.
+constexpr double kCancelledSum = 1e-13;
+// The round number a sum's size in a||b may be taken for: 13 significant digits,
+// when it lies within this share of the size.
+constexpr int kSumDigits = 13;
+constexpr double kResidue = 1e-14;
+
 }  // namespace
+
+PolarValue readPolar(std::string_view text) {
+    ValueParts parts;
+    splitValue(text, parts);
+    return {leadingValue(parts.magnitude), parts.angleDegrees()};
+}
+
+std::string polarText(double R, double A) { return resultText(R, A); }
 
 std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const std::string& op) {
     if (hasError()) return "";
@@ -143,7 +160,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
 
         double R = 0;
         double A = 0;
-        // The operator as one character; any other text is none of the five.
+        // The operator as one character; any other text is none of the six.
         const char o = op.size() == 1 ? op[0] : '\0';
         if (o == '+' || o == '-') {
             double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -153,6 +170,26 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             const double y = o == '+' ? add(y1, y2) : sub(y1, y2);
             R = magnitudeOf(x, y);
             A = complexAngle(x, y);
+        } else if (o == '|') {
+            // a||b = a*b/(a+b), the parallel connection.
+            double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+            rectangular(M1, T1, x1, y1);
+            rectangular(M2, T2, x2, y2);
+            const double x = add(x1, x2);
+            const double y = add(y1, y2);
+            if (magnitudeOf(x, y) <= kCancelledSum * (std::fabs(M1) + std::fabs(M2))) {
+                raise(kDivisionByZero);
+                return "";
+            }
+            // A sum's size within the residue of π of a round number is that
+            // number ("(3+j4)||(3-j4)" divides by 6, not by 6.00000000000001).
+            double S = magnitudeOf(x, y);
+            const int decimals = kSumDigits - 1 - static_cast<int>(std::floor(std::log10(S)));
+            const double round = roundTo(S, decimals);
+            if (std::fabs(round - S) <= kResidue * S) S = round;
+            // M1 * (M2 / S): no product of two large or two small sizes on the way.
+            R = mul(M1, checked(M2 / S));
+            A = sub(add(T1, T2), complexAngle(x, y));
         } else if (o == '*') {
             R = mul(M1, M2);
             A = add(T1, T2);

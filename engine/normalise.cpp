@@ -14,7 +14,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isE(char c) { return c == 'e' || c == 'E'; }
 bool isJ(char c) { return c == 'j' || c == 'J'; }
 bool isSign(char c) { return c == '+' || c == '-'; }
-bool isMulDiv(char c) { return c == '*' || c == '/'; }
+// "*", "/" and "|", the parallel operator "||" as the evaluation holds it.
+bool isMulDiv(char c) { return c == '*' || c == '/' || c == '|'; }
 bool isDangling(char c) { return isSign(c) || isMulDiv(c) || c == '^' || isE(c) || isJ(c); }
 
 // Whether the last character of out is the "j" of an "ej".
@@ -65,6 +66,13 @@ std::string repairSigns(const std::string& s) {
     return out;
 }
 
+// Whether s ends with the name "conj", whose "j" is no coefficient's (any case).
+bool endsWithConj(std::string_view s) {
+    if (s.size() < 4) return false;
+    const std::string_view tail = s.substr(s.size() - 4);
+    return functionNameAt(tail, 0) == 4 && isJ(tail[3]);
+}
+
 // Implicit products, the coefficient 1 of a bare "j" and stray points.
 std::string repairValues(const std::string& s) {
     std::string out;
@@ -82,7 +90,7 @@ std::string repairValues(const std::string& s) {
             if (afterCloseOrBang) out += '*';
             out += c;
         } else if (c == '(') {
-            if (endsValue(out)) out += '*';
+            if (endsValue(out) && !endsWithConj(out)) out += '*';
             out += c;
         } else if (isJ(c)) {
             const bool coefficient = !out.empty() && (isE(out.back()) || isDigit(out.back()));
@@ -129,6 +137,7 @@ bool repairNeeded(const std::string& s) {
                 break;
             case '*':
             case '/':
+            case '|':
                 if (isMulDiv(prev)) return true;
                 break;
             case '.':
@@ -149,6 +158,10 @@ bool repairNeeded(const std::string& s) {
                 break;
             case 'e':
             case 'E':
+                // "exp" after a value gets its "*" like the other names.
+                if ((isDigit(prev) || afterCloseOrBang || isJ(prev)) && functionNameAt(s, i) != 0)
+                    return true;
+                break;
             case '^':
             case ')':
             case '!':
@@ -176,7 +189,7 @@ std::string Engine::fhzqx(std::string s) {
     if (isDangling(last)) {
         const char before = s.size() > 1 ? s[s.size() - 2] : '\0';
         if (isJ(last)) {
-            if (!isE(before) && !isDigit(before) && before != '.') s += '1';
+            if (!isE(before) && !isDigit(before) && before != '.' && !endsWithConj(s)) s += '1';
         } else if (!isE(last) || isDigit(before) || before == '.') {
             s.pop_back();
         }

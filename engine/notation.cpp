@@ -14,25 +14,29 @@ struct Translation {
 };
 
 constexpr Translation kTranslations[] = {
-    {"\u3000", " "},   // ideographic blank
-    {"\u00A0", " "},   // no-break blank
-    {"\u2220", "ej"},  // angle sign: "10∠30" is a phasor
-    {"\u00B0", ""},    // degree sign: angles are degrees anyway
-    {"\u00D7", "*"},   // multiplication sign
-    {"\u00B7", "*"},   // middle dot
-    {"\u22C5", "*"},   // dot operator
-    {"\u00F7", "/"},   // division sign
-    {"\u2212", "-"},   // minus sign
-    {"\u3002", "."},   // ideographic full stop
+    {"\u3000", " "},     // ideographic blank
+    {"\u00A0", " "},     // no-break blank
+    {"\u2220", "ej"},    // angle sign: "10∠30" is a phasor
+    {"\u00B0", ""},      // degree sign: angles are degrees anyway
+    {"\u00D7", "*"},     // multiplication sign
+    {"\u00B7", "*"},     // middle dot
+    {"\u22C5", "*"},     // dot operator
+    {"\u00F7", "/"},     // division sign
+    {"\u2212", "-"},     // minus sign
+    {"\u3002", "."},     // ideographic full stop
+    {"\u221A", "sqrt"},  // square root sign: "√3" is sqrt3
+    {"\u2225", "||"},    // parallel sign: "Z1∥Z2" is Z1||Z2
 };
 
 // Pi as it is pasted; it stands for kPiText, the text of the π key.
 constexpr std::string_view kPi = "\u03C0";
 
-// The words letter runs split into. No word begins another, so their order does
-// not change a split; "e" and "j", in every complex value, come first.
-constexpr std::string_view kWords[] = {"e",      "j",      "sin",    "cos",    "tan", "ctn",
-                                       "arcsin", "arccos", "arctan", "arcctn", "ln",  "log"};
+// The words letter runs split into: "e" and "j" of the complex values, the
+// function names and "ans", the last result. A letter run splits by the longest
+// word that matches at each place; that split is the only one (see below).
+constexpr std::string_view kWords[] = {
+    "e",  "j",   "sin",  "cos", "tan", "ctn", "arcsin", "arccos", "arctan", "arcctn",
+    "ln", "log", "conj", "abs", "arg", "re",  "im",     "sqrt",   "exp",    "ans"};
 
 unsigned char byteAt(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
@@ -85,17 +89,28 @@ bool equalIgnoringCase(std::string_view letters, std::string_view word) {
     return true;
 }
 
-// Whether some word of the list begins another one (then the first match at a
-// place need not be the longest).
-constexpr bool someWordBeginsAnother() {
+// Whether one of two texts begins the other.
+constexpr bool onePrefixesTheOther(std::string_view a, std::string_view b) {
+    return a.size() <= b.size() ? b.substr(0, a.size()) == a : a.substr(0, b.size()) == b;
+}
+
+// Whether a shorter word that begins a longer one ("e" and "exp") always leads a
+// split into a dead end: no word can go on where the longer word's rest ("xp")
+// stands. Then of the words that match at a place only the longest can be
+// followed by a split of the rest, and every letter run has at most one split.
+constexpr bool shorterMatchesLeadNowhere() {
     for (std::string_view a : kWords) {
         for (std::string_view b : kWords) {
-            if (a != b && b.substr(0, a.size()) == a) return true;
+            if (a.size() >= b.size() || b.substr(0, a.size()) != a) continue;
+            const std::string_view rest = b.substr(a.size());
+            for (std::string_view w : kWords) {
+                if (onePrefixesTheOther(w, rest)) return false;
+            }
         }
     }
-    return false;
+    return true;
 }
-static_assert(!someWordBeginsAnother(), "the letter split takes the first word that matches");
+static_assert(shorterMatchesLeadNowhere(), "a letter run must split in one way only");
 
 // Whether c, the last character before a π, ends a value.
 bool endsValue(char c) {
@@ -160,23 +175,50 @@ std::string translateNotation(std::string_view text) {
     return out;
 }
 
+std::span<const std::string_view> vocabularyWords() { return kWords; }
+
+std::size_t wordAt(std::string_view letters, std::size_t p) {
+    const char first = lowerAscii(letters[p]);
+    std::size_t longest = 0;
+    for (std::string_view word : kWords) {
+        if (word[0] == first && word.size() > longest && letters.size() - p >= word.size() &&
+            equalIgnoringCase(letters.substr(p), word))
+            longest = word.size();
+    }
+    return longest;
+}
+
 bool lettersSplitIntoWords(std::string_view letters) {
     std::size_t p = 0;
     while (p < letters.size()) {
-        // No word begins another, so at most one word matches at p: the longest.
-        const char first = lowerAscii(letters[p]);
-        bool matched = false;
-        for (std::string_view word : kWords) {
-            if (word[0] == first && letters.size() - p >= word.size() &&
-                equalIgnoringCase(letters.substr(p), word)) {
-                p += word.size();
-                matched = true;
-                break;
-            }
-        }
-        if (!matched) return false;
+        const std::size_t length = wordAt(letters, p);
+        if (length == 0) return false;
+        p += length;
     }
     return true;
+}
+
+std::size_t findAns(std::string_view text, std::size_t from) {
+    std::size_t i = from;
+    while (i < text.size()) {
+        if (!isLetter(text[i])) {
+            ++i;
+            continue;
+        }
+        // A letter run: walk its words (from its first letter, as the split does).
+        std::size_t end = i;
+        while (end < text.size() && isLetter(text[end])) ++end;
+        const std::string_view letters = text.substr(i, end - i);
+        std::size_t p = 0;
+        while (p < letters.size()) {
+            const std::size_t length = wordAt(letters, p);
+            if (length == 0) break;
+            if (length == 3 && equalIgnoringCase(letters.substr(p), "ans")) return i + p;
+            p += length;
+        }
+        i = end;
+    }
+    return std::string_view::npos;
 }
 
 UnknownItem findUnknownItem(std::string_view text) {
@@ -188,10 +230,16 @@ UnknownItem findUnknownItem(std::string_view text) {
             if (!lettersSplitIntoWords(text.substr(start, i - start))) return {start, i - start};
         } else if (isVocabularyCharacter(text[i])) {
             ++i;
+        } else if (text[i] == '|') {
+            // "||" is the parallel operator; one "|" or three and more are nothing.
+            while (i < text.size() && text[i] == '|') ++i;
+            if (i - start != 2) return {start, i - start};
         } else {
             // Every byte of a non-ASCII character is 0x80 or above, so a run of
             // bytes never ends inside a character.
-            while (i < text.size() && !isLetter(text[i]) && !isVocabularyCharacter(text[i])) ++i;
+            while (i < text.size() && !isLetter(text[i]) && !isVocabularyCharacter(text[i]) &&
+                   text[i] != '|')
+                ++i;
             return {start, i - start};
         }
     }

@@ -4,6 +4,7 @@
 // outside the calculator's vocabulary is found so that it can be refused.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,8 @@ namespace kalvox {
 // U+FF01..U+FF5E become their ASCII characters, U+3000 and U+00A0 a blank,
 // "∠" becomes "ej", "°" is dropped, "×" "·" "⋅" become "*", "÷" "/", "−" "-",
 // "π" the text of the π key (with "*" on a side that a value touches: "2π"
-// is "2*3.14159265358979") and "。" ".". Every other byte is kept as it is.
+// is "2*3.14159265358979"), "。" ".", "√" "sqrt" and "∥" "||". Every other
+// byte is kept as it is.
 std::string translateNotation(std::string_view text);
 
 // An item of a text outside the vocabulary, as a byte range; length 0 = none.
@@ -23,13 +25,24 @@ struct UnknownItem {
 };
 
 // The first item outside the vocabulary: a maximal run of ASCII letters that
-// does not split into function names, "e" and "j" (longest name first, from
-// the left), or a maximal run of characters that are neither letters nor
-// digits, ".", "+", "-", "*", "/", "^", "(", ")", "!" and the blank.
+// does not split into the words (function names, "e", "j", "ans"; longest word
+// first, from the left), a run of "|" other than the operator "||", or a
+// maximal run of characters that are neither letters nor digits, ".", "+",
+// "-", "*", "/", "|", "^", "(", ")", "!" and the blank.
 UnknownItem findUnknownItem(std::string_view text);
 
-// Whether a run of ASCII letters splits, longest name first from the left, into
-// arcsin arccos arctan arcctn sin cos tan ctn ln log e j (any case).
+// Whether a run of ASCII letters splits, longest word first from the left, into
+// the words of vocabularyWords() (any case).
 bool lettersSplitIntoWords(std::string_view letters);
+
+// The words letter runs split into: e j, the function names, ans.
+std::span<const std::string_view> vocabularyWords();
+
+// The length of the longest word (any case) at letters[p]; 0 for none.
+std::size_t wordAt(std::string_view letters, std::size_t p);
+
+// The position of the first word "ans" (any case) at or after `from`, found by
+// splitting the letter runs into words; npos for none.
+std::size_t findAns(std::string_view text, std::size_t from = 0);
 
 }  // namespace kalvox

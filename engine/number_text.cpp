@@ -21,10 +21,7 @@ double degToRad(double d) { return checked(checked(d * kPi) / 180); }
 
 double radToDeg(double r) { return checked(checked(r * 180) / kPi); }
 
-double complexAngle(double x, double y) {
-    // On the real axis away from zero the rounding changes neither part's sign
-    // (a zero stays that zero), which is all the angle depends on there.
-    if (y == 0 && std::fabs(x) >= 1) return x > 0 ? y : 180;
+void roundParts(double& x, double& y) {
     // Both parts keep 12 decimals from 0.01 up; below, the larger part keeps
     // 10 significant digits, so that a small value keeps its angle.
     const double larger = std::fmax(std::fabs(x), std::fabs(y));
@@ -33,6 +30,13 @@ double complexAngle(double x, double y) {
         decimals = 10 - static_cast<int>(std::floor(std::log10(larger)));
     x = roundTo(x, decimals);
     y = roundTo(y, decimals);
+}
+
+double complexAngle(double x, double y) {
+    // On the real axis away from zero the rounding changes neither part's sign
+    // (a zero stays that zero), which is all the angle depends on there.
+    if (y == 0 && std::fabs(x) >= 1) return x > 0 ? y : 180;
+    roundParts(x, y);
     if (x == 0) {
         if (y == 0) return 0;
         return y > 0 ? 90 : -90;

@@ -52,7 +52,11 @@ inline double checked(double x) {
 double degToRad(double d);
 double radToDeg(double r);
 
-// Angle of x + jy in degrees, in (-180, 180]; x and y are first rounded to 12 decimals.
+// The rounding of the parts x + jy before their angle is taken: 12 decimals from
+// 0.01 up, below that 10 significant digits of the larger part.
+void roundParts(double& x, double& y);
+
+// Angle of x + jy in degrees, in (-180, 180]; x and y are first rounded by roundParts.
 double complexAngle(double x, double y);
 
 // Lower-cases the ASCII letters of s in place.

@@ -27,7 +27,7 @@ bool isOperatorOf(PassKind kind, char c) {
         case PassKind::Power:
             return c == '^';
         case PassKind::MultiplyDivide:
-            return c == '*' || c == '/';
+            return c == '*' || c == '/' || c == '|';
         case PassKind::AddSubtract:
             return c == '+';
     }
@@ -37,7 +37,7 @@ bool isOperatorOf(PassKind kind, char c) {
 bool isBoundaryOf(PassKind kind, char c) {
     switch (kind) {
         case PassKind::Power:
-            return c == '+' || c == '-' || c == '*' || c == '/';
+            return c == '+' || c == '-' || c == '*' || c == '/' || c == '|';
         case PassKind::MultiplyDivide:
             return c == '+' || c == '-';
         case PassKind::AddSubtract:
@@ -56,6 +56,7 @@ bool isPlain(char c) {
         case '-':
         case '*':
         case '/':
+        case '|':
         case '^':
             return false;
         default:
@@ -63,17 +64,18 @@ bool isPlain(char c) {
     }
 }
 
-// A pass's operators: one or two characters (the same one twice for "^").
-struct OperatorPair {
+// A pass's operators: up to three characters (repeated where there are fewer).
+struct OperatorSet {
     char a;
     char b;
+    char c;
 };
 
-// Whether s holds one of the pair's characters. Written without an early exit
+// Whether s holds one of the set's characters. Written without an early exit
 // so that the compiler can compare many characters at once.
-bool containsAnyOf(std::string_view s, OperatorPair ops) {
+bool containsAnyOf(std::string_view s, OperatorSet ops) {
     bool any = false;
-    for (char c : s) any |= (c == ops.a) | (c == ops.b);
+    for (char c : s) any |= (c == ops.a) | (c == ops.b) | (c == ops.c);
     return any;
 }
 
@@ -89,9 +91,9 @@ std::size_t plainRunEnd(const ScanWindow& w, std::size_t i) {
     return w.base + f + m;
 }
 
-std::size_t findLastOf(std::string_view s, OperatorPair ops) {
+std::size_t findLastOf(std::string_view s, OperatorSet ops) {
     for (std::size_t i = s.size(); i-- > 0;)
-        if (s[i] == ops.a || s[i] == ops.b) return i;
+        if (s[i] == ops.a || s[i] == ops.b || s[i] == ops.c) return i;
     return std::string_view::npos;
 }
 }  // namespace
@@ -208,7 +210,7 @@ ScanCycle& cycleStorage() {
 }
 
 // One power or multiply/divide pass: cycles while its operators are in the text.
-std::string runHeadPass(Engine& engine, std::string s, PassKind kind, OperatorPair ops) {
+std::string runHeadPass(Engine& engine, std::string s, PassKind kind, OperatorSet ops) {
     if (engine.hasError()) return "";
     const std::size_t lastOperator = findLastOf(s, ops);
     if (lastOperator == std::string::npos) return s;
@@ -261,17 +263,17 @@ std::string runHeadPass(Engine& engine, std::string s, PassKind kind, OperatorPa
 }  // namespace
 
 std::string Engine::mhsjs(std::string s) {
-    return runHeadPass(*this, std::move(s), PassKind::Power, {'^', '^'});
+    return runHeadPass(*this, std::move(s), PassKind::Power, {'^', '^', '^'});
 }
 
 std::string Engine::chenfachufays(std::string s) {
-    return runHeadPass(*this, std::move(s), PassKind::MultiplyDivide, {'*', '/'});
+    return runHeadPass(*this, std::move(s), PassKind::MultiplyDivide, {'*', '/', '|'});
 }
 
 std::string Engine::jjfys(std::string s) {
     if (hasError()) return "";
     std::string op = "+";
-    if (containsAnyOf(s, {'+', '-'})) {
+    if (containsAnyOf(s, {'+', '-', '-'})) {
         // Every cycle's text is the previous result followed by the rest of the
         // input from the operator that stopped the previous scan.
         std::string front;

@@ -26,6 +26,8 @@ bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 bool isJ(char c) { return c == 'j' || c == 'J'; }
 
 MalformedPart missing(std::string_view s, std::size_t at, std::size_t length) {
+    // The parallel operator stands as one "|" here and is named as written.
+    if (s.substr(at, length) == "|") return {at, length, missingOperandMessage("||")};
     return {at, length, missingOperandMessage(s.substr(at, length))};
 }
 }  // namespace
@@ -59,7 +61,8 @@ MalformedPart findMalformedPart(std::string_view s) {
                 continue;
             }
         }
-        if (isNumberItemChar(c)) {
+        // "exp" begins with the exponent letter; a name is no number.
+        if (isNumberItemChar(c) && !(isE(c) && functionNameAt(s, i) != 0)) {
             const std::size_t end = numberItemEnd(s, i);
             const std::string_view item = s.substr(i, end - i);
             // After ")" or "!" only an angle may follow at once: "(2)ej30".
@@ -96,6 +99,7 @@ MalformedPart findMalformedPart(std::string_view s) {
             case '-':
             case '*':
             case '/':
+            case '|':
             case '^':
                 if (expectsValue()) {
                     const bool sign = c == '-' && before != Before::Sign;

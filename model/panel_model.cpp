@@ -154,7 +154,8 @@ void PanelModel::clear() {
 
 void PanelModel::evaluate() {
     // Command2_Click: the engine says what both boxes show and where the caret goes.
-    const Outcome outcome = engine_.evaluate(inputUtf8());
+    // "ans" stands for the value on show in the output box.
+    const Outcome outcome = engine_.evaluate(inputUtf8(), {}, output_);
     setInput(toUtf16(outcome.text1), 0);
     setOutput(outcome.text2);
     if (outcome.focusInput) focus_ = Focus::Input;

@@ -163,10 +163,10 @@ INSTANTIATE_TEST_SUITE_P(Model, Journeys, testing::Values(
     // 输出求值: the output evaluated at once.
     Journey{"OutputInverseSquare", "O I >4 f4", "|", "2", ""},
     Journey{"OutputReciprocalOfZero", "O >0 f9", "|", "错误:除数为零。", "000000000000"},
-    Journey{"OutputFactorialOfZero", "O >0 f10", "|", "0", ""},
+    Journey{"OutputFactorialOfZero", "O >0 f10", "|", "1", ""},
     Journey{"OutputFactorials", "O >3 f10 f10", "|", "720", ""},
-    Journey{"OutputFactorialCutsTheFraction", "O >4.7 f10", "|", "24", ""},
-    Journey{"OutputFactorialOfNegativeIsOne", "O >-3 f10", "|", "1", ""},
+    Journey{"OutputFactorialOfFractionRefused", "O >4.7 f10", "|", "错误:只能对0到170的整数求阶乘", ""},
+    Journey{"OutputFactorialOfNegativeRefused", "O >-3 f10", "|", "错误:只能对0到170的整数求阶乘", ""},
     Journey{"OutputCube", "O >2 f5", "|", "8", ""},
     Journey{"OutputLnOfZero", "O >0 f7", "|", "错误:不能对小于等于零的值求对数", "000000000000"},
     Journey{"OutputPowerIsDisabled", "O f6", "|", "0", "111111011111"},
