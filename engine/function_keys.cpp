@@ -163,7 +163,10 @@ KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::strin
     } catch (const ArithmeticFault& fault) {
         raise(fault.message);
     }
-    if (!hasError()) out.text2 = jsqys(expression, &out.failure);
+    if (!hasError()) {
+        out.expression = expression;
+        out.text2 = jsqys(expression, &out.failure);
+    }
     if (hasError()) out.text2 = keyErrorDisplay(errorText);
     return out;
 }
