@@ -26,8 +26,4 @@ inline constexpr std::string_view kInversePrefix = "arc";
 inline constexpr std::string_view kLnName = "ln";
 inline constexpr std::string_view kLogName = "log";
 
-// The characters typing may enter into the input box, besides backspace; a typed
-// "E" or "J" arrives as "e" or "j".
-inline constexpr std::string_view kTypedCharacters = "()*+,-./0123456789ej|";
-
 }  // namespace kalvox

@@ -107,6 +107,9 @@ using FunctionKeyStates = std::array<bool, kFunctionKeyCount>;
 struct KeyOutcome {
     std::string text2;    // new text of the output box
     std::string failure;  // non-empty: a run-time failure to show in a message box
+    // The expression that was evaluated for it ("tan(31.7883306170517)"); "" when
+    // the key gave its output without an evaluation.
+    std::string expression;
 };
 
 class Engine {

@@ -163,7 +163,13 @@ KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::strin
     } catch (const ArithmeticFault& fault) {
         raise(fault.message);
     }
-    if (!hasError()) out.text2 = jsqys(expression, &out.failure);
+    if (!hasError()) {
+        out.expression = expression;
+        // The power key's "(v)^" waits for its exponent: the "^" with nothing behind
+        // it reads as nothing, as "=" drops it, so the output and "=" agree.
+        if (!expression.empty() && expression.back() == '^') expression.pop_back();
+        out.text2 = jsqys(expression, &out.failure);
+    }
     if (hasError()) out.text2 = keyErrorDisplay(errorText);
     return out;
 }

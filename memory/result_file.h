@@ -37,6 +37,9 @@ bool isBlank(QStringView text);
 inline constexpr char16_t kTextFileFilter[] = u"文本文件(*.txt)";
 inline constexpr char16_t kResultFileFilter[] = u"计算结果(*.jsq)";
 QStringList saveDialogFilters();  // {kTextFileFilter, kResultFileFilter}
+// The open dialog offers them and every file.
+inline constexpr char16_t kAllFilesFilter[] = u"所有文件(*)";
+QStringList openDialogFilters();  // {kTextFileFilter, kResultFileFilter, kAllFilesFilter}
 
 // Which text of the calculation or of a register a field of a line comes from.
 enum class FieldSource {

@@ -8,6 +8,10 @@ QStringList saveDialogFilters() {
     return {QString::fromUtf16(kTextFileFilter), QString::fromUtf16(kResultFileFilter)};
 }
 
+QStringList openDialogFilters() {
+    return saveDialogFilters() << QString::fromUtf16(kAllFilesFilter);
+}
+
 QString ResultLine::text() const {
     QString line;
     for (qsizetype i = 0; i < fields.size(); ++i) {

@@ -52,8 +52,8 @@ constexpr std::array<ComplexRow, 7> kComplexRows{{
     {"j", "j", "复数计算代数形式虚部的输入"},
     {"(", "(", ""},
     {")", ")", ""},
-    {"a", "*ej120", "旋转因子:逆时针旋转120度"},
-    {"a^2", "*ej-120", "旋转因子:顺时针旋转120度"},
+    {"a", "ej120", "旋转因子:逆时针旋转120度"},
+    {"a^2", "ej-120", "旋转因子:顺时针旋转120度"},
     {"E", "E", "科学计数法符号"},
 }};
 constexpr int kRotation = 4;  // "a"; "a^2" follows it
@@ -89,6 +89,9 @@ constexpr std::array<ComplexMenuRow, kComplexEntryCount> kComplexMenuRows{{
 }};
 
 constexpr std::array<const char*, 4> kOperators = {"+", "-", "*", "/"};
+
+// What the shortcut list adds for a key that enters a whole value.
+constexpr const char* kStandsAloneHelp = ",紧挨数值时自动加 *";
 
 std::string member(const char* array, int index) {
     return std::string(array) + "_" + std::to_string(index);
@@ -164,7 +167,8 @@ std::vector<PanelKey> buildKeys() {
          "",
          std::string(kPiText),
          "Ctrl+P",
-         "圆周率 " + std::string(kPiText)});
+         "圆周率(输入 " + std::string(kPiText) + ")" + kStandsAloneHelp,
+         true});
     // The rotation factors: the list says what they insert.
     for (int i = kRotation; i <= kRotation + 1; ++i) {
         const ComplexRow& c = kComplexRows[static_cast<std::size_t>(i)];
@@ -180,7 +184,8 @@ std::vector<PanelKey> buildKeys() {
              "",
              c.inserts,
              i == kRotation ? "Alt+A" : "Alt+Shift+A",
-             help + "(输入 " + c.inserts + ")"});
+             help + "(输入 " + c.inserts + ")" + kStandsAloneHelp,
+             true});
     }
 
     // The store keys MW1 ... MW9 on Ctrl and a digit, the recall keys MR1 ... MR9 on Alt.
@@ -267,5 +272,14 @@ const PanelKey& panelKey(KeyId id) {
 std::span<const std::string_view> presetTags() { return kPresetTags; }
 
 std::string tagTooltip(int k) { return "选择或输入第" + std::to_string(k) + "个存储标志"; }
+
+std::string tagTooltip(int k, std::string_view tag) {
+    int characters = 0;  // code points: every byte but a UTF-8 continuation byte
+    for (char c : tag) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    }
+    if (characters <= kTagShownWhole) return tagTooltip(k);
+    return std::string(tag) + "\n" + tagTooltip(k);
+}
 
 }  // namespace kalvox

@@ -73,6 +73,9 @@ struct PanelKey {
     std::string inserts;         // what a click inserts at the caret ("" for nothing)
     std::string shortcut;        // keys in portable form ("Ctrl+S"), "" for none
     std::string help;            // what the shortcut list says after the caption
+    // The key enters a whole value (π, a, a^2): a "*" joins it to a value beside it
+    // rather than its digits running into the neighbour's.
+    bool standsAlone = false;
 
     // The shortcut list's line: caption, ":" and help, or either alone.
     std::string helpLine() const;
@@ -89,5 +92,13 @@ std::span<const std::string_view> presetTags();
 
 // The tooltip of register k's tag box (1 to 9).
 std::string tagTooltip(int k);
+
+// A tag box shows a tag of up to this many characters whole; a longer one shows its
+// start, and its tooltip shows the whole tag.
+inline constexpr int kTagShownWhole = 4;
+
+// The tooltip of register k's tag box while it holds tag: for a tag longer than
+// kTagShownWhole characters, the whole tag on a line before the box's own tooltip.
+std::string tagTooltip(int k, std::string_view tag);
 
 }  // namespace kalvox

@@ -4,6 +4,7 @@
 #include "engine/value_forms.h"
 #include "model/symmetrical_components.h"
 #include "model/utf16.h"
+#include "model/value_entry.h"
 
 namespace kalvox {
 namespace {
@@ -27,17 +28,18 @@ std::string withOtherForm(std::string first, const std::string& value) {
 }  // namespace
 
 std::int16_t filterKey(std::int16_t code) {
+    // Every printable character is entered as typed; what the calculator does not know
+    // is refused by "=" with the item selected. Only E and J change, to the lower case
+    // of every complex value and exponent.
     if (code == kBackspaceCode) return code;
     for (std::int16_t passing : kPassingCodes) {
         if (code == passing) return code;
     }
     if (code == 'E') return 'e';
     if (code == 'J') return 'j';
-    if (code > 0 && code < 0x80 &&
-        kTypedCharacters.find(static_cast<char>(code)) != std::string_view::npos) {
-        return code;
-    }
-    return 0;
+    const auto unit = static_cast<std::uint16_t>(code);  // codes from 0x8000 are negative
+    if (unit < 0x20 || unit == 0x7F) return 0;           // control characters
+    return code;
 }
 
 PanelModel::PanelModel() {
@@ -133,6 +135,27 @@ void PanelModel::insert(std::u16string_view text) {
     lastEdit_ = {InputEdit::Kind::Replace, from, replaced, std::u16string(text)};
 }
 
+void PanelModel::insertValue(std::u16string_view value) {
+    // The neighbours are the nearest characters outside the selection that are not
+    // blanks: the evaluation drops blanks, so "2 " then π would still join.
+    const auto isBlankUnit = [](char16_t c) {
+        return c == u' ' || c == u'\u3000' || c == u'\u00A0';
+    };
+    const int from = selectionLength_ > 0 ? selectionStart_ : caret_;
+    const int to = from + selectionLength_;
+    char16_t before = 0;
+    char16_t after = 0;
+    for (int i = from - 1; i >= 0 && !before; --i) {
+        const char16_t c = input_[static_cast<std::size_t>(i)];
+        if (!isBlankUnit(c)) before = c;
+    }
+    for (int i = to; i < length(input_) && !after; ++i) {
+        const char16_t c = input_[static_cast<std::size_t>(i)];
+        if (!isBlankUnit(c)) after = c;
+    }
+    insert(standingAlone(value, before, after));
+}
+
 void PanelModel::backspace() {
     // Only the character before the caret (the start of a selection) goes; the
     // selection is dropped. A character outside the basic plane is two code units.
@@ -180,12 +203,22 @@ void PanelModel::press(KeyId key) {
         case KeyGroup::Complex:
         case KeyGroup::Pi:
             focus_ = Focus::Input;
-            insert(toUtf16(row.inserts));
+            if (row.standsAlone) {
+                insertValue(toUtf16(row.inserts));
+            } else {
+                insert(toUtf16(row.inserts));
+            }
             break;
-        case KeyGroup::Recall:
+        case KeyGroup::Recall: {
             focus_ = Focus::Input;
-            insert(toUtf16(registers_[static_cast<std::size_t>(key.index)].content));
+            const std::string& content = registers_[static_cast<std::size_t>(key.index)].content;
+            if (recallsAValue(content)) {
+                insertValue(toUtf16(recalledText(content)));
+            } else {
+                insert(toUtf16(content));  // an error display or nothing, as it stands
+            }
             break;
+        }
         case KeyGroup::Store:
             focus_ = Focus::Input;
             storeInto(key.index);
@@ -249,6 +282,9 @@ void PanelModel::functionKey(FunctionKey key) {
                 const KeyOutcome outcome = engine_.applyToOutput(key, inverse_, output_);
                 message_ = outcome.failure;
                 setOutput(outcome.text2);
+                // The input shows what was evaluated, so "=", the save key and a
+                // store all give the result on show.
+                if (!outcome.expression.empty()) showEvaluated(outcome.expression);
             }
             break;
     }
@@ -292,6 +328,7 @@ void PanelModel::applyWordToOutput(std::string_view word) {
 }
 
 void PanelModel::showEvaluated(const std::string& expression) {
+    // The history keeps it as an evaluated input.
     std::u16string text = toUtf16(expression);
     const int end = length(text);
     setInput(std::move(text), end);

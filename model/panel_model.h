@@ -106,6 +106,8 @@ private:
     void evaluate();
     void setOutput(std::string text);  // writes the output and runs Text2_Change
     void insert(std::u16string_view text);
+    // Inserts a whole value, with "*" where it would join a value beside it.
+    void insertValue(std::u16string_view value);
     void backspace();
     void clear();
     void setInput(std::u16string text, int caret);

@@ -11,6 +11,13 @@ class QWidget;
 
 namespace kalvox {
 
+// The answer of a file-save dialog: the name chosen ("" when the user cancels) and
+// the filter that was chosen with it.
+struct SaveFileChoice {
+    QString fileName;
+    QString filter;
+};
+
 class DialogSeam {
 public:
     virtual ~DialogSeam() = default;
@@ -19,8 +26,9 @@ public:
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
 
     // A file-save dialog offering the given filters; returns the chosen file name, or ""
-    // when the user cancels. It asks before an existing file is replaced.
-    virtual QString askSaveFileName(QWidget* parent, const QStringList& filters) = 0;
+    // when the user cancels, and the chosen filter. It asks before an existing file is
+    // replaced, under the name the file is then saved as (savedFileName).
+    virtual SaveFileChoice askSaveFileName(QWidget* parent, const QStringList& filters) = 0;
 
     // A file-open dialog offering the given filters; returns the chosen file name, or ""
     // when the user cancels. Only an existing file can be chosen.

@@ -174,7 +174,9 @@ void Form1::buildMemoryBlock(QWidget* client) {
         tag->setToolTip(text(tagTooltip(i + 1)));
         setBackground(tag, kOutputColour);
         ccjgbz.append(tag);
-        connect(tag, &QComboBox::editTextChanged, this, [this, i](const QString& typed) {
+        connect(tag, &QComboBox::editTextChanged, this, [this, tag, i](const QString& typed) {
+            // A long tag shows its start; the tooltip shows it whole.
+            tag->setToolTip(text(tagTooltip(i + 1, typed.toStdString())));
             if (!rendering_) model_.editTag(i, typed.toStdString());
         });
 

@@ -8,6 +8,7 @@
 
 #include "memory/result_file.h"
 #include "memory/result_file_reader.h"
+#include "model/save_name.h"
 #include "panel/dialog_seam.h"
 #include "panel/form1.h"
 
@@ -34,8 +35,10 @@ void Form1::afterCommand(KeyId key) {
 
 void Form1::save() {
     // The model has just evaluated, as "=" does.
-    const QString fileName = dialogs_.askSaveFileName(this, saveDialogFilters());
-    if (isBlank(fileName)) return;
+    const SaveFileChoice choice = dialogs_.askSaveFileName(this, saveDialogFilters());
+    if (isBlank(choice.fileName)) return;
+    const QString fileName = QString::fromStdString(
+        savedFileName(choice.fileName.toStdString(), choice.filter.toStdString()));
     const SaveResult result =
         saveResultFile(fileName, QString::fromStdU16String(model_.input()),
                        QString::fromStdString(model_.output()), model_.registers());
@@ -43,8 +46,8 @@ void Form1::save() {
 }
 
 void Form1::open() {
-    // The same two filters as the save dialog: both kinds of file hold the same lines.
-    const QString fileName = dialogs_.askOpenFileName(this, saveDialogFilters());
+    // The save dialog's two filters, whose files hold the same lines, and every file.
+    const QString fileName = dialogs_.askOpenFileName(this, openDialogFilters());
     if (isBlank(fileName)) return;
     openResultFile(fileName);
 }

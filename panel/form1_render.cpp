@@ -76,6 +76,7 @@ void Form1::renderRegister(int index, bool withTag) {
         QComboBox* box = ccjgbz[index];
         box->setCurrentIndex(-1);
         box->setEditText(QString::fromStdString(reg.tag));
+        box->setToolTip(QString::fromStdString(tagTooltip(index + 1, reg.tag)));
         // A long tag shows its beginning, as one picked from the list does.
         if (QLineEdit* edit = box->lineEdit()) edit->setCursorPosition(0);
     }

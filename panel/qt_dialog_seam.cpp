@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "about/frm_about.h"
+#include "model/save_name.h"
 #include "panel/shortcut_help.h"
 
 namespace kalvox {
@@ -13,10 +14,19 @@ void QtDialogSeam::showMessage(QWidget* parent, const QString& title, const QStr
     box.exec();
 }
 
-QString QtDialogSeam::askSaveFileName(QWidget* parent, const QStringList& filters) {
-    // Qt's dialog asks before it replaces an existing file.
-    return QFileDialog::getSaveFileName(parent, QString(), QString(),
-                                        filters.join(QStringLiteral(";;")));
+SaveFileChoice QtDialogSeam::askSaveFileName(QWidget* parent, const QStringList& filters) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    // The dialog adds the chosen filter's extension to a name typed without one before
+    // it asks about replacing a file, so it asks about the file that is then written.
+    const auto followFilter = [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(QString::fromStdString(filterExtension(filter.toStdString())));
+    };
+    followFilter(filters.value(0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return {dialog.selectedFiles().first(), dialog.selectedNameFilter()};
 }
 
 QString QtDialogSeam::askOpenFileName(QWidget* parent, const QStringList& filters) {

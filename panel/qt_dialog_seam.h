@@ -9,7 +9,7 @@ namespace kalvox {
 class QtDialogSeam final : public DialogSeam {
 public:
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
-    QString askSaveFileName(QWidget* parent, const QStringList& filters) override;
+    SaveFileChoice askSaveFileName(QWidget* parent, const QStringList& filters) override;
     QString askOpenFileName(QWidget* parent, const QStringList& filters) override;
     void showAbout(QWidget* parent) override;
     void showShortcuts(QWidget* parent, const QList<QPair<QString, QString>>& rows) override;

@@ -8,22 +8,21 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "engine/constants.h"
-
 namespace kalvox {
 namespace {
 
 const QString kWindowName = QStringLiteral("shortcutHelp");
 
-// What needs no shortcut: the characters typing enters and the keys of the box.
+// What needs no shortcut: what typing enters, how the value keys fit in, and the
+// keys of the box.
 QString typingNote() {
-    QString typed;
-    for (char c : kTypedCharacters) typed += QLatin1Char(c) + QStringLiteral(" ");
-    return QStringLiteral("直接键入:") + typed +
-           QStringLiteral(
-               "(E 和 J 输入为 e 和 j;e 用于 ej 和科学计数法)。\n"
-               "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。\n"
-               "函数和 ^ 只能用按键或上面的快捷键输入。");
+    return QStringLiteral(
+        "直接键入:每个可打印字符都照样输入,包括数字、. + - * / ^ ( ) !、空格和字母"
+        "(sin30、2^3;E 和 J 输入为 e 和 j)。计算器不认识的词或符号在按 = 时报错并选中。\n"
+        "π、a、a^2 和 MR1…MR9 各输入一个完整的值:前面或后面紧挨数值时自动加 *"
+        "(2 后按 π 为 2*3.14159265358979;a 单独为 ej120,即 1ej120);"
+        "代数形式或带符号的存储值加括号输入,如 3*(6348+j8464)。\n"
+        "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。");
 }
 
 QDialog* createWindow(QWidget* parent) {

@@ -84,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"factorial_of_negative_refused", Factorial, false, "-3",
                    "错误:只能对0到170的整数求阶乘"},
         OutputCase{"log_of_zero", Ln, false, "0", "错误:不能对小于等于零的值求对数"},
-        OutputCase{"power_key_raises_to_nothing", Power, false, "4", "1"},
+        // "(4)^" waits for its exponent: the "^" reads as nothing, as "=" reads it.
+        OutputCase{"power_key_waits_for_its_exponent", Power, false, "4", "4"},
         OutputCase{"ten_to_the", Log, true, "2", "100"},
         OutputCase{"reciprocal_of_huge", Reciprocal, false, "1e999", "错误:溢出"}),
     [](const auto& info) { return std::string(info.param.name); });

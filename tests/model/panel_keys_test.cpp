@@ -105,17 +105,19 @@ TEST(PanelKeys, ShortcutListLinesNameTheKey) {
         EXPECT_FALSE(line.empty()) << key.shortcut;
         EXPECT_TRUE(line.starts_with(key.caption)) << line;
     }
-    // The rotation factors say what they insert.
-    EXPECT_NE(panelKey({Complex, 4}).helpLine().find("*ej120"), std::string::npos);
-    EXPECT_NE(panelKey({Complex, 5}).helpLine().find("*ej-120"), std::string::npos);
+    // The keys that enter a whole value say what they insert and that a "*" joins them.
+    for (KeyId id : {KeyId{Pi}, KeyId{Complex, 4}, KeyId{Complex, 5}}) {
+        const PanelKey& key = panelKey(id);
+        EXPECT_TRUE(key.standsAlone) << key.name;
+        EXPECT_NE(key.helpLine().find("(输入 " + key.inserts), std::string::npos) << key.helpLine();
+        EXPECT_NE(key.helpLine().find("自动加 *"), std::string::npos) << key.helpLine();
+    }
 }
 
-TEST(PanelKeys, TypedCharactersPassTheFilterAndNothingElsePrintable) {
+TEST(PanelKeys, EveryPrintableCharacterPassesTheFilter) {
     for (int code = 32; code < 127; ++code) {
-        const bool listed = kTypedCharacters.find(static_cast<char>(code)) != std::string::npos;
-        const bool capital = code == 'E' || code == 'J';
-        EXPECT_EQ(filterKey(static_cast<std::int16_t>(code)) != 0, listed || capital)
-            << static_cast<char>(code);
+        const int expected = code == 'E' ? 'e' : code == 'J' ? 'j' : code;
+        EXPECT_EQ(filterKey(static_cast<std::int16_t>(code)), expected) << static_cast<char>(code);
     }
 }
 

@@ -7,14 +7,17 @@
 #include <cctype>
 #include <sstream>
 
+#include "model/save_name.h"
 #include "model/utf16.h"
+#include "model/value_entry.h"
 
 namespace kalvox {
 namespace {
 
 using enum KeyGroup;
 
-// The input box as a test writes it: "|" marks the caret, "[...]" a selection.
+// The input box as a test writes it: "|" marks the caret, "[...]" a selection, "_" a
+// blank.
 void place(PanelModel& m, std::string_view shown) {
     std::string text;
     int caret = -1, start = 0, length = 0;
@@ -23,6 +26,7 @@ void place(PanelModel& m, std::string_view shown) {
         if (c == '|') caret = at;
         if (c == '[') start = at;
         if (c == ']') length = at - start, caret = at;
+        if (c == '_') c = ' ';
         if (c != '|' && c != '[' && c != ']') text += c;
     }
     if (caret < 0) caret = static_cast<int>(toUtf16(text).size());
@@ -34,8 +38,21 @@ std::string shown(const PanelModel& m) {
     return text + "|" + toUtf8(m.input().substr(static_cast<std::size_t>(m.caret())));
 }
 
-// Actions, separated by blanks: t:TEXT the input box (as place() reads it), =TEXT
-// evaluate TEXT, >TEXT the output typed, S W O the modes 函数符号 整式输入 输出求值,
+// Types text at the caret of the input box, one character at a time through the key
+// filter, as the window's input box does ("_" a blank).
+void type(PanelModel& m, std::string_view typed) {
+    std::u16string text = m.input();
+    std::size_t at = static_cast<std::size_t>(m.caret());
+    for (char16_t c : toUtf16(typed)) {
+        const std::int16_t code = filterKey(static_cast<std::int16_t>(c == u'_' ? u' ' : c));
+        if (code != 0) text.insert(at++, 1, static_cast<char16_t>(code));
+    }
+    m.syncInput(text, static_cast<int>(at), static_cast<int>(at), 0, true);
+}
+
+// Actions, separated by blanks: t:TEXT the input box (as place() reads it), k:TEXT
+// TEXT typed at the caret, =TEXT evaluate TEXT, E the "=" key on the input as it
+// stands, >TEXT the output typed, S W O the modes 函数符号 整式输入 输出求值,
 // I the inverse box, C clear, B backspace, P π, then a key group letter and index:
 // d digit, o operator, x complex entry, f function key, m store, r recall;
 // u and v walk the history back and forth; c an entry of the 复数 menu.
@@ -47,6 +64,12 @@ void run(PanelModel& m, const std::string& script) {
         switch (w[0]) {
             case 't':
                 place(m, w.substr(2));
+                break;
+            case 'k':
+                type(m, w.substr(2));
+                break;
+            case 'E':
+                m.press({Equals});
                 break;
             case '=':
                 place(m, rest);
@@ -141,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Model, Journeys, testing::Values(
     Journey{"DigitBetweenDigits", "t:1|2 d5", "15|2", "0", ""},
     Journey{"PointKey", "t:1 d10", "1.|", "0", ""},
     Journey{"OperatorReplacesSelection", "t:1[+]2 o2", "1*|2", "0", ""},
-    Journey{"RotationKeysOnEmptyInput", "x4 x5", "*ej120*ej-120|", "0", ""},
+    Journey{"RotationKeysOnEmptyInput", "x4 x5", "ej120*ej-120|", "0", ""},
     Journey{"ExponentKeyInsertsUpperCase", "t:1 x6", "1E|", "0", ""},
     Journey{"PiKey", "t:2* P", "2*3.14159265358979|", "0", ""},
     Journey{"BackspaceAtStart", "t:|12 B", "|12", "0", ""},
@@ -161,14 +184,14 @@ INSTANTIATE_TEST_SUITE_P(Model, Journeys, testing::Values(
     Journey{"WholeInverseLnWritesShortE", "W I t:1+2 f7", "|2.718281828^(1+2)", "0", ""},
     Journey{"WholeReciprocalAndFactorial", "W t:1+2 f9 f10", "|(1/(1+2))!", "0", ""},
     // 输出求值: the output evaluated at once.
-    Journey{"OutputInverseSquare", "O I >4 f4", "|", "2", ""},
+    Journey{"OutputInverseSquare", "O I >4 f4", "4^(1/2)|", "2", ""},
     Journey{"OutputReciprocalOfZero", "O >0 f9", "|", "错误:除数为零。", "000000000000"},
-    Journey{"OutputFactorialOfZero", "O >0 f10", "|", "1", ""},
-    Journey{"OutputFactorials", "O >3 f10 f10", "|", "720", ""},
+    Journey{"OutputFactorialOfZero", "O >0 f10", "1|", "1", ""},
+    Journey{"OutputFactorials", "O >3 f10 f10", "720|", "720", ""},
     Journey{"OutputFactorialOfFractionRefused", "O >4.7 f10", "|", "错误:只能对0到170的整数求阶乘", ""},
     Journey{"OutputFactorialOfNegativeRefused", "O >-3 f10", "|", "错误:只能对0到170的整数求阶乘", ""},
-    Journey{"OutputCube", "O >2 f5", "|", "8", ""},
-    Journey{"OutputLnOfZero", "O >0 f7", "|", "错误:不能对小于等于零的值求对数", "000000000000"},
+    Journey{"OutputCube", "O >2 f5", "8|", "8", ""},
+    Journey{"OutputLnOfZero", "O >0 f7", "ln(0)|", "错误:不能对小于等于零的值求对数", "000000000000"},
     Journey{"OutputPowerIsDisabled", "O f6", "|", "0", "111111011111"},
     Journey{"EjJBothWays", "=3+j4 f11 f11", "3+j4|", "5ej53.130102354156", ""},
     Journey{"EjJHalfTurnIsNegativeReal", "=5ej180", "5ej180|", "-5", ""},
@@ -195,7 +218,51 @@ INSTANTIATE_TEST_SUITE_P(Model, Journeys, testing::Values(
     // History: Up and Down through the evaluated inputs.
     Journey{"HistoryWalkBack", "=1+1 =0 =0 =2+2 t:typing u u u", "1+1|", "*", ""},
     Journey{"HistoryWalkForwardRestoresTyping", "=1 =2 t:typing u u v v v", "typing|", "*", ""},
-    Journey{"HistoryKeyEndsTheWalk", "=1 =2 u u d7 v", "17|", "*", ""}),
+    Journey{"HistoryKeyEndsTheWalk", "=1 =2 u u d7 v", "17|", "*", ""},
+    // Typing enters every printable character; "=" refuses what it does not know.
+    Journey{"TypedPower", "k:2^3 E", "2^3|", "8", ""},
+    Journey{"TypedUpperJAndE", "k:2J3E4", "2j3e4|", "0", ""},
+    Journey{"TypedFunctionAndBlanks", "k:sin30_+_1 E", "sin30+1|", "1.5", ""},
+    Journey{"TypedAtTheCaret", "t:2|3 k:^", "2^|3", "0", ""},
+    Journey{"TypedUnknownWordRefused", "k:2*x E", "2*x|", "错误:无法识别的输入“x”。", ""},
+    Journey{"TypedChineseRefused", "k:1中2 E", "1中|2", "错误:无法识别的输入“中”。", ""},
+    // π, a and a^2 enter a whole value: "*" where it would join a value beside it.
+    Journey{"PiAfterDigit", "t:2 P E", "2*3.14159265358979|", "6.28318530717958", ""},
+    Journey{"PiAfterPoint", "t:2. P", "2.*3.14159265358979|", "0", ""},
+    Journey{"PiAfterBracket", "t:(1) P", "(1)*3.14159265358979|", "0", ""},
+    Journey{"PiAfterFactorial", "t:3! P", "3!*3.14159265358979|", "0", ""},
+    Journey{"PiAfterJ", "t:3+j P", "3+j*3.14159265358979|", "0", ""},
+    Journey{"PiAfterBlankAfterDigit", "t:2_ P", "2 *3.14159265358979|", "0", ""},
+    Journey{"PiBeforeDigit", "t:|2 P", "3.14159265358979*|2", "0", ""},
+    Journey{"PiBeforeFunction", "t:|sin30 P E", "3.14159265358979*sin30|", "1.5707963267949", ""},
+    Journey{"PiReplacesSelectionBetweenDigits", "t:2[x]3 P", "2*3.14159265358979*|3", "0", ""},
+    Journey{"PiAfterOperatorAndBracket", "t:1+( P", "1+(3.14159265358979|", "0", ""},
+    Journey{"PiBeforeExponentLetter", "t:5|ej30 P", "5*3.14159265358979|ej30", "0", ""},
+    Journey{"RotationAloneIsOneAt120", "x4 E", "ej120|", "1ej120.000000000013", ""},
+    Journey{"RotationAfterValue", "t:230 x5 E", "230*ej-120|", "230ej-120", ""},
+    Journey{"RotationAfterOperator", "t:2+ x4", "2+ej120|", "0", ""},
+    Journey{"RotationAfterBracket", "t:( x5", "(ej-120|", "0", ""},
+    Journey{"RotationBeforeValue", "t:|5 x4", "ej120*|5", "0", ""},
+    // MR: a value with a sign of its own in brackets, "*" beside a value.
+    Journey{"RecallAlgebraicAfterProduct", ">6348+j8464 m1 t:3* r1 E", "3*(6348+j8464)|",
+            "31740ej53.130102354156", ""},
+    Journey{"RecallAfterDigit", ">5ej30 m0 t:2 r0", "2*5ej30|", "*", ""},
+    Journey{"RecallBeforeDigit", ">5 m0 t:|2 r0", "5*|2", "*", ""},
+    Journey{"RecallNegative", ">-5 m0 t:3* r0 E", "3*(-5)|", "-15", ""},
+    Journey{"RecallAngleSignNeedsNoBrackets", ">5ej-30 m0 t:2 r0", "2*5ej-30|", "*", ""},
+    Journey{"RecallExponentSignNeedsNoBrackets", ">1E-05 m0 t:( r0", "(1E-05|", "*", ""},
+    Journey{"RecallAlgebraicAlone", ">3-j4 m0 t: r0", "(3-j4)|", "*", ""},
+    Journey{"RecallErrorAfterDigitAsItStands", "=1/0 m0 t:2 r0", "2错误:除数为零。|", "*", ""},
+    // 输出求值: the input shows what was evaluated, and "=" gives the same output.
+    Journey{"OutputTanShowsItsExpression", "=arccos0.85 O f2", "tan(31.7883306170517)|",
+            "0.619744338403103", ""},
+    Journey{"OutputTanThenEquals", "=arccos0.85 O f2 E", "tan(31.7883306170517)|",
+            "0.619744338403103", ""},
+    Journey{"OutputComplexReciprocal", "=230/(3+j4) O f9", "1/(46ej-53.130102354156)|",
+            "0.0217391304347826ej53.130102354156", ""},
+    Journey{"OutputExpressionInHistory", "=arccos0.85 O f2 t:x u", "tan(31.7883306170517)|", "*", ""},
+    Journey{"OutputReciprocalOfZeroKeepsInput", "t:7 O >0 f9", "7|", "错误:除数为零。", ""},
+    Journey{"OutputEjJKeepsInput", "=3+j4 O f11", "3+j4|", "3+j4", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -212,6 +279,47 @@ TEST(Registers, StoredExpressionAndTagAreKept) {
     EXPECT_EQ(m.outputTooltip("box"), "box\n3+j4");
 }
 
+TEST(Registers, StoreAfterOutputKeyKeepsALineThatAgrees) {
+    PanelModel m;
+    m.editTag(3, "PT变比");
+    run(m, "=arccos0.85 O f2 m3");  // MW4
+    EXPECT_EQ(m.storedExpression(4), "tan(31.7883306170517)");
+    EXPECT_EQ(m.registers()[3].content, "0.619744338403103");
+    PanelModel check;
+    run(check, "=" + m.storedExpression(4));
+    EXPECT_EQ(check.output(), m.registers()[3].content);
+}
+
+// Every function key in 输出求值 on outputs of every kind: "=" on the input it leaves
+// shows the same output again, so the save key writes what is on show.
+TEST(OutputMode, EqualsReproducesEveryKeysResult) {
+    const char* outputs[] = {"4",     "-2",     "0.5",  "1E-05", "31.7883306170517",
+                             "5ej30", "5ej-30", "3+j4", "3-j4",  "-5ej30"};
+    for (const char* v : outputs) {
+        for (bool inverse : {false, true}) {
+            for (int key = 0; key <= static_cast<int>(keyIndex(FunctionKey::Factorial)); ++key) {
+                PanelModel m;
+                run(m, "O");
+                if (inverse) run(m, "I");
+                m.editOutput(v);
+                if (!m.enabled({Function, key})) continue;
+                m.press({Function, key});
+                const std::string shown = m.output();
+                const std::string input = m.inputUtf8();
+                if (input.empty() || !m.message().empty()) continue;  // nothing evaluated
+                m.press({Equals});
+                const std::string where = std::string(v) + " key " + std::to_string(key) +
+                                          (inverse ? " inverse" : "") + ": " + input;
+                if (isErrorDisplay(shown)) {
+                    EXPECT_TRUE(isErrorDisplay(m.output())) << where;
+                } else {
+                    EXPECT_EQ(m.output(), shown) << where;
+                }
+            }
+        }
+    }
+}
+
 TEST(ResultFile, LoadReplacesRegistersAndEvaluates) {
     PanelModel m;
     m.editTag(4, "old");
@@ -225,7 +333,7 @@ TEST(ResultFile, LoadReplacesRegistersAndEvaluates) {
     EXPECT_EQ(m.selectionLength(), 1);
     run(m, "r0");
     EXPECT_FALSE(m.registersReplaced());
-    EXPECT_EQ(m.input(), u"2*31+2");  // the selected bracket replaced
+    EXPECT_EQ(m.input(), u"2*3*1+2");  // the selected bracket replaced by a whole value
 }
 
 TEST(Focus, WhereEachCommandPutsIt) {
@@ -256,13 +364,100 @@ TEST(History, KeepsTwoHundredAndNoBlank) {
 
 TEST(FilterKey, TypedCharacters) {
     const std::pair<int, int> cases[] = {
-        {8, 8},    {40, 40},   {57, 57},   {44, 44}, {39, 0},     {58, 0}, {69, 101},
-        {74, 106}, {101, 101}, {106, 106}, {-3, -3}, {-12, -12},  {13, 0}, {3, 0},
-        {32, 0},   {94, 0},    {115, 0},   {0, 0},   {0x4e2d, 0},  // "中" ends in 0x2d, "-"
+        {8, 8},
+        {40, 40},
+        {57, 57},
+        {44, 44},
+        {39, 39},
+        {58, 58},
+        {69, 101},
+        {74, 106},
+        {101, 101},
+        {106, 106},
+        {-3, -3},
+        {-12, -12},
+        {13, 0},
+        {3, 0},
+        {0, 0},
+        {31, 0},
+        {127, 0},  // control characters
+        {32, 32},
+        {94, 94},
+        {115, 115},
+        {83, 83},
+        {0x4e2d, 0x4e2d},                                                        // blank ^ s S 中
+        {0x3c0, 0x3c0},                                                          // π
+        {static_cast<std::int16_t>(0xFF0B), static_cast<std::int16_t>(0xFF0B)},  // full-width +
     };
     for (const auto& [code, delivered] : cases) {
         EXPECT_EQ(filterKey(static_cast<std::int16_t>(code)), delivered) << code;
     }
+}
+
+struct SaveName {
+    const char* name;
+    std::string typed;
+    std::string filter;
+    std::string saved;
+};
+
+class SaveNames : public testing::TestWithParam<SaveName> {};
+
+TEST_P(SaveNames, GetTheChosenFiltersExtensionWhenTheyHaveNone) {
+    EXPECT_EQ(savedFileName(GetParam().typed, GetParam().filter), GetParam().saved);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Model, SaveNames, testing::Values(
+    SaveName{"TextFilter", "/tmp/三相计算", "文本文件(*.txt)", "/tmp/三相计算.txt"},
+    SaveName{"ResultFilter", "/tmp/三相计算", "计算结果(*.jsq)", "/tmp/三相计算.jsq"},
+    SaveName{"OwnExtensionKept", "/tmp/三相计算.txt", "文本文件(*.txt)", "/tmp/三相计算.txt"},
+    SaveName{"OtherKnownExtensionKept", "/tmp/三相计算.jsq", "文本文件(*.txt)", "/tmp/三相计算.jsq"},
+    SaveName{"AnyExtensionKept", "/tmp/v1.2", "文本文件(*.txt)", "/tmp/v1.2"},
+    SaveName{"PointInAFolderOnly", "/tmp/a.b/三相", "计算结果(*.jsq)", "/tmp/a.b/三相.jsq"},
+    SaveName{"WindowsFolders", "C:\\结果.d\\三相", "文本文件(*.txt)", "C:\\结果.d\\三相.txt"},
+    SaveName{"AllFilesAddsNothing", "/tmp/三相", "所有文件(*)", "/tmp/三相"},
+    SaveName{"NoFilter", "/tmp/三相", "", "/tmp/三相"},
+    SaveName{"FolderAlone", "/tmp/", "文本文件(*.txt)", "/tmp/"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(SaveNames, FilterExtensions) {
+    EXPECT_EQ(filterExtension("文本文件(*.txt)"), "txt");
+    EXPECT_EQ(filterExtension("计算结果(*.jsq)"), "jsq");
+    EXPECT_EQ(filterExtension("所有文件(*)"), "");
+    EXPECT_EQ(filterExtension("Text (*.txt *.jsq)"), "txt");
+    EXPECT_EQ(filterExtension("Any (*.*)"), "");
+}
+
+TEST(TagBoxes, TooltipShowsALongTagWhole) {
+    const std::string own = tagTooltip(2);
+    for (const char* tag : {"", "Ia", "PT变比", "CT变比", "cosφ", "变比变比"}) {
+        EXPECT_EQ(tagTooltip(2, tag), own) << tag;
+    }
+    EXPECT_EQ(tagTooltip(2, "Ia负序分量"), "Ia负序分量\n" + own);
+    EXPECT_EQ(tagTooltip(2, "Ia_12"), "Ia_12\n" + own);
+}
+
+TEST(ValueEntry, RecalledTexts) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"6348+j8464", "(6348+j8464)"},
+        {"3-j4", "(3-j4)"},
+        {"-5", "(-5)"},
+        {"-3+j4", "(-3+j4)"},
+        {"5ej-30", "5ej-30"},
+        {"1E-05", "1E-05"},
+        {"1.5E+16", "1.5E+16"},
+        {"2.5E-05+j3", "(2.5E-05+j3)"},
+        {"-j4", "(-j4)"},
+        {"10580ej53.13", "10580ej53.13"},
+    };
+    for (const auto& [content, recalled] : cases) {
+        EXPECT_EQ(recalledText(content), recalled) << content;
+    }
+    EXPECT_FALSE(recallsAValue(""));
+    EXPECT_FALSE(recallsAValue("错误:除数为零。"));
+    EXPECT_TRUE(recallsAValue("0"));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ public:
     QList<Message> messages;          // every message box asked for
     QList<QStringList> saveRequests;  // the filters of every save dialog asked for
     QStringList saveAnswers;          // replies to the save dialogs, in order; "" = cancel
+    int saveFilter = 0;               // the filter chosen with every reply, counted from 0
     QList<QStringList> openRequests;  // the filters of every open dialog asked for
     QStringList openAnswers;          // replies to the open dialogs, in order; "" = cancel
     int aboutShown = 0;               // how often the About dialog was asked for
@@ -28,9 +29,10 @@ public:
     void showMessage(QWidget*, const QString& title, const QString& text) override {
         messages.append({title, text});
     }
-    QString askSaveFileName(QWidget*, const QStringList& filters) override {
+    SaveFileChoice askSaveFileName(QWidget*, const QStringList& filters) override {
         saveRequests.append(filters);
-        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        if (saveAnswers.isEmpty()) return {};
+        return {saveAnswers.takeFirst(), filters.value(saveFilter)};
     }
     QString askOpenFileName(QWidget*, const QStringList& filters) override {
         openRequests.append(filters);

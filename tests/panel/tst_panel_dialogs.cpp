@@ -37,9 +37,9 @@ private slots:
     void cancelledSaveDialogGivesAnEmptyName() {
         kalvox::test::ModalGuard guard;
         kalvox::QtDialogSeam seam;
-        const QString name = seam.askSaveFileName(
+        const kalvox::SaveFileChoice choice = seam.askSaveFileName(
             nullptr, {QStringLiteral("文本文件(*.txt)"), QStringLiteral("计算结果(*.jsq)")});
-        QCOMPARE(name, QString());
+        QCOMPARE(choice.fileName, QString());
         QCOMPARE(guard.seen.size(), 1);
         QVERIFY(guard.seen.first().startsWith(QStringLiteral("QFileDialog")));
     }

@@ -48,15 +48,21 @@ private slots:
         QTest::newRow("close bracket") << "(2" << 2 << 0 << "fushufh_3"
                                        << "(2)" << 3;
         QTest::newRow("a on empty box") << "" << 0 << 0 << "fushufh_4"
-                                        << "*ej120" << 6;
-        QTest::newRow("a^2 after a") << "*ej120" << 6 << 0 << "fushufh_5"
-                                     << "*ej120*ej-120" << 13;
+                                        << "ej120" << 5;
+        QTest::newRow("a^2 after a") << "ej120" << 5 << 0 << "fushufh_5"
+                                     << "ej120*ej-120" << 12;
+        QTest::newRow("a after a value") << "230" << 3 << 0 << "fushufh_4"
+                                         << "230*ej120" << 9;
         QTest::newRow("E") << "1" << 1 << 0 << "fushufh_6"
                            << "1E" << 2;
         QTest::newRow("pi") << "2*" << 2 << 0 << "pifh"
                             << "2*3.14159265358979" << 18;
         QTest::newRow("pi replaces selection") << "2*x" << 2 << 1 << "pifh"
                                                << "2*3.14159265358979" << 18;
+        QTest::newRow("pi after a digit") << "2" << 1 << 0 << "pifh"
+                                          << "2*3.14159265358979" << 18;
+        QTest::newRow("pi before a digit") << "2" << 0 << 0 << "pifh"
+                                           << "3.14159265358979*2" << 17;
     }
     void keyInsertsAtTheCaret() {
         QFETCH(QString, before);
@@ -135,17 +141,35 @@ private slots:
     void typing_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("everything that passes") << "(1+2)*3/4-5.6,7890"
-                                                << "(1+2)*3/4-5.6,7890";
+        QTest::newRow("digits, operators, brackets") << "(1+2)*3/4-5.6,7890"
+                                                     << "(1+2)*3/4-5.6,7890";
         QTest::newRow("upper J and E arrive lower") << "2J3E4"
                                                     << "2j3e4";
         QTest::newRow("ej passes") << "2ej30"
                                    << "2ej30";
-        QTest::newRow("power, letters, blank vanish") << "^s a"
-                                                      << "";
-        QTest::newRow("function name vanishes") << "sin30"
-                                                << "30";
-        QTest::newRow("Chinese character vanishes") << QStringLiteral("1中2") << "12";
+        QTest::newRow("power, letters, blank") << "^s a"
+                                               << "^s a";
+        QTest::newRow("function name") << "sin30"
+                                       << "sin30";
+        QTest::newRow("other capitals as typed") << "SIN30!"
+                                                 << "SIN30!";
+        QTest::newRow("Chinese character") << QStringLiteral("1中2") << QStringLiteral("1中2");
+    }
+
+    // Typed as a person types it, Enter, and both boxes read.
+    void typedPowerAndEnter() {
+        f->type(f->text1(), "2^3");
+        QTest::keyClick(f->text1(), Qt::Key_Return);
+        QCOMPARE(f->text1()->text(), QStringLiteral("2^3"));
+        QCOMPARE(f->text2()->text(), QStringLiteral("8"));
+        QCOMPARE(f->text1()->cursorPosition(), 3);
+    }
+
+    void typedUnknownWordIsRefusedAndSelected() {
+        f->type(f->text1(), "2^3 + pi");
+        QTest::keyClick(f->text1(), Qt::Key_Return);
+        QCOMPARE(f->text2()->text(), QStringLiteral("错误:无法识别的输入“pi”。"));
+        QCOMPARE(f->text1()->selectedText(), QStringLiteral("pi"));
     }
     void typing() {
         QFETCH(QString, typed);

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "panel_fixture.h"
@@ -160,9 +161,37 @@ private slots:
         f->typeOutput(value);
         f->click(functionKey(key));
         QCOMPARE(f->text2()->text(), result);
-        QCOMPARE(f->text1()->text(), QStringLiteral("7"));
         QCOMPARE(QApplication::focusWidget(), f->text1());
         QVERIFY(f->dialogs().messages.isEmpty());
+        // The input shows what was evaluated, caret at its end, and "=" on it shows the
+        // same output; a key that evaluates nothing leaves the input alone.
+        const QString input = f->text1()->text();
+        QCOMPARE(f->text1()->cursorPosition(), input.size());
+        if (input != QStringLiteral("7")) {
+            f->click("Command2");
+            QCOMPARE(f->text1()->text(), input);
+            if (!kalvox::isErrorDisplay(result.toStdString())) QCOMPARE(f->text2()->text(), result);
+        }
+    }
+
+    // tan of arccos 0.85 in 输出求值, stored and saved: every box and line agrees.
+    void outputModeKeepsInputStoreAndFileInStep() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("r.txt"));
+        f->evaluate("arccos0.85");
+        f->clickOption(kOutput);
+        f->click(functionKey(Tan));
+        QCOMPARE(f->text1()->text(), QStringLiteral("tan(31.7883306170517)"));
+        QCOMPARE(f->text1()->cursorPosition(), f->text1()->text().size());
+        QCOMPARE(f->text2()->text(), QStringLiteral("0.619744338403103"));
+        f->tag(3)->setCurrentIndex(13);  // PT变比
+        f->click("congchu_3");
+        f->dialogs().saveAnswers << path;
+        f->click("commsave");
+        QCOMPARE(f->text2()->text(), QStringLiteral("0.619744338403103"));
+        QCOMPARE(kalvox::test::fileBytes(path),
+                 QByteArray("tan(31.7883306170517)=0.619744338403103\r\n"
+                            "PT\xb1\xe4\xb1\xc8=tan(31.7883306170517)=0.619744338403103\r\n"));
     }
 
     // An error left by "=" does not come back as the result of a function key.

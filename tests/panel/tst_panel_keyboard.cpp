@@ -151,7 +151,7 @@ private slots:
                                                << "0";
         QTest::newRow("Alt+F factorial") << int(Qt::Key_F) << alt << "12!"
                                          << "0";
-        QTest::newRow("Ctrl+P pi") << int(Qt::Key_P) << ctrl << "123.14159265358979"
+        QTest::newRow("Ctrl+P pi") << int(Qt::Key_P) << ctrl << "12*3.14159265358979"
                                    << "0";
         QTest::newRow("Alt+A a") << int(Qt::Key_A) << alt << "12*ej120"
                                  << "0";

@@ -149,6 +149,32 @@ private slots:
         QCOMPARE(fileBytes(path), QByteArray("7=7\r\n") + line);
     }
 
+    // A name typed without an extension gets the chosen filter's; one with an
+    // extension is kept.
+    void saveAddsTheChosenFiltersExtension_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("text file")
+            << QStringLiteral("三相计算") << 0 << QStringLiteral("三相计算.txt");
+        QTest::newRow("result file")
+            << QStringLiteral("三相计算") << 1 << QStringLiteral("三相计算.jsq");
+        QTest::newRow("extension kept")
+            << QStringLiteral("三相计算.jsq") << 0 << QStringLiteral("三相计算.jsq");
+    }
+    void saveAddsTheChosenFiltersExtension() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, saved);
+        QTemporaryDir dir;
+        f->evaluate("1+2");
+        f->dialogs().saveAnswers << dir.filePath(typed);
+        f->dialogs().saveFilter = filter;
+        f->click("commsave");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{saved});
+        QCOMPARE(fileBytes(dir.filePath(saved)), QByteArray("1+2=3\r\n"));
+    }
+
     void saveInGbk() {
         QTemporaryDir dir;
         const QString path = dir.filePath("r.jsq");

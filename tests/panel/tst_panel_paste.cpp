@@ -36,8 +36,8 @@ private slots:
         QTest::addColumn<int>("start");
         QTest::addColumn<QString>("selected");
         QTest::newRow("unknown function")
-            << QStringLiteral("2*sqrt(4)") << QStringLiteral("2*sqrt(4)")
-            << QStringLiteral("错误:无法识别的输入“sqrt”。") << 2 << QStringLiteral("sqrt");
+            << QStringLiteral("2*sinh(4)") << QStringLiteral("2*sinh(4)")
+            << QStringLiteral("错误:无法识别的输入“sinh”。") << 2 << QStringLiteral("sinh");
         QTest::newRow("after translated notation")
             << QStringLiteral("π×x") << QStringLiteral("3.14159265358979*x")
             << QStringLiteral("错误:无法识别的输入“x”。") << 17 << QStringLiteral("x");
