@@ -16,6 +16,10 @@ namespace kalvox {
 namespace {
 constexpr const auto& kNames = kFunctionNames;
 
+// The share of a value's magnitude within which re and im are taken for a round
+// number: the residue that π's 15 digits leave in an angle.
+constexpr double kPartResidue = 1e-13;
+
 // Beyond this size the arc cotangent is computed from the reciprocal.
 constexpr double kFarOut = 1e8;
 
@@ -144,12 +148,13 @@ FunctionValue evaluateComplexWord(Engine& engine, std::size_t k, std::string_vie
             double c = 0, s = 0;
             unitParts(v.angle, c, s);
             const double part = checked(v.magnitude * (k - kFirstComplexWord == 3 ? c : s));
-            // The part keeps 12 significant digits of the magnitude: below them lies
-            // the residue of π in the angle ("re(2ej60)" is 1).
+            // A part within the residue of π of a round number (12 significant
+            // digits of the magnitude) is that number: "re(2ej60)" is 1.
             if (v.magnitude == 0) return {"0", {}};
-            const int decimals =
-                11 - static_cast<int>(std::floor(std::log10(std::fabs(v.magnitude))));
-            return {numberText(roundTo(part, decimals)), {}};
+            const double size = std::fabs(v.magnitude);
+            const int decimals = 11 - static_cast<int>(std::floor(std::log10(size)));
+            const double round = roundTo(part, decimals);
+            return {numberText(std::fabs(round - part) <= kPartResidue * size ? round : part), {}};
         }
         case 5: {  // sqrt: z^0.5 by the power rules of the kernel
             std::string root = engine.jsjg(std::string(z), "0.5", "^");
