@@ -276,7 +276,12 @@ void PanelModel::functionKey(FunctionKey key) {
                     // evaluated input.
                     const std::u16string evaluated = toUtf16(outcome.expression);
                     setInput(evaluated, length(evaluated));
-                    history_.add(input_);
+                    if (key == FunctionKey::Power) {
+                        // x^y waits for its exponent, typed at the caret.
+                        focus_ = Focus::Input;
+                    } else {
+                        history_.add(input_);
+                    }
                 }
             }
             break;

@@ -140,8 +140,7 @@ void checkRoundTrip(const OpenedResultFile& file) {
 // What the window does with an opened file: every register's content box gets
 // a tooltip with the other form of its value, and "=" evaluates the input.
 void loadAsTheWindowDoes(const OpenedResultFile& file) {
-    for (const kalvox::MemoryRegister& r : file.registers)
-        (void)kalvox::otherForm(r.content);
+    for (const kalvox::MemoryRegister& r : file.registers) (void)kalvox::otherForm(r.content);
     kalvox::Engine engine;
     const kalvox::Outcome out = engine.evaluate(file.input.toStdString());
     const QString shown = QString::fromStdString(out.text2);

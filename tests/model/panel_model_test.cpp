@@ -7,6 +7,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "engine/detail/gcc_workarounds.h"
 #include "model/save_name.h"
 #include "model/utf16.h"
 #include "model/value_entry.h"
@@ -183,10 +184,10 @@ INSTANTIATE_TEST_SUITE_P(Model, Journeys, testing::Values(
     // 输出求值: the output evaluated at once.
     Journey{"OutputInverseSquare", "O I >4 f4", "4^(1/2)|", "2", ""},
     Journey{"OutputReciprocalOfZero", "O >0 f9", "|", "错误:除数为零。", "000000000000"},
-    Journey{"OutputFactorialOfZero", "O >0 f10", "|", "0", ""},
+    Journey{"OutputFactorialOfZero", "O >0 f10", "1|", "1", ""},
     Journey{"OutputFactorials", "O >3 f10 f10", "720|", "720", ""},
-    Journey{"OutputFactorialCutsTheFraction", "O >4.7 f10", "24|", "24", ""},
-    Journey{"OutputFactorialOfNegativeIsOne", "O >-3 f10", "1|", "1", ""},
+    Journey{"OutputFactorialOfFractionRefused", "O >4.7 f10", "|", "错误:只能对0到170的整数求阶乘", ""},
+    Journey{"OutputFactorialOfNegativeRefused", "O >-3 f10", "|", "错误:只能对0到170的整数求阶乘", ""},
     Journey{"OutputCube", "O >2 f5", "8|", "8", ""},
     Journey{"OutputLnOfZero", "O >0 f7", "ln(0)|", "错误:不能对小于等于零的值求对数", "000000000000"},
     Journey{"OutputPowerIsDisabled", "O f6", "|", "0", "111111011111"},
@@ -283,7 +284,11 @@ TEST(Registers, StoreAfterOutputKeyKeepsALineThatAgrees) {
     EXPECT_EQ(m.storedExpression(4), "tan(31.7883306170517)");
     EXPECT_EQ(m.registers()[3].content, "0.619744338403103");
     PanelModel check;
-    run(check, "=" + m.storedExpression(4));
+    // GCC 12 sees a false overlap in the concatenation (its bug 105329).
+    KALVOX_RESTRICT_WARNING_OFF
+    const std::string typed = "=" + m.storedExpression(4);
+    KALVOX_RESTRICT_WARNING_ON
+    run(check, typed);
     EXPECT_EQ(check.output(), m.registers()[3].content);
 }
 
@@ -299,7 +304,10 @@ TEST(OutputMode, EqualsReproducesEveryKeysResult) {
                 run(m, "O");
                 if (inverse) run(m, "I");
                 m.editOutput(v);
-                if (!m.enabled({Function, key})) continue;
+                // x^y evaluates nothing in this mode: it waits for its exponent.
+                if (!m.enabled({Function, key}) ||
+                    key == static_cast<int>(keyIndex(FunctionKey::Power)))
+                    continue;
                 m.press({Function, key});
                 const std::string shown = m.output();
                 const std::string input = m.inputUtf8();
