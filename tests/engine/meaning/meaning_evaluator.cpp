@@ -222,6 +222,22 @@ private:
             t.pop_back();
             lenient();
         }
+        // The calculator drops a point that no digit follows ("3." is 3, "1..2" is 1.2);
+        // ordinary notation would not read "1..2" at all.
+        std::string points;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            const bool digitNext =
+                i + 1 < t.size() && std::isdigit(static_cast<unsigned char>(t[i + 1]));
+            if (t[i] == '.' && !digitNext) {
+                const bool digitBefore =
+                    i > 0 && std::isdigit(static_cast<unsigned char>(t[i - 1]));
+                const bool endsNumber = digitBefore && (i + 1 == t.size() || t[i + 1] != '.');
+                if (!endsNumber) lenient();  // "3." is ordinary; "1..2" and "5.." are not
+                continue;
+            }
+            points += t[i];
+        }
+        t = points;
         // In a run of operators that holds "*" or "/", the calculator keeps the last
         // of them with the signs behind it ("3*/2" is 3/2, "3+*2" is 3*2).
         std::string u;
@@ -393,9 +409,11 @@ private:
     // an angle after "ej" and of the coefficient of a leading "j".
     Value number() {
         const std::size_t start = pos_;
+        std::string item;
         while (pos_ < s_.size()) {
             const char c = s_[pos_];
             if (std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'e' || c == 'j') {
+                item += c;
                 ++pos_;
                 continue;
             }
@@ -407,21 +425,34 @@ private:
                 const bool digitNext =
                     std::isdigit(static_cast<unsigned char>(next)) || next == '.';
                 if (prev == 'e' || afterEj) {
-                    ++pos_;
+                    // The calculator reads a run of signs here as the one sign it
+                    // amounts to ("1e+-3" as 1e-3); ordinary notation would not.
+                    const std::size_t run = pos_;
+                    const bool negative = signs();
+                    if (pos_ - run > 1) lenient();
+                    item += negative ? '-' : '+';
                     continue;
                 }
                 if (afterLeadingJ && c == '-' && digitNext && rules_.jMinusIsLiteral) {
+                    item += c;
                     ++pos_;
                     continue;
                 }
             }
             break;
         }
-        const std::string item = s_.substr(start, pos_ - start);
         auto z = numberItem(item);
         if (!z) malformed("not a number: " + item);
         if (!std::isfinite(z->real()) || !std::isfinite(z->imag())) undefined("overflow");
-        return settle(constant(*z));
+        Value v = constant(*z);
+        if (const auto ej = item.find("ej"); ej != std::string::npos) {
+            // The angle is an operand too: disturb it like every other.
+            const double angle = *signedReal(std::string_view(item).substr(ej + 2));
+            for (std::size_t k = 1; k < 3; ++k)
+                v.track[k] =
+                    std::polar(std::abs(*z), radians(angle * (1 + kDisturbance * wobble())));
+        }
+        return settle(v);
     }
 
     // The real number a value stands for, on every track; a value off the real
@@ -450,10 +481,19 @@ private:
     }
 
     Value function(std::string_view name) {
+        // One "-" is the argument's sign; a run of signs amounts to one sign, which
+        // ordinary notation would hardly write ("sin+-30"); a lone "+" leaves the
+        // function without its argument ("sin+1").
         bool negative = false;
-        if (peek() == '-') {
-            negative = true;
-            ++pos_;
+        const std::size_t signsStart = pos_;
+        if (peek() == '-' || peek() == '+') {
+            negative = signs();
+            if (pos_ - signsStart == 1 && !negative)
+                malformed("function " + std::string(name) + " without its argument");
+            if (pos_ - signsStart > 1) {
+                lenient();
+                if (!negative) malformed("function " + std::string(name) + " followed by \"+\"");
+            }
         }
         const char c = peek();
         Value arg;
