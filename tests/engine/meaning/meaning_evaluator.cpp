@@ -33,6 +33,8 @@ constexpr double kResidueShare = 1e-6;
 // kOffAxis it is not; in between either reading is acceptable.
 constexpr double kRealAxis = 1e-11;
 constexpr double kOffAxis = 1e-8;
+// The tolerance of an answer is this many times the spread of the disturbed tracks.
+constexpr double kSpreadFactor = 1e5;
 
 constexpr std::array<std::string_view, 10> kFunctionNames = {
     "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan", "ctn", "ln", "log"};
@@ -421,9 +423,6 @@ private:
                 const char prev = s_[pos_ - 1];
                 const bool afterEj = prev == 'j' && pos_ - 1 > start && s_[pos_ - 2] == 'e';
                 const bool afterLeadingJ = prev == 'j' && pos_ - 1 == start;
-                const char next = pos_ + 1 < s_.size() ? s_[pos_ + 1] : '\0';
-                const bool digitNext =
-                    std::isdigit(static_cast<unsigned char>(next)) || next == '.';
                 if (prev == 'e' || afterEj) {
                     // The calculator reads a run of signs here as the one sign it
                     // amounts to ("1e+-3" as 1e-3); ordinary notation would not.
@@ -433,10 +432,21 @@ private:
                     item += negative ? '-' : '+';
                     continue;
                 }
-                if (afterLeadingJ && c == '-' && digitNext && rules_.jMinusIsLiteral) {
-                    item += c;
-                    ++pos_;
-                    continue;
+                if (afterLeadingJ && rules_.jMinusIsLiteral) {
+                    // "j-4" is j(-4); so is "j--+4"... after the calculator's sign runs.
+                    std::size_t end = pos_;
+                    bool negative = false;
+                    while (end < s_.size() && (s_[end] == '+' || s_[end] == '-'))
+                        negative ^= s_[end++] == '-';
+                    const char after = end < s_.size() ? s_[end] : '\0';
+                    const bool digitAfter =
+                        std::isdigit(static_cast<unsigned char>(after)) || after == '.';
+                    if (negative && digitAfter) {
+                        if (end - pos_ > 1) lenient();
+                        item += '-';
+                        pos_ = end;
+                        continue;
+                    }
                 }
             }
             break;
@@ -510,14 +520,20 @@ private:
         if (negative) arg = negate(arg);
         auto x = realOf(arg, "function of a complex value");
         const double x0 = x[0];
+        const double xSpread = std::max(std::abs(x[1] - x0), std::abs(x[2] - x0));
         std::array<double, 3> y{};
         auto each = [&](auto f) {
             for (std::size_t k = 0; k < 3; ++k) y[k] = f(x[k]);
         };
+        if ((name == "sin" || name == "cos") && kSpreadFactor * xSpread > 1) unreliable();
         if (name == "sin") {
             each([](double a) { return std::sin(radians(a)); });
         } else if (name == "cos") {
             each([](double a) { return std::cos(radians(a)); });
+        } else if ((name == "tan" || name == "ctn") && kSpreadFactor * xSpread > 1) {
+            // The angle is not known to a degree: neither the value nor a pole means anything.
+            unreliable();
+            each([](double a) { return std::tan(radians(a)); });
         } else if (name == "tan" || name == "ctn") {
             // Poles: tan at odd multiples of 90, ctn at multiples of 180.
             const double k = std::round(x0 / 90);
@@ -555,7 +571,7 @@ private:
         } else if (name == "arctan") {
             each([](double a) { return degrees(std::atan(a)); });
         } else if (name == "arcctn") {
-            each([](double a) { return 90 - degrees(std::atan(a)); });
+            each([](double a) { return degrees(std::atan2(1.0, a)); });
         } else {  // ln, log
             if (x0 <= 0) {
                 if (!arg.residue() || arg.allZero()) undefined("logarithm of a value <= 0");
@@ -568,6 +584,11 @@ private:
             } else {
                 each([](double a) { return std::log10(a); });
             }
+        }
+        if (name == "arcctn" || name == "arccos") {
+            // Calculators take these as a right angle minus another angle: the
+            // result carries the rounding of an operand of size 90.
+            for (std::size_t k = 1; k < 3; ++k) y[k] += 90 * kDisturbance * wobble();
         }
         return fromReals(y);
     }

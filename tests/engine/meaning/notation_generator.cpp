@@ -15,13 +15,13 @@ std::string join(std::initializer_list<std::string_view> parts) {
 }
 
 // clang-format off
-constexpr std::array<std::string_view, 22> kReals = {
+constexpr std::array<std::string_view, 24> kReals = {
     "0", "1", "2", "3", "5", "10", "30", "45", "60", "90", "100", "120", "180", "270", "0.5",
-    ".5", "2.5", "1E3", "1e-3", "4.7e3", "220", "0.001"};
-constexpr std::array<std::string_view, 26> kComplexes = {
+    ".5", "2.5", "1E3", "1e-3", "4.7e3", "220", "0.001", "1E8", "50"};
+constexpr std::array<std::string_view, 30> kComplexes = {
     "j4", "4j", "j", "j0.5", "2.5j", "J3", "0j", "j0", "5e-3j", "2ej30", "2ej-30", "ej45",
     "10ej-120", "1ej90", "2ej180", "1E-12ej30", "3ej+60", "1ej120", "1EJ-120", "4j", "j2",
-    "100ej-30", "0.5ej270", "1ej360", "2ej90", "7ej-180"};
+    "100ej-30", "0.5ej270", "1ej360", "2ej90", "7ej-180", "ej120", "ej-120", "j3E7", "230ej-120"};
 constexpr std::array<std::string_view, 10> kFunctions = {
     "sin", "cos", "tan", "ctn", "arcsin", "arccos", "arctan", "arcctn", "ln", "log"};
 constexpr std::array<std::string_view, 10> kInverseArguments = {
@@ -116,7 +116,7 @@ std::string NotationGenerator::function(int depth) {
     } else if (depth >= 0 && chance(40)) {
         arg = bracket(depth);
     } else {
-        arg = number();
+        arg = chance(70) ? realNumber() : number();  // a complex argument is refused
     }
     if (chance(20) && arg[0] != '-') arg = join({"-", arg});
     return std::string(name) + arg;
