@@ -13,7 +13,7 @@ namespace kalvox::meaning {
 std::vector<ReadingRules> allReadingRules() {
     std::vector<ReadingRules> rules;
     for (int bits = 0; bits < 16; ++bits)
-        rules.push_back({(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0});
+        rules.push_back({(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0, 0});
     return rules;
 }
 
@@ -148,6 +148,7 @@ public:
         }
         m.refusalAcceptable = refusalOk_ || anyValue_;
         m.anyValueAcceptable = anyValue_;
+        m.branchDependent = branchDependent_;
         return m;
     }
 
@@ -157,6 +158,8 @@ private:
     ReadingRules rules_;
     bool refusalOk_ = false;
     bool anyValue_ = false;
+    bool branchDependent_ = false;
+    int branchPowers_ = 0;
     std::uint64_t noise_ = 0x243F6A8885A308D3ULL;
 
     [[noreturn]] static void malformed(std::string why) {
@@ -634,10 +637,18 @@ private:
             for (std::size_t k = 0; k < 3; ++k)
                 r.track[k] = std::pow(std::abs(base.track[k]), b[k]);
         } else {
-            if (!whole) unreliable();  // a fractional power of a negative or complex base
+            double turns = 0;
+            if (!whole) {
+                // A fractional power of a negative or complex base: one of its roots.
+                // One such power is judged on each branch; more than one are not judged.
+                lenient();
+                branchDependent_ = true;
+                if (++branchPowers_ > 1) unreliable();
+                turns = rules_.branchTurns;
+            }
             for (std::size_t k = 0; k < 3; ++k) {
                 const double m = std::abs(base.track[k]);
-                const double a = std::arg(base.track[k]);
+                const double a = std::arg(base.track[k]) + 2 * std::numbers::pi * turns;
                 r.track[k] = std::polar(std::pow(m, b[k]), b[k] * a);
             }
         }

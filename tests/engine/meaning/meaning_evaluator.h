@@ -18,9 +18,12 @@ struct ReadingRules {
     bool signBindsTighter = false;      // -3^2 = (-3)^2, else -(3^2)
     bool implicitBindsTighter = false;  // 1/2(3) = 1/(2*3), else (1/2)*3
     bool jMinusIsLiteral = true;        // j-4 = j(-4), else j minus 4
+    // Which root a fractional power of a negative or complex base takes: its angle
+    // is the base's principal angle plus this many turns, times the exponent.
+    int branchTurns = 0;
 };
 
-// Every combination of the rules above.
+// Every combination of the rules above, with the principal root.
 std::vector<ReadingRules> allReadingRules();
 
 // What a text means.
@@ -34,9 +37,12 @@ struct Meaning {
     // The text sits on a boundary (a pole, a whole number, a real axis within
     // rounding, a repaired dangling operator): a refusal is an acceptable answer too.
     bool refusalAcceptable = false;
-    // The value depends on a branch choice (a fractional power of a value that is
-    // not a positive real) or on rounding residues: any answer is acceptable.
+    // The value depends on rounding residues (a quotient by a cancelled sum) or on
+    // more than one branch choice: any answer is acceptable.
     bool anyValueAcceptable = false;
+    // The value holds a fractional power of a negative or complex base, so
+    // other branchTurns give other roots that are as right.
+    bool branchDependent = false;
     std::string reason;  // why a text is undefined or malformed
 };
 

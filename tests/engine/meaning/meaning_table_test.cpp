@@ -205,17 +205,52 @@ INSTANTIATE_TEST_SUITE_P(Notation, AmbiguousTexts, ::testing::ValuesIn(kTwoWays)
                              return std::string(info.param.name);
                          });
 
-// The verdicts themselves, on answers a faulty calculator would give.
-TEST(Verdicts, NameEachKindOfWrongAnswer) {
-    EXPECT_EQ(judge("2*-3", false, "-1").verdict, Verdict::WrongValue);
-    EXPECT_EQ(judge("2*-3", true, "").verdict, Verdict::RefusedDefined);
-    EXPECT_EQ(judge("0.5!", false, "0.12").verdict, Verdict::ValueForUndefined);
-    EXPECT_EQ(judge("2.5.5", false, "2.5").verdict, Verdict::ValueForMalformed);
-    EXPECT_EQ(judge("2.5.5", true, "").verdict, Verdict::RightRefusal);
-    EXPECT_EQ(judge("3+4j", false, "5ej53.130102354156").verdict, Verdict::Agrees);
-    EXPECT_EQ(judge("3*/2", true, "").verdict, Verdict::AllowedRefusal);
-    EXPECT_EQ(judge("3*/2", false, "1.5").verdict, Verdict::Agrees);
+// The verdicts themselves, on answers a faulty or a sound calculator would give.
+struct VerdictRow {
+    const char* name;
+    const char* text;
+    bool failed;
+    const char* output;
+    Verdict verdict;
+};
+
+void PrintTo(const VerdictRow& row, std::ostream* out) { *out << row.text << " -> " << row.output; }
+
+const VerdictRow kVerdictRows[] = {
+    {"SignSwallowed", "2*-3", false, "-1", Verdict::WrongValue},
+    {"DefinedRefused", "2*-3", true, "", Verdict::RefusedDefined},
+    {"FractionFactorial", "0.5!", false, "0.12", Verdict::ValueForUndefined},
+    {"NumberPrefixRead", "2.5.5", false, "2.5", Verdict::ValueForMalformed},
+    {"MalformedRefused", "2.5.5", true, "", Verdict::RightRefusal},
+    {"CoefficientBeforeJ", "3+4j", false, "5ej53.130102354156", Verdict::Agrees},
+    {"AngleLost", "1E-12ej30", false, "1E-12", Verdict::WrongValue},
+    {"LaterOperatorKept", "3*/2", false, "1.5", Verdict::Agrees},
+    {"LaterOperatorRefused", "3*/2", true, "", Verdict::AllowedRefusal},
+    {"DanglingOperatorDropped", "5^", false, "5", Verdict::Agrees},
+    {"StrayPointDropped", "1..2", false, "1.2", Verdict::Agrees},
+    {"StrayPointRefused", "1..2", true, "", Verdict::AllowedRefusal},
+    {"PrincipalSquareRoot", "(-4)^0.5", false, "2ej90", Verdict::Agrees},
+    {"OtherSquareRoot", "(-4)^0.5", false, "2ej-90", Verdict::Agrees},
+    {"RealCubeRoot", "(-8)^(1/3)", false, "-2", Verdict::Agrees},
+    {"NoRootAtAll", "(-4)^0.5", false, "2", Verdict::WrongValue},
+    {"BranchRefused", "(-8)^(2/3)", true, "", Verdict::AllowedRefusal},
+    {"RoundingResidueInTangent", "tan(45+45)", true, "", Verdict::RightRefusal},
+    {"NearPoleValue", "tan89.99999999", false, "5729577951.30823", Verdict::Agrees},
+    {"UnreadableOutput", "1+1", false, "2x", Verdict::WrongValue},
+};
+
+class Verdicts : public ::testing::TestWithParam<VerdictRow> {};
+
+TEST_P(Verdicts, NameTheAnswer) {
+    const VerdictRow& row = GetParam();
+    const Judgement j = judge(row.text, row.failed, row.output);
+    EXPECT_EQ(verdictName(j.verdict), verdictName(row.verdict)) << j.expected;
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, Verdicts, ::testing::ValuesIn(kVerdictRows),
+                         [](const ::testing::TestParamInfo<VerdictRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace kalvox::meaning

@@ -15,6 +15,8 @@ namespace {
 // size: the disturbed tracks move by 1e-12 per step, 1e5 times less.
 constexpr double kRelative = 1e-7;
 constexpr double kSpreadFactor = 1e5;
+// The roots a fractional power may take: the base's angle plus up to this many turns.
+constexpr int kBranchTurns = 2;
 
 std::optional<double> wholeNumber(std::string_view t) {
     if (t.empty()) return std::nullopt;
@@ -85,11 +87,22 @@ std::optional<std::complex<double>> outputValue(std::string_view text) {
 Judgement judge(std::string_view text, bool failed, std::string_view output) {
     std::vector<Meaning> readings;
     std::string expected;
-    for (const auto& rules : allReadingRules()) {
-        Meaning m = readMeaning(text, rules);
+    auto add = [&](Meaning m) {
         const std::string d = describe(m);
         if (expected.find(d) == std::string::npos) expected += (expected.empty() ? "" : " | ") + d;
         readings.push_back(std::move(m));
+    };
+    for (const auto& rules : allReadingRules()) {
+        Meaning m = readMeaning(text, rules);
+        const bool branches = m.branchDependent;
+        add(std::move(m));
+        if (!branches) continue;
+        for (int turns = -kBranchTurns; turns <= kBranchTurns; ++turns) {
+            if (turns == 0) continue;
+            ReadingRules other = rules;
+            other.branchTurns = turns;
+            add(readMeaning(text, other));
+        }
     }
     bool anyValue = false;
     bool anyUndefined = false;
