@@ -160,6 +160,7 @@ private:
     bool anyValue_ = false;
     bool branchDependent_ = false;
     int branchPowers_ = 0;
+    bool afterAdditive_ = false;  // the next signs follow a binary "+" or "-"
     std::uint64_t noise_ = 0x243F6A8885A308D3ULL;
 
     [[noreturn]] static void malformed(std::string why) {
@@ -287,6 +288,7 @@ private:
         Value v = term();
         while (peek() == '+' || peek() == '-') {
             const char op = s_[pos_++];
+            afterAdditive_ = true;
             Value w = term();
             for (std::size_t k = 0; k < 3; ++k)
                 v.track[k] = op == '+' ? v.track[k] + w.track[k] : v.track[k] - w.track[k];
@@ -350,8 +352,11 @@ private:
     }
 
     Value signedPower() {
+        // Signs behind a "+" or "-" only add to it: "5+-3^2" is 5-9 on every reading.
+        const bool additive = afterAdditive_;
+        afterAdditive_ = false;
         const bool negative = signs();
-        if (!rules_.signBindsTighter) {
+        if (!rules_.signBindsTighter || additive) {
             Value v = power();
             return negative ? negate(v) : v;
         }

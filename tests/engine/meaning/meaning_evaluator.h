@@ -15,7 +15,7 @@ namespace kalvox::meaning {
 // The points where ordinary notation may be read two ways.
 struct ReadingRules {
     bool powerRightAssociative = true;  // 2^3^2 = 2^(3^2), else (2^3)^2
-    bool signBindsTighter = false;      // -3^2 = (-3)^2, else -(3^2)
+    bool signBindsTighter = false;      // -3^2 and 2*-3^2 with (-3)^2, else -(3^2)
     bool implicitBindsTighter = false;  // 1/2(3) = 1/(2*3), else (1/2)*3
     bool jMinusIsLiteral = true;        // j-4 = j(-4), else j minus 4
     // Which root a fractional power of a negative or complex base takes: its angle
