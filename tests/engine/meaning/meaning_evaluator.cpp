@@ -219,7 +219,10 @@ private:
         }
         // The calculator drops one dangling operator or exponent letter at the end
         // ("5*" is 5, "2e" is 2); ordinary notation would call it incomplete.
-        if (!t.empty() && std::string_view("+-*/^").find(t.back()) != std::string_view::npos) {
+        if (!t.empty() && (t.back() == '+' || t.back() == '-')) {
+            while (!t.empty() && (t.back() == '+' || t.back() == '-')) t.pop_back();
+            lenient();  // a run of signs amounts to one dangling sign
+        } else if (!t.empty() && std::string_view("*/^").find(t.back()) != std::string_view::npos) {
             t.pop_back();
             lenient();
         } else if (t.size() >= 2 && t.back() == 'e' &&
@@ -454,6 +457,13 @@ private:
                         item += '-';
                         pos_ = end;
                         continue;
+                    }
+                    if (negative && after == '#') {
+                        // "j-π" is j(-π) too, π being the number the calculator inserts.
+                        if (end - pos_ > 1) lenient();
+                        item += "-3.14159265358979";
+                        pos_ = end + 1;
+                        break;
                     }
                 }
             }
