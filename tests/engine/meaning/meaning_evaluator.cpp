@@ -12,8 +12,9 @@ namespace kalvox::meaning {
 
 std::vector<ReadingRules> allReadingRules() {
     std::vector<ReadingRules> rules;
-    for (int bits = 0; bits < 16; ++bits)
-        rules.push_back({(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0, 0});
+    for (int bits = 0; bits < 32; ++bits)
+        rules.push_back({(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0,
+                         (bits & 16) != 0, 0});
     return rules;
 }
 
@@ -534,6 +535,12 @@ private:
             arg = primary();
         } else {
             malformed("function " + std::string(name) + " without its argument");
+        }
+        if (rules_.factorialInsideFunction) {
+            while (peek() == '!') {
+                ++pos_;
+                arg = factorial(arg);
+            }
         }
         if (negative) arg = negate(arg);
         auto x = realOf(arg, "function of a complex value");

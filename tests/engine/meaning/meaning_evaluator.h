@@ -14,10 +14,11 @@ namespace kalvox::meaning {
 
 // The points where ordinary notation may be read two ways.
 struct ReadingRules {
-    bool powerRightAssociative = true;  // 2^3^2 = 2^(3^2), else (2^3)^2
-    bool signBindsTighter = false;      // -3^2 and 2*-3^2 with (-3)^2, else -(3^2)
-    bool implicitBindsTighter = false;  // 1/2(3) = 1/(2*3), else (1/2)*3
-    bool jMinusIsLiteral = true;        // j-4 = j(-4), else j minus 4
+    bool powerRightAssociative = true;     // 2^3^2 = 2^(3^2), else (2^3)^2
+    bool signBindsTighter = false;         // -3^2 and 2*-3^2 with (-3)^2, else -(3^2)
+    bool implicitBindsTighter = false;     // 1/2(3) = 1/(2*3), else (1/2)*3
+    bool jMinusIsLiteral = true;           // j-4 = j(-4), else j minus 4
+    bool factorialInsideFunction = false;  // sin3! = sin(3!), else (sin3)!
     // Which root a fractional power of a negative or complex base takes: its angle
     // is the base's principal angle plus this many turns, times the exponent.
     int branchTurns = 0;

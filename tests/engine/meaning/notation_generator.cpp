@@ -32,6 +32,10 @@ constexpr std::array<std::string_view, 18> kOperators = {
     "+", "*"};
 constexpr std::array<std::string_view, 12> kExponents = {
     "2", "3", "-1", "+2", "-2", "0", "0.5", "j4", "(1ej90)", "(2)", "(1+1)", "-0.5"};
+// Factorials, some of values that are whole only once computed.
+constexpr std::array<std::string_view, 14> kFactorials = {
+    "3!", "0!", "5!", "1!", "170!", "(1/3*3)!", "(0.1*30)!", "(5400/75)!", "(2+1)!",
+    "(1ej360*3)!", "(j^4*4)!", "(-2ej180)!", "(10/4*2)!", "(2/3*6)!"};
 constexpr std::array<std::string_view, 26> kBroken = {
     "2.5.5", "1e3e2", "4j5", "e3", "e", "j4j5", "2ej30ej40", "2ej30j", "1e5.5", "3ej1e", "*3",
     "()", "sin", "sin+1", "sinsin30", "(3+)", "(*2)", "(+)", "!", "(!)", "1..2", "3ej(2)",
@@ -90,7 +94,7 @@ std::string NotationGenerator::operand(int depth) {
         case 3:
             return number();
         case 4:
-            return std::string(chance(50) ? "3!" : chance(50) ? "0!" : "5!");
+            return std::string(kFactorials[below(kFactorials.size())]);
         case 5:
         case 6:
             return function(depth - 1);
