@@ -218,8 +218,9 @@ private:
                 t += static_cast<char>(std::tolower(c));
             }
         }
-        // The calculator drops one dangling operator or exponent letter at the end
-        // ("5*" is 5, "2e" is 2); ordinary notation would call it incomplete.
+        // The calculator drops a dangling operator, run of signs or exponent letter at
+        // the end ("5*" is 5, "5--" is 5, "2e" is 2); ordinary notation would call
+        // them incomplete, so either reading is accepted.
         if (!t.empty() && (t.back() == '+' || t.back() == '-')) {
             while (!t.empty() && (t.back() == '+' || t.back() == '-')) t.pop_back();
             lenient();  // a run of signs amounts to one dangling sign
