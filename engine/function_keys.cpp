@@ -32,15 +32,31 @@ void setNonSymbolKeys(FunctionKeyStates& states, bool enabled) {
     for (FunctionKey key : {Square, Cube, Reciprocal}) setState(states, key, enabled);
 }
 
+// Whether the output is a sum such as the algebraic form "3+j4" or "-3-j4": a
+// sign that is neither the leading one nor an exponent's or angle's ("1E-05",
+// "2ej-30", "j-4").
+bool isSum(std::string_view v) {
+    for (std::size_t i = 1; i < v.size(); ++i) {
+        if (v[i] != '+' && v[i] != '-') continue;
+        const char before = v[i - 1];
+        if (before != 'e' && before != 'E' && before != 'j' && before != 'J') return true;
+    }
+    return false;
+}
+
+// The output as the base of a power: a sum is bracketed, so that "3+j4" squared
+// is (3+j4)^2 and not 3+j4^2.
+std::string powerBase(const std::string& v) { return isSum(v) ? "(" + v + ")" : v; }
+
 // The expression a key builds around the output value v in the mode 输出求值
-// (keys other than 1/x, n! and the non-inverse x^3).
+// (keys other than 1/x, n! and the non-inverse x^3 of a single value).
 std::string outputExpression(FunctionKey key, bool inverse, const std::string& v) {
     if (isTrig(key)) return trigName(key, inverse) + "(" + v + ")";
     switch (key) {
         case Square:
-            return v + (inverse ? "^(1/2)" : "^2");
+            return powerBase(v) + (inverse ? "^(1/2)" : "^2");
         case Cube:
-            return v + "^(1/3)";
+            return powerBase(v) + (inverse ? "^(1/3)" : "^3");
         case Power:
             return "(" + v + ")^";
         case Ln:
@@ -155,7 +171,13 @@ KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::strin
             std::string_view error;
             expression = factorialText(v, &error);
             if (!error.empty()) raise(error);
-        } else if (key == Cube && !inverse) {
+        } else if (key == Power) {
+            // x^y has no exponent yet: the input box gets "(v)^" to be finished and
+            // the output stays, rather than showing v^0 = 1 as if it were a result.
+            out.expression = outputExpression(key, inverse, v);
+            out.text2 = v;
+            return out;
+        } else if (key == Cube && !inverse && !isSum(v)) {
             expression = mhsjs(v + "^3");
         } else {
             expression = outputExpression(key, inverse, v);
@@ -165,9 +187,6 @@ KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::strin
     }
     if (!hasError()) {
         out.expression = expression;
-        // The power key's "(v)^" waits for its exponent: the "^" with nothing behind
-        // it reads as nothing, as "=" drops it, so the output and "=" agree.
-        if (!expression.empty() && expression.back() == '^') expression.pop_back();
         out.text2 = jsqys(expression, &out.failure);
     }
     if (hasError()) out.text2 = keyErrorDisplay(errorText);

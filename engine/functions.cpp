@@ -57,7 +57,6 @@ double power2(double x) { return checked(std::pow(x, 2)); }
 struct FunctionValue {
     std::string text;
     std::string_view error;
-    std::string ownError = {};  // a message of the kernel's, which error then names
 };
 
 FunctionValue evaluateFunction(std::size_t k, double x) {
@@ -131,7 +130,7 @@ void unitParts(double degrees, double& c, double& s) {
 
 // The value of the complex word k (kFirstComplexWord and on) at the value text
 // z, or the message of a failed check.
-FunctionValue evaluateComplexWord(Engine& engine, std::size_t k, std::string_view z) {
+FunctionValue evaluateComplexWord(std::size_t k, std::string_view z) {
     const PolarValue v = readPolar(z);
     switch (k - kFirstComplexWord) {
         case 0:  // conj: the angle negated
@@ -156,15 +155,9 @@ FunctionValue evaluateComplexWord(Engine& engine, std::size_t k, std::string_vie
             const double round = roundTo(part, decimals);
             return {numberText(std::fabs(round - part) <= kPartResidue * size ? round : part), {}};
         }
-        case 5: {  // sqrt: z^0.5 by the power rules of the kernel
-            std::string root = engine.jsjg(std::string(z), "0.5", "^");
-            if (engine.hasError()) {
-                // The kernel has raised its own error; hand it on as this one's.
-                const std::string message = engine.errorText;
-                engine.resetError();
-                return {"", {}, message};
-            }
-            return {std::move(root), {}};
+        case 5: {  // sqrt: the principal root, half the angle in (-180, 180]
+            const double a = principalAngle(v.magnitude < 0 ? v.angle + 180 : v.angle);
+            return {polarText(std::sqrt(std::fabs(v.magnitude)), (a == -180 ? 180 : a) / 2), {}};
         }
         default: {  // exp, of a real
             const RealArgument x = readRealArgument(z);
@@ -216,17 +209,22 @@ bool functionStep(Engine& engine, std::string& s) {
                 try {
                     FunctionValue value;
                     if (k >= kFirstComplexWord) {
-                        value = evaluateComplexWord(engine, k, argument);
+                        value = evaluateComplexWord(k, argument);
                     } else {
                         const RealArgument x = readRealArgument(argument);
                         value = x.real ? evaluateFunction(k, x.value)
                                        : FunctionValue{"", kComplexFunction};
                     }
-                    if (!value.ownError.empty()) {
-                        missing = std::move(value.ownError);
-                        value.error = missing;
-                    }
                     failure = value.error;
+                    if (failure.empty() && q < s.size() && s[q] == '!') {
+                        // A "!" right behind takes the function's whole value, sign
+                        // and all, as behind a bracket: "arg(j-2)!" is (-90)!.
+                        std::string product = factorialText(value.text, &failure);
+                        if (failure.empty()) {
+                            value.text = std::move(product);
+                            ++q;
+                        }
+                    }
                     if (failure.empty()) {
                         out.append(s, copied, p - copied);
                         appendValue(out, value.text);

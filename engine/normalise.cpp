@@ -31,6 +31,31 @@ bool endsValue(const std::string& out) {
     return isDigit(c) || c == ')' || c == '!' || (isJ(c) && !endsWithEj(out));
 }
 
+// Whether the operand that starts at s[k] is taken into a parallel connection
+// ("|"): a "|" stays (as the last of its run of "*", "/" and "|") in the chain of
+// products and quotients behind it, at bracket depth 0, before a binary sign ends
+// the chain. A sign after an exponent letter, a "j" or an operator is no binary one.
+bool parallelOperandAt(const std::string& s, std::size_t k) {
+    int depth = 0;
+    for (std::size_t i = k; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (--depth < 0) return false;
+        } else if (depth == 0 && isSign(c)) {
+            const char before = s[i - 1];
+            if (i == k || isE(before) || isJ(before) || isMulDiv(before) || before == '^') continue;
+            return false;  // a binary sign ends the chain of products
+        } else if (depth == 0 && c == '|') {
+            // The last of a run of "*", "/" and "|" is the operator that stays.
+            while (i + 1 < s.size() && isMulDiv(s[i + 1])) ++i;
+            if (s[i] == '|') return true;
+        }
+    }
+    return false;
+}
+
 // Runs of signs become the one sign they amount to; a "+" where a value is
 // to begin is dropped; a sign before "*" or "/", and the first of two of
 // "*" and "/", give way to the later one.
@@ -41,6 +66,7 @@ std::string repairSigns(const std::string& s) {
     for (std::size_t i = 0; i < n;) {
         const char c = s[i];
         if (isSign(c)) {
+            const std::size_t i0 = i;
             std::size_t k = i;
             bool minus = false;
             for (; k < n && isSign(s[k]); ++k) minus ^= s[k] == '-';
@@ -49,6 +75,16 @@ std::string repairSigns(const std::string& s) {
             const char last = out.empty() ? '\0' : out.back();
             const bool valueBegins =
                 out.empty() || last == '(' || isMulDiv(last) || last == '^' || endsWithEj(out);
+            if (!valueBegins && k - i0 >= 2 && parallelOperandAt(s, k)) {
+                // "a+-b||c" is a+((-b)||c), and (-b)||c is not -(b||c): the first
+                // sign stays the binary one, the rest becomes a factor -1 of b
+                // (a bare "-" would bind tighter than a power of b).
+                bool rest = false;
+                for (std::size_t r = i0 + 1; r < k; ++r) rest ^= s[r] == '-';
+                out += s[i0];
+                if (rest) out += "-1*";
+                continue;
+            }
             if (minus) {
                 out += '-';
             } else if (!valueBegins) {

@@ -77,7 +77,10 @@ MalformedPart findMalformedPart(std::string_view s) {
         if (const std::size_t name = isLetter(c) ? functionNameAt(s, i) : 0; name != 0) {
             std::size_t j = i + name;
             if (j < n && s[j] == '-') ++j;
-            if (!(j < n && (isNumberItemChar(s[j]) || s[j] == '('))) return missing(s, i, name);
+            // The argument: a number item (not the name "exp") or a bracket.
+            const bool item =
+                j < n && isNumberItemChar(s[j]) && !(isE(s[j]) && functionNameAt(s, j));
+            if (!(item || (j < n && s[j] == '('))) return missing(s, i, name);
             before = Before::Name;
             i += name;
             continue;

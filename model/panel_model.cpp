@@ -283,8 +283,15 @@ void PanelModel::functionKey(FunctionKey key) {
                 message_ = outcome.failure;
                 setOutput(outcome.text2);
                 // The input shows what was evaluated, so "=", the save key and a
-                // store all give the result on show.
-                if (!outcome.expression.empty()) showEvaluated(outcome.expression);
+                // store all give the result on show; x^y waits for its exponent,
+                // typed at the caret.
+                if (key == FunctionKey::Power && !outcome.expression.empty()) {
+                    const std::u16string evaluated = toUtf16(outcome.expression);
+                    setInput(evaluated, length(evaluated));
+                    focus_ = Focus::Input;
+                } else if (!outcome.expression.empty()) {
+                    showEvaluated(outcome.expression);
+                }
             }
             break;
     }

@@ -84,10 +84,20 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"factorial_of_negative_refused", Factorial, false, "-3",
                    "错误:只能对0到170的整数求阶乘"},
         OutputCase{"log_of_zero", Ln, false, "0", "错误:不能对小于等于零的值求对数"},
-        // "(4)^" waits for its exponent: the "^" reads as nothing, as "=" reads it.
         OutputCase{"power_key_waits_for_its_exponent", Power, false, "4", "4"},
         OutputCase{"ten_to_the", Log, true, "2", "100"},
-        OutputCase{"reciprocal_of_huge", Reciprocal, false, "1e999", "错误:溢出"}),
+        OutputCase{"reciprocal_of_huge", Reciprocal, false, "1e999", "错误:溢出"},
+        // An algebraic output is a sum: a power takes it whole, not its last term.
+        OutputCase{"square_of_algebraic", Square, false, "3+j4", "25ej106.260204708312"},
+        OutputCase{"square_of_negative_algebraic", Square, false, "-3-j4", "25ej106.260204708312"},
+        OutputCase{"cube_of_algebraic", Cube, false, "3+j4", "125ej159.390307062468"},
+        OutputCase{"square_root_of_algebraic", Square, true, "3+j4",
+                   "2.23606797749979ej26.565051177078"},
+        OutputCase{"cube_root_of_algebraic", Cube, true, "3+j4",
+                   "1.7099759466767ej17.7100341180683"},
+        OutputCase{"square_of_small_real_part", Square, false, "1E-05+j2",
+                   "4.0000000001ej179.999427042205"},
+        OutputCase{"square_of_negative_angle", Square, false, "2ej-30", "4ej-60.0000000000018"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OutputKey, AnOldErrorNeverComesBack) {

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "engine/detail/gcc_workarounds.h"
 #include "model/save_name.h"
 #include "model/utf16.h"
 #include "model/value_entry.h"
@@ -286,7 +287,11 @@ TEST(Registers, StoreAfterOutputKeyKeepsALineThatAgrees) {
     EXPECT_EQ(m.storedExpression(4), "tan(31.7883306170517)");
     EXPECT_EQ(m.registers()[3].content, "0.619744338403103");
     PanelModel check;
-    run(check, "=" + m.storedExpression(4));
+    // GCC 12 sees a false overlap in the concatenation (its bug 105329).
+    KALVOX_RESTRICT_WARNING_OFF
+    const std::string typed = "=" + m.storedExpression(4);
+    KALVOX_RESTRICT_WARNING_ON
+    run(check, typed);
     EXPECT_EQ(check.output(), m.registers()[3].content);
 }
 
@@ -302,7 +307,10 @@ TEST(OutputMode, EqualsReproducesEveryKeysResult) {
                 run(m, "O");
                 if (inverse) run(m, "I");
                 m.editOutput(v);
-                if (!m.enabled({Function, key})) continue;
+                // x^y evaluates nothing in this mode: it waits for its exponent.
+                if (!m.enabled({Function, key}) ||
+                    key == static_cast<int>(keyIndex(FunctionKey::Power)))
+                    continue;
                 m.press({Function, key});
                 const std::string shown = m.output();
                 const std::string input = m.inputUtf8();

@@ -1,0 +1,756 @@
+#include "tests/engine/meaning/meaning_evaluator.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <optional>
+
+namespace kalvox::meaning {
+
+std::vector<ReadingRules> allReadingRules() {
+    std::vector<ReadingRules> rules;
+    for (int bits = 0; bits < 32; ++bits)
+        rules.push_back({(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0,
+                         (bits & 16) != 0, 0});
+    return rules;
+}
+
+namespace {
+
+using Complex = std::complex<double>;
+
+// The π a user types or pastes, as the calculator writes it.
+constexpr double kTypedPi = 3.14159265358979;
+// Relative disturbance of every operand and intermediate result on the two
+// disturbed tracks; the spread it causes is the rounding a correct answer may show.
+constexpr double kDisturbance = 1e-12;
+// A value whose disturbed tracks move by more than this share of itself is a
+// residue of cancelling operands: its exact size, angle or sign means nothing.
+constexpr double kResidueShare = 1e-6;
+// Angles (radians) from the real axis: below kRealAxis a value is real, above
+// kOffAxis it is not; in between either reading is acceptable.
+constexpr double kRealAxis = 1e-11;
+constexpr double kOffAxis = 1e-8;
+// The tolerance of an answer is this many times the spread of the disturbed tracks.
+constexpr double kSpreadFactor = 1e5;
+
+constexpr std::array<std::string_view, 17> kFunctionNames = {
+    "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan",  "ctn", "ln",
+    "log",    "conj",   "abs",    "arg",    "re",  "im",  "sqrt", "exp"};
+
+// The parallel operator "||" as the reader holds it, one character.
+constexpr char kParallel = '%';
+
+double radians(double degrees) { return degrees * std::numbers::pi / 180; }
+double degrees(double radians) { return radians * 180 / std::numbers::pi; }
+
+// Why a reading stops.
+struct Stop {
+    Meaning::Kind kind;
+    std::string reason;
+};
+
+// One value on three tracks: [0] exact, [1] and [2] with every step disturbed.
+struct Value {
+    std::array<Complex, 3> track;
+    const Complex& exact() const { return track[0]; }
+    bool allZero() const {
+        return std::all_of(track.begin(), track.end(), [](Complex z) { return z == Complex{}; });
+    }
+    double spread() const {
+        return std::max(std::abs(track[1] - track[0]), std::abs(track[2] - track[0]));
+    }
+    // A value left over from cancelling operands.
+    bool residue() const { return spread() > kResidueShare * std::abs(track[0]); }
+};
+
+Value constant(Complex z) { return Value{{z, z, z}}; }
+
+// Reads an unsigned real "D[.D][e[±]D]" or ".D[e[±]D]"; "3." is read as 3.
+std::optional<double> unsignedReal(std::string_view t) {
+    std::size_t i = 0;
+    std::size_t digits = 0;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < t.size() && t[i] == 'e') {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        std::size_t expDigits = 0;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++expDigits;
+        if (expDigits == 0) return std::nullopt;
+    }
+    if (i != t.size()) return std::nullopt;
+    return std::strtod(std::string(t).c_str(), nullptr);
+}
+
+std::optional<double> signedReal(std::string_view t) {
+    bool negative = false;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        negative = t[0] == '-';
+        t.remove_prefix(1);
+    }
+    auto r = unsignedReal(t);
+    if (r && negative) *r = -*r;
+    return r;
+}
+
+// The value of one number item: a real, "jR", "j-R", "Rj", "j", or "[R]ej[±]R".
+std::optional<Complex> numberItem(std::string_view item) {
+    if (auto ej = item.find("ej"); ej != std::string_view::npos) {
+        std::optional<double> magnitude = 1.0;
+        if (ej > 0) magnitude = unsignedReal(item.substr(0, ej));
+        auto angle = signedReal(item.substr(ej + 2));
+        if (!magnitude || !angle) return std::nullopt;
+        return std::polar(*magnitude, radians(*angle));
+    }
+    if (item.front() == 'j') {
+        if (item.size() == 1) return Complex{0, 1};
+        auto r = signedReal(item.substr(1));
+        if (!r || item[1] == '+') return std::nullopt;
+        return Complex{0, *r};
+    }
+    if (item.back() == 'j') {
+        auto r = unsignedReal(item.substr(0, item.size() - 1));
+        if (!r) return std::nullopt;
+        return Complex{0, *r};
+    }
+    auto r = unsignedReal(item);
+    if (!r) return std::nullopt;
+    return Complex{*r, 0};
+}
+
+class Reader {
+public:
+    Reader(std::string text, const ReadingRules& rules) : s_(std::move(text)), rules_(rules) {}
+
+    Meaning read() {
+        Meaning m;
+        try {
+            prepare();
+            Value v = constant(0);
+            if (s_.empty()) {
+                lenient();  // an empty text reads as 0
+            } else {
+                v = expression();
+                if (pos_ != s_.size()) malformed("unexpected \"" + s_.substr(pos_, 1) + "\"");
+            }
+            m.kind = Meaning::Kind::Value;
+            m.value = v.exact();
+            m.sensitivity = v.spread();
+            if (!std::isfinite(m.value.real()) || !std::isfinite(m.value.imag())) {
+                if (!anyValue_) throw Stop{Meaning::Kind::Undefined, "overflow"};
+            }
+        } catch (const Stop& stop) {
+            m.kind = stop.kind;
+            m.reason = stop.reason;
+        }
+        m.refusalAcceptable = refusalOk_ || anyValue_;
+        m.anyValueAcceptable = anyValue_;
+        m.branchDependent = branchDependent_;
+        return m;
+    }
+
+private:
+    std::string s_;
+    std::size_t pos_ = 0;
+    ReadingRules rules_;
+    bool refusalOk_ = false;
+    bool anyValue_ = false;
+    bool branchDependent_ = false;
+    int branchPowers_ = 0;
+    bool afterAdditive_ = false;  // the next signs follow a binary "+" or "-"
+    std::uint64_t noise_ = 0x243F6A8885A308D3ULL;
+
+    [[noreturn]] static void malformed(std::string why) {
+        throw Stop{Meaning::Kind::Malformed, std::move(why)};
+    }
+    [[noreturn]] static void undefined(std::string why) {
+        throw Stop{Meaning::Kind::Undefined, std::move(why)};
+    }
+    void lenient() { refusalOk_ = true; }
+    void unreliable() {
+        refusalOk_ = true;
+        anyValue_ = true;
+    }
+
+    // A factor in ±[0.5, 1] for the disturbed tracks.
+    double wobble() {
+        noise_ = noise_ * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double r = static_cast<double>(noise_ >> 11) / 9007199254740992.0;
+        return (noise_ & 1) ? 0.5 + r / 2 : -0.5 - r / 2;
+    }
+    // Disturbs the two tracks of a freshly computed value.
+    Value settle(Value v) {
+        for (std::size_t k = 1; k < 3; ++k) {
+            v.track[k] *= 1 + kDisturbance * wobble();
+            if (v.track[k].imag() != 0) v.track[k] *= std::polar(1.0, kDisturbance * wobble());
+        }
+        if (!std::isfinite(std::abs(v.track[0]))) {
+            if (anyValue_) return v;
+            undefined("overflow");
+        }
+        for (std::size_t k = 1; k < 3; ++k)
+            if (!std::isfinite(std::abs(v.track[k]))) {
+                lenient();
+                v.track[k] = v.track[0];
+            }
+        return v;
+    }
+
+    // Lower case, π, blanks, the dangling last operator and runs of operators.
+    void prepare() {
+        std::string t;
+        for (std::size_t i = 0; i < s_.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(s_[i]);
+            if (c == 0xCF && i + 1 < s_.size() && static_cast<unsigned char>(s_[i + 1]) == 0x80) {
+                t += '#';  // π
+                ++i;
+            } else if (s_.compare(i, 3, "\u221A") == 0) {
+                t += "sqrt";  // √
+                i += 2;
+            } else if (s_.compare(i, 3, "\u2225") == 0) {
+                t += kParallel;  // ∥
+                i += 2;
+            } else if (c == '|') {
+                // Only the pair "||" is an operator.
+                std::size_t end = i;
+                while (end < s_.size() && s_[end] == '|') ++end;
+                if (end - i != 2) malformed("a run of \"|\" other than \"||\"");
+                t += kParallel;
+                i = end - 1;
+            } else if (c == ' ') {
+                continue;
+            } else if (c >= 0x80 || !(std::isalnum(c) ||
+                                      std::string_view("+-*/^().!").find(static_cast<char>(c)) !=
+                                          std::string_view::npos)) {
+                malformed("unknown character");
+            } else {
+                t += static_cast<char>(std::tolower(c));
+            }
+        }
+        // The calculator drops a dangling operator, run of signs or exponent letter at
+        // the end ("5*" is 5, "5--" is 5, "2e" is 2); ordinary notation would call
+        // them incomplete, so either reading is accepted.
+        if (!t.empty() && (t.back() == '+' || t.back() == '-')) {
+            while (!t.empty() && (t.back() == '+' || t.back() == '-')) t.pop_back();
+            lenient();  // a run of signs amounts to one dangling sign
+        } else if (!t.empty() &&
+                   std::string_view("*/^%").find(t.back()) != std::string_view::npos) {
+            t.pop_back();
+            lenient();
+        } else if (t.size() >= 2 && t.back() == 'e' &&
+                   (std::isdigit(static_cast<unsigned char>(t[t.size() - 2])) ||
+                    t[t.size() - 2] == '.')) {
+            t.pop_back();
+            lenient();
+        }
+        // The calculator drops a point that no digit follows ("3." is 3, "1..2" is 1.2);
+        // ordinary notation would not read "1..2" at all.
+        std::string points;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            const bool digitNext =
+                i + 1 < t.size() && std::isdigit(static_cast<unsigned char>(t[i + 1]));
+            if (t[i] == '.' && !digitNext) {
+                const bool digitBefore =
+                    i > 0 && std::isdigit(static_cast<unsigned char>(t[i - 1]));
+                const bool endsNumber = digitBefore && (i + 1 == t.size() || t[i + 1] != '.');
+                if (!endsNumber) lenient();  // "3." is ordinary; "1..2" and "5.." are not
+                continue;
+            }
+            points += t[i];
+        }
+        t = points;
+        // In a run of operators that holds "*", "/" or "||", the calculator keeps the
+        // last of them with the signs behind it ("3*/2" is 3/2, "3+*2" is 3*2).
+        std::string u;
+        for (std::size_t i = 0; i < t.size();) {
+            if (std::string_view("+-*/%").find(t[i]) == std::string_view::npos) {
+                u += t[i++];
+                continue;
+            }
+            std::size_t end = i;
+            while (end < t.size() &&
+                   std::string_view("+-*/%").find(t[end]) != std::string_view::npos)
+                ++end;
+            const std::string run = t.substr(i, end - i);
+            const std::size_t last = run.find_last_of("*/%");
+            if (last != std::string::npos && last > 0) {
+                u += run.substr(last);
+                lenient();
+            } else {
+                u += run;
+            }
+            i = end;
+        }
+        s_ = u;
+    }
+
+    char peek() const { return pos_ < s_.size() ? s_[pos_] : '\0'; }
+
+    bool startsValue() const {
+        const char c = peek();
+        if (c == '\0') return false;
+        return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'j' || c == 'e' ||
+               c == '(' || c == '#' || functionAt(pos_) != nullptr;
+    }
+
+    const std::string_view* functionAt(std::size_t p) const {
+        for (const auto& name : kFunctionNames)
+            if (s_.compare(p, name.size(), name) == 0) return &name;
+        return nullptr;
+    }
+
+    Value expression() {
+        Value v = term();
+        while (peek() == '+' || peek() == '-') {
+            const char op = s_[pos_++];
+            afterAdditive_ = true;
+            Value w = term();
+            for (std::size_t k = 0; k < 3; ++k)
+                v.track[k] = op == '+' ? v.track[k] + w.track[k] : v.track[k] - w.track[k];
+            v = settle(v);
+        }
+        return v;
+    }
+
+    Value factor() { return rules_.implicitBindsTighter ? juxtaposition() : signedPower(); }
+
+    Value juxtaposition() {
+        Value v = signedPower();
+        while (startsValue()) v = multiply(v, power());
+        return v;
+    }
+
+    Value term() {
+        Value v = factor();
+        for (;;) {
+            if (peek() == '*') {
+                ++pos_;
+                v = multiply(v, factor());
+            } else if (peek() == '/') {
+                ++pos_;
+                v = divide(v, factor());
+            } else if (peek() == kParallel) {
+                ++pos_;
+                v = parallel(v, factor());
+            } else if (!rules_.implicitBindsTighter && startsValue()) {
+                v = multiply(v, power());
+            } else {
+                return v;
+            }
+        }
+    }
+
+    Value multiply(Value a, const Value& b) {
+        for (std::size_t k = 0; k < 3; ++k) a.track[k] *= b.track[k];
+        return settle(a);
+    }
+
+    // a||b = a*b/(a+b), the parallel connection.
+    Value parallel(const Value& a, const Value& b) {
+        Value sum;
+        for (std::size_t k = 0; k < 3; ++k) sum.track[k] = a.track[k] + b.track[k];
+        sum = settle(sum);
+        return multiply(a, divide(b, sum));  // a*b/(a+b) without a*b overflowing
+    }
+
+    Value divide(Value a, const Value& b) {
+        if (b.allZero()) undefined("division by zero");
+        if (b.exact() == Complex{} || b.residue()) {
+            unreliable();
+            if (b.exact() == Complex{}) return constant(0);
+        }
+        for (std::size_t k = 0; k < 3; ++k)
+            a.track[k] =
+                b.track[k] == Complex{} ? a.track[0] / b.track[0] : a.track[k] / b.track[k];
+        return settle(a);
+    }
+
+    // A run of signs; true when it amounts to "-".
+    bool signs() {
+        bool negative = false;
+        while (peek() == '+' || peek() == '-') negative ^= s_[pos_++] == '-';
+        return negative;
+    }
+
+    static Value negate(Value v) {
+        for (auto& z : v.track) z = -z;
+        return v;
+    }
+
+    Value signedPower() {
+        // Signs behind a "+" or "-" only add to it: "5+-3^2" is 5-9 on every reading.
+        const bool additive = afterAdditive_;
+        afterAdditive_ = false;
+        const bool negative = signs();
+        if (!rules_.signBindsTighter || additive) {
+            Value v = power();
+            return negative ? negate(v) : v;
+        }
+        Value base = postfix();
+        if (negative) base = negate(base);
+        return powerTail(base);
+    }
+
+    Value power() { return powerTail(postfix()); }
+
+    Value powerTail(Value base) {
+        if (rules_.powerRightAssociative) {
+            if (peek() != '^') return base;
+            ++pos_;
+            return raise(base, signedPower());
+        }
+        while (peek() == '^') {
+            ++pos_;
+            const bool negative = signs();
+            Value e = postfix();
+            base = raise(base, negative ? negate(e) : e);
+        }
+        return base;
+    }
+
+    Value postfix() {
+        Value v = primary();
+        while (peek() == '!') {
+            ++pos_;
+            v = factorial(v);
+        }
+        return v;
+    }
+
+    Value primary() {
+        const char c = peek();
+        if (c == '(') {
+            ++pos_;
+            if (peek() == ')') malformed("empty brackets");
+            Value v = expression();
+            if (peek() != ')') malformed("missing \")\"");
+            ++pos_;
+            return v;
+        }
+        if (c == '#') {
+            ++pos_;
+            return settle(constant(kTypedPi));
+        }
+        if (s_.compare(pos_, 3, "ans") == 0) undefined("no last result in a single text");
+        if (const auto* name = functionAt(pos_)) {
+            pos_ += name->size();
+            return function(*name);
+        }
+        if (std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'j' || c == 'e')
+            return number();
+        if (c == '\0') malformed("missing operand at the end");
+        malformed(std::string("missing operand before \"") + c + "\"");
+    }
+
+    // A maximal run of digits, ".", "e" and "j", with the sign of an exponent, of
+    // an angle after "ej" and of the coefficient of a leading "j".
+    Value number() {
+        const std::size_t start = pos_;
+        std::string item;
+        while (pos_ < s_.size()) {
+            const char c = s_[pos_];
+            if (c == 'e' && functionAt(pos_) != nullptr) break;  // "exp" after a number
+            if (std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'e' || c == 'j') {
+                item += c;
+                ++pos_;
+                continue;
+            }
+            if ((c == '+' || c == '-') && pos_ > start) {
+                const char prev = s_[pos_ - 1];
+                const bool afterEj = prev == 'j' && pos_ - 1 > start && s_[pos_ - 2] == 'e';
+                const bool afterLeadingJ = prev == 'j' && pos_ - 1 == start;
+                if (prev == 'e' || afterEj) {
+                    // The calculator reads a run of signs here as the one sign it
+                    // amounts to ("1e+-3" as 1e-3); ordinary notation would not.
+                    const std::size_t run = pos_;
+                    const bool negative = signs();
+                    if (pos_ - run > 1) lenient();
+                    item += negative ? '-' : '+';
+                    continue;
+                }
+                if (afterLeadingJ && rules_.jMinusIsLiteral) {
+                    // "j-4" is j(-4); so is "j--+4"... after the calculator's sign runs.
+                    std::size_t end = pos_;
+                    bool negative = false;
+                    while (end < s_.size() && (s_[end] == '+' || s_[end] == '-'))
+                        negative ^= s_[end++] == '-';
+                    const char after = end < s_.size() ? s_[end] : '\0';
+                    const bool digitAfter =
+                        std::isdigit(static_cast<unsigned char>(after)) || after == '.';
+                    if (negative && digitAfter) {
+                        if (end - pos_ > 1) lenient();
+                        item += '-';
+                        pos_ = end;
+                        continue;
+                    }
+                    if (negative && after == '#') {
+                        // "j-π" is j(-π) too, π being the number the calculator inserts.
+                        if (end - pos_ > 1) lenient();
+                        item += "-3.14159265358979";
+                        pos_ = end + 1;
+                        break;
+                    }
+                }
+            }
+            break;
+        }
+        auto z = numberItem(item);
+        if (!z) malformed("not a number: " + item);
+        if (!std::isfinite(z->real()) || !std::isfinite(z->imag())) undefined("overflow");
+        Value v = constant(*z);
+        if (const auto ej = item.find("ej"); ej != std::string::npos) {
+            // The angle is an operand too: disturb it like every other.
+            const double angle = *signedReal(std::string_view(item).substr(ej + 2));
+            for (std::size_t k = 1; k < 3; ++k)
+                v.track[k] =
+                    std::polar(std::abs(*z), radians(angle * (1 + kDisturbance * wobble())));
+        }
+        return settle(v);
+    }
+
+    // The real number a value stands for, on every track; a value off the real
+    // axis is refused with `what`.
+    std::array<double, 3> realOf(const Value& v, const char* what) {
+        const Complex z = v.exact();
+        std::array<double, 3> x{};
+        if (z.imag() == 0) {
+            for (std::size_t k = 0; k < 3; ++k) x[k] = v.track[k].real();
+            return x;
+        }
+        if (v.residue()) unreliable();
+        const double angle = std::abs(std::arg(z));
+        const double off = std::min(angle, std::numbers::pi - angle);
+        if (off >= kOffAxis && !v.residue()) undefined(what);
+        if (off > kRealAxis) lenient();
+        const double sign = angle < std::numbers::pi / 2 ? 1.0 : -1.0;
+        for (std::size_t k = 0; k < 3; ++k) x[k] = sign * std::abs(v.track[k]);
+        return x;
+    }
+
+    Value fromReals(const std::array<double, 3>& x) {
+        Value v;
+        for (std::size_t k = 0; k < 3; ++k) v.track[k] = Complex{x[k], 0};
+        return settle(v);
+    }
+
+    Value function(std::string_view name) {
+        // One "-" is the argument's sign; a run of signs amounts to one sign, which
+        // ordinary notation would hardly write ("sin+-30"); a lone "+" leaves the
+        // function without its argument ("sin+1").
+        bool negative = false;
+        const std::size_t signsStart = pos_;
+        if (peek() == '-' || peek() == '+') {
+            negative = signs();
+            if (pos_ - signsStart == 1 && !negative)
+                malformed("function " + std::string(name) + " without its argument");
+            if (pos_ - signsStart > 1) {
+                lenient();
+                if (!negative) malformed("function " + std::string(name) + " followed by \"+\"");
+            }
+        }
+        const char c = peek();
+        Value arg;
+        if (c == '(') {
+            arg = primary();
+        } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'j' ||
+                   c == 'e') {
+            arg = number();
+        } else if (c == '#') {
+            arg = primary();
+        } else {
+            malformed("function " + std::string(name) + " without its argument");
+        }
+        if (rules_.factorialInsideFunction) {
+            while (peek() == '!') {
+                ++pos_;
+                arg = factorial(arg);
+            }
+        }
+        if (negative) arg = negate(arg);
+        if (name == "conj" || name == "abs" || name == "arg" || name == "re" || name == "im" ||
+            name == "sqrt")
+            return complexWord(name, arg);
+        if (name == "exp") {
+            auto e = realOf(arg, "function of a complex value");
+            std::array<double, 3> y{};
+            for (std::size_t k = 0; k < 3; ++k) y[k] = std::exp(e[k]);
+            return fromReals(y);
+        }
+        auto x = realOf(arg, "function of a complex value");
+        const double x0 = x[0];
+        const double xSpread = std::max(std::abs(x[1] - x0), std::abs(x[2] - x0));
+        std::array<double, 3> y{};
+        auto each = [&](auto f) {
+            for (std::size_t k = 0; k < 3; ++k) y[k] = f(x[k]);
+        };
+        if ((name == "sin" || name == "cos") && kSpreadFactor * xSpread > 1) unreliable();
+        if (name == "sin") {
+            each([](double a) { return std::sin(radians(a)); });
+        } else if (name == "cos") {
+            each([](double a) { return std::cos(radians(a)); });
+        } else if ((name == "tan" || name == "ctn") && kSpreadFactor * xSpread > 1) {
+            // The angle is not known to a degree: neither the value nor a pole means anything.
+            unreliable();
+            each([](double a) { return std::tan(radians(a)); });
+        } else if (name == "tan" || name == "ctn") {
+            // Poles: tan at odd multiples of 90, ctn at multiples of 180.
+            const double k = std::round(x0 / 90);
+            const bool poleOfThis = (std::fmod(std::abs(k), 2.0) == 1) == (name == "tan");
+            const double distance = std::abs(x0 - 90 * k);
+            if (poleOfThis) {
+                const double sure = std::max(1e-9, 1e-14 * std::abs(x0));
+                if (distance <= sure) {
+                    if (arg.residue()) {
+                        unreliable();
+                    } else {
+                        undefined(std::string(name) + " at its pole");
+                    }
+                } else if (distance < 1e-6) {
+                    unreliable();
+                }
+            }
+            if (name == "tan") {
+                each([](double a) { return std::tan(radians(a)); });
+            } else {
+                each([](double a) { return std::cos(radians(a)) / std::sin(radians(a)); });
+            }
+        } else if (name == "arcsin" || name == "arccos") {
+            if (std::abs(x0) > 1) {
+                if (std::abs(x0) - 1 > 1e-12) undefined(std::string(name) + " beyond 1");
+                lenient();
+            }
+            if (x0 == -1) lenient();  // the formulas of some calculators divide by zero here
+            for (auto& a : x) a = std::clamp(a, -1.0, 1.0);
+            if (name == "arcsin") {
+                each([](double a) { return degrees(std::asin(a)); });
+            } else {
+                each([](double a) { return degrees(std::acos(a)); });
+            }
+        } else if (name == "arctan") {
+            each([](double a) { return degrees(std::atan(a)); });
+        } else if (name == "arcctn") {
+            each([](double a) { return degrees(std::atan2(1.0, a)); });
+        } else {  // ln, log
+            if (x0 <= 0) {
+                if (!arg.residue() || arg.allZero()) undefined("logarithm of a value <= 0");
+                unreliable();  // a residue of cancelling operands
+                return constant(0);
+            }
+            for (auto& a : x) a = a > 0 ? a : x0;
+            if (name == "ln") {
+                each([](double a) { return std::log(a); });
+            } else {
+                each([](double a) { return std::log10(a); });
+            }
+        }
+        if (name == "arcctn" || name == "arccos") {
+            // Calculators take these as a right angle minus another angle: the
+            // result carries the rounding of an operand of size 90.
+            for (std::size_t k = 1; k < 3; ++k) y[k] += 90 * kDisturbance * wobble();
+        }
+        return fromReals(y);
+    }
+
+    // The functions of a complex value: conj, abs, arg (degrees), re, im and sqrt
+    // (a root of a negative or complex value, on the reading's branch).
+    Value complexWord(std::string_view name, const Value& z) {
+        if (name == "sqrt") return raise(z, constant(0.5));
+        Value v;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const Complex w = z.track[k];
+            if (name == "conj") {
+                v.track[k] = std::conj(w);
+            } else if (name == "abs") {
+                v.track[k] = std::abs(w);
+            } else if (name == "re") {
+                v.track[k] = w.real();
+            } else if (name == "im") {
+                v.track[k] = w.imag();
+            } else {
+                v.track[k] = w == Complex{} ? 0.0 : degrees(std::arg(w));
+            }
+        }
+        if (name == "arg") {
+            // The angle of a residue means nothing; near the negative real axis it
+            // may come out as 180 or as just above -180.
+            const double a = std::abs(std::arg(z.exact()));
+            if (z.residue() || std::numbers::pi - a < kOffAxis) unreliable();
+        }
+        return settle(v);
+    }
+
+    Value factorial(const Value& v) {
+        auto x = realOf(v, "factorial of a complex value");
+        const double n = x[0];
+        const double whole = std::round(n);
+        if (std::abs(n - whole) > 1e-9 * std::max(1.0, std::abs(n)))
+            undefined("factorial of a fraction");
+        if (n != whole) lenient();
+        if (whole < 0) undefined("factorial of a negative number");
+        if (whole > 170) undefined("factorial overflow");
+        double product = 1;
+        for (int i = 2; i <= static_cast<int>(whole); ++i) product *= i;
+        return settle(constant(product));
+    }
+
+    Value raise(const Value& base, const Value& exponent) {
+        const Complex e = exponent.exact();
+        std::array<double, 3> b{};
+        if (e.imag() == 0) {
+            for (std::size_t k = 0; k < 3; ++k) b[k] = exponent.track[k].real();
+        } else {
+            // An exponent that is real only up to rounding: a refusal is fair too.
+            b = realOf(exponent, "complex exponent");
+            lenient();
+        }
+        const double b0 = b[0];
+        const Complex z = base.exact();
+        if (base.allZero()) {
+            if (b0 > 0) return constant(0);
+            if (b0 == 0) return constant(1);
+            undefined("zero to a negative power");
+        }
+        if (base.residue() && (b0 <= 0 || b0 != std::round(b0))) unreliable();
+        Value r;
+        const double angle = std::arg(z);
+        const bool positiveReal =
+            (z.imag() == 0 && z.real() > 0) || (z.imag() != 0 && std::abs(angle) <= kRealAxis);
+        const bool whole = std::abs(b0 - std::round(b0)) <= 1e-12 * std::max(1.0, std::abs(b0));
+        if (positiveReal) {
+            for (std::size_t k = 0; k < 3; ++k)
+                r.track[k] = std::pow(std::abs(base.track[k]), b[k]);
+        } else {
+            double turns = 0;
+            if (!whole) {
+                // A fractional power of a negative or complex base: one of its roots.
+                // One such power is judged on each branch; more than one are not judged.
+                lenient();
+                branchDependent_ = true;
+                if (++branchPowers_ > 1) unreliable();
+                turns = rules_.branchTurns;
+            }
+            for (std::size_t k = 0; k < 3; ++k) {
+                const double m = std::abs(base.track[k]);
+                const double a = std::arg(base.track[k]) + 2 * std::numbers::pi * turns;
+                r.track[k] = std::polar(std::pow(m, b[k]), b[k] * a);
+            }
+        }
+        return settle(r);
+    }
+};
+
+}  // namespace
+
+Meaning readMeaning(std::string_view text, const ReadingRules& rules) {
+    return Reader(std::string(text), rules).read();
+}
+
+}  // namespace kalvox::meaning

@@ -1,0 +1,256 @@
+// Inputs as engineers commonly write them, with what each means. Every row is
+// checked twice: the calculator must give the meaning (or refuse where there is
+// none), and the independent reading must agree with the row, so that the
+// generated test judges by the same meanings.
+
+#include <gtest/gtest.h>
+
+#include <complex>
+#include <numbers>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+#include "engine/engine.h"
+#include "tests/engine/meaning/meaning_evaluator.h"
+#include "tests/engine/meaning/meaning_verdict.h"
+
+namespace kalvox::meaning {
+namespace {
+
+using Complex = std::complex<double>;
+
+enum class Means { Value, Undefined, Malformed };
+
+struct Row {
+    const char* name;
+    const char* text;
+    Means means;
+    Complex value;
+};
+
+Complex phasor(double magnitude, double degrees) {
+    return std::polar(magnitude, degrees * std::numbers::pi / 180);
+}
+double sinDeg(double d) { return std::sin(d * std::numbers::pi / 180); }
+double cosDeg(double d) { return std::cos(d * std::numbers::pi / 180); }
+
+void PrintTo(const Row& row, std::ostream* out) { *out << row.text; }
+
+Row value(const char* name, const char* text, Complex v) { return {name, text, Means::Value, v}; }
+Row undefined(const char* name, const char* text) { return {name, text, Means::Undefined, {}}; }
+Row malformed(const char* name, const char* text) { return {name, text, Means::Malformed, {}}; }
+
+const Row kRows[] = {
+    // Signs after operators.
+    value("TimesMinus", "2*-3", -6),
+    value("MinusMinus", "5--2", 7),
+    value("PowerPlus", "2^+2", 4),
+    value("PhasorOverMinus", "100ej-30/-2", phasor(50, 150)),
+    value("OverMinus", "2/-4", -0.5),
+    value("TimesMinusMinus", "2*--3", 6),
+    value("PlusMinus", "5+-2", 3),
+    value("PowerMinus", "2^-2", 0.25),
+    value("AnglePlus", "2ej+30", phasor(2, 30)),
+    value("LeadingPlus", "+3", 3),
+    // Coefficients before and after j, the bare j.
+    value("CoefficientBeforeJ", "3+4j", Complex(3, 4)),
+    value("OverCoefficientJ", "1/2j", Complex(0, -0.5)),
+    value("ExponentCoefficientJ", "5e-3j", Complex(0, 0.005)),
+    value("ZeroJ", "0j", 0),
+    value("OverOnePlusJ", "1/(1+j)", phasor(std::sqrt(0.5), -45)),
+    value("BracketedBareJ", "(3+j)", Complex(3, 1)),
+    value("BareJSquared", "j^2", -1),
+    value("BareJ", "j", Complex(0, 1)),
+    value("BareJInBrackets", "(j)", Complex(0, 1)),
+    value("JAfterCoefficientMinus", "3+4j-2", Complex(1, 4)),
+    // Implicit products.
+    value("NumberFunction", "2sin30", 1),
+    value("NumberLog", "20log100", 40),
+    value("FunctionFunction", "sin30cos60", 0.25),
+    value("FactorialNumber", "3!2", 12),
+    value("NumberPi", "2π*50", 2 * 3.14159265358979 * 50),
+    value("PiNumber", "π2", 2 * 3.14159265358979),
+    value("NumberBracket", "2(3)", 6),
+    value("BracketBracket", "(1)(2)", 2),
+    value("FactorialBracket", "2!(3)", 6),
+    value("ImaginaryFunction", "j4sin30", Complex(0, 2)),
+    value("BracketFunction", "(2)sin30", 1),
+    // A function's argument is the whole number item behind it.
+    value("ExponentArgument", "sin1e2", sinDeg(100)),
+    value("NegativeArgument", "sin-30", -0.5),
+    value("RealPhasorArgument", "cos(2ej180)", cosDeg(-2)),
+    undefined("ComplexLogarithm", "ln(3+j4)"),
+    undefined("SineOfPhasor", "sin(2ej30)"),
+    undefined("SineOfPhasorItem", "sin2ej30"),
+    undefined("SineOfImaginary", "sinj2"),
+    // Factorials.
+    undefined("HalfFactorial", "0.5!"),
+    undefined("FractionFactorial", "3.5!"),
+    undefined("NegativeFactorial", "(-3)!"),
+    value("ZeroFactorial", "0!", 1),
+    value("SignBeforeFactorial", "-3!", -6),
+    value("LargestFactorial", "170!", 7.25741561530799e306),
+    undefined("FactorialOverflow", "171!"),
+    // Complex exponents, poles, division by zero, zero as a base.
+    undefined("ComplexExponent", "2^j4"),
+    undefined("ComplexToComplex", "(1ej90)^(1ej90)"),
+    undefined("TangentAt270", "tan(270)"),
+    undefined("TangentAt90", "tan90"),
+    undefined("TangentAtMinus90", "tan-90"),
+    undefined("CotangentAt180", "ctn(180)"),
+    undefined("CotangentAt0", "ctn0"),
+    undefined("DivisionByZero", "1/0"),
+    undefined("ZeroToMinusOne", "0^-1"),
+    value("ZeroToZero", "0^0", 1),
+    value("ZeroToFraction", "0^0.3", 0),
+    // Small magnitudes keep their angle.
+    value("TinyPhasor", "1E-12ej30", phasor(1e-12, 30)),
+    value("SmallQuotient", "1/(1E8+j3E7)", 1.0 / Complex(1e8, 3e7)),
+    // Malformed numbers.
+    malformed("TwoPoints", "2.5.5"),
+    malformed("TwoExponents", "1e3e2"),
+    malformed("DigitsAroundJ", "4j5"),
+    malformed("ExponentWithoutMantissa", "e3"),
+    malformed("LoneE", "e"),
+    malformed("TwoImaginaries", "j4j5"),
+    malformed("TwoAngles", "2ej30ej40"),
+    malformed("PhasorThenJ", "2ej30j"),
+    malformed("FractionalExponent", "1e5.5"),
+    malformed("PhasorWithoutAngle", "3ej"),
+    // Missing operands.
+    malformed("NothingBeforeTimes", "*3"),
+    malformed("EmptyBrackets", "()"),
+    malformed("LoneFunction", "sin"),
+    malformed("FunctionPlus", "sin+1"),
+    malformed("FunctionOfFunction", "sinsin30"),
+    malformed("NothingAfterPlus", "(3+)"),
+    malformed("NothingBeforeTimesInBrackets", "(*2)"),
+    malformed("SignInBrackets", "(+)"),
+    malformed("LoneFactorial", "!"),
+};
+
+class EngineersInputs : public ::testing::TestWithParam<Row> {};
+
+TEST_P(EngineersInputs, CalculatorGivesTheMeaning) {
+    const Row& row = GetParam();
+    Engine engine;
+    const Outcome outcome = engine.evaluate(row.text);
+    if (row.means != Means::Value) {
+        EXPECT_TRUE(outcome.failed) << row.text << " gave " << outcome.text2;
+        return;
+    }
+    ASSERT_FALSE(outcome.failed) << row.text << " gave " << outcome.text2;
+    const auto answer = outputValue(outcome.text2);
+    ASSERT_TRUE(answer.has_value()) << outcome.text2;
+    EXPECT_LE(std::abs(*answer - row.value), 1e-7 * std::abs(row.value) + 1e-300)
+        << row.text << " gave " << outcome.text2;
+}
+
+TEST_P(EngineersInputs, IndependentReadingAgrees) {
+    const Row& row = GetParam();
+    const Meaning m = readMeaning(row.text);
+    switch (row.means) {
+        case Means::Value:
+            ASSERT_EQ(m.kind, Meaning::Kind::Value) << row.text << ": " << m.reason;
+            EXPECT_FALSE(m.anyValueAcceptable) << row.text;
+            EXPECT_LE(std::abs(m.value - row.value), 1e-9 * std::abs(row.value) + 1e-14)
+                << row.text;
+            break;
+        case Means::Undefined:
+            EXPECT_EQ(m.kind, Meaning::Kind::Undefined) << row.text;
+            break;
+        case Means::Malformed:
+            EXPECT_EQ(m.kind, Meaning::Kind::Malformed) << row.text;
+            break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Issue, EngineersInputs, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<Row>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Texts that read two ways in ordinary notation: the reading accepts either.
+struct TwoWays {
+    const char* name;
+    const char* text;
+    double first;
+    double second;
+};
+
+const TwoWays kTwoWays[] = {
+    {"SignBeforePower", "-3^2", -9, 9},
+    {"PowerTower", "2^3^2", 512, 64},
+    {"ImplicitAfterDivision", "1/2(3)", 1.5, 1.0 / 6},
+};
+
+void PrintTo(const TwoWays& row, std::ostream* out) { *out << row.text; }
+
+class AmbiguousTexts : public ::testing::TestWithParam<TwoWays> {};
+
+TEST_P(AmbiguousTexts, BothReadingsAreAccepted) {
+    const TwoWays& row = GetParam();
+    for (double v : {row.first, row.second}) {
+        std::ostringstream text;
+        text.precision(17);
+        text << v;
+        EXPECT_EQ(judge(row.text, false, text.str()).verdict, Verdict::Agrees) << v;
+    }
+    EXPECT_EQ(judge(row.text, false, "7").verdict, Verdict::WrongValue);
+}
+
+INSTANTIATE_TEST_SUITE_P(Notation, AmbiguousTexts, ::testing::ValuesIn(kTwoWays),
+                         [](const ::testing::TestParamInfo<TwoWays>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The verdicts themselves, on answers a faulty or a sound calculator would give.
+struct VerdictRow {
+    const char* name;
+    const char* text;
+    bool failed;
+    const char* output;
+    Verdict verdict;
+};
+
+void PrintTo(const VerdictRow& row, std::ostream* out) { *out << row.text << " -> " << row.output; }
+
+const VerdictRow kVerdictRows[] = {
+    {"SignSwallowed", "2*-3", false, "-1", Verdict::WrongValue},
+    {"DefinedRefused", "2*-3", true, "", Verdict::RefusedDefined},
+    {"FractionFactorial", "0.5!", false, "0.12", Verdict::ValueForUndefined},
+    {"NumberPrefixRead", "2.5.5", false, "2.5", Verdict::ValueForMalformed},
+    {"MalformedRefused", "2.5.5", true, "", Verdict::RightRefusal},
+    {"CoefficientBeforeJ", "3+4j", false, "5ej53.130102354156", Verdict::Agrees},
+    {"AngleLost", "1E-12ej30", false, "1E-12", Verdict::WrongValue},
+    {"LaterOperatorKept", "3*/2", false, "1.5", Verdict::Agrees},
+    {"LaterOperatorRefused", "3*/2", true, "", Verdict::AllowedRefusal},
+    {"DanglingOperatorDropped", "5^", false, "5", Verdict::Agrees},
+    {"StrayPointDropped", "1..2", false, "1.2", Verdict::Agrees},
+    {"StrayPointRefused", "1..2", true, "", Verdict::AllowedRefusal},
+    {"PrincipalSquareRoot", "(-4)^0.5", false, "2ej90", Verdict::Agrees},
+    {"OtherSquareRoot", "(-4)^0.5", false, "2ej-90", Verdict::Agrees},
+    {"RealCubeRoot", "(-8)^(1/3)", false, "-2", Verdict::Agrees},
+    {"NoRootAtAll", "(-4)^0.5", false, "2", Verdict::WrongValue},
+    {"BranchRefused", "(-8)^(2/3)", true, "", Verdict::AllowedRefusal},
+    {"RoundingResidueInTangent", "tan(45+45)", true, "", Verdict::RightRefusal},
+    {"NearPoleValue", "tan89.99999999", false, "5729577951.30823", Verdict::Agrees},
+    {"UnreadableOutput", "1+1", false, "2x", Verdict::WrongValue},
+};
+
+class Verdicts : public ::testing::TestWithParam<VerdictRow> {};
+
+TEST_P(Verdicts, NameTheAnswer) {
+    const VerdictRow& row = GetParam();
+    const Judgement j = judge(row.text, row.failed, row.output);
+    EXPECT_EQ(verdictName(j.verdict), verdictName(row.verdict)) << j.expected;
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, Verdicts, ::testing::ValuesIn(kVerdictRows),
+                         [](const ::testing::TestParamInfo<VerdictRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace kalvox::meaning

@@ -1,0 +1,38 @@
+#pragma once
+// Random expression texts in the shapes engineers write: signs after operators,
+// coefficients before and after "j", phasors, implicit products, factorials,
+// functions of complex values, and now and then a malformed number or a
+// missing operand.
+
+#include <cstdint>
+#include <string>
+
+namespace kalvox::meaning {
+
+class NotationGenerator {
+public:
+    explicit NotationGenerator(std::uint64_t seed) : state_(seed) {}
+
+    // One text; about one in five holds a malformed number or a missing operand.
+    std::string text();
+
+private:
+    std::uint64_t state_;
+
+    std::uint64_t next();
+    std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
+    bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
+
+    std::string expression(int depth);
+    std::string term(int depth);
+    std::string operand(int depth);  // a value that ends a factor: number, bracket, function
+    std::string number();
+    std::string realNumber();
+    std::string function(int depth);
+    std::string bracket(int depth);
+    std::string power(int depth);
+    std::string implicitProduct(int depth);
+    std::string broken();  // a malformed number or a missing operand
+};
+
+}  // namespace kalvox::meaning
