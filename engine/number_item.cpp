@@ -170,6 +170,10 @@ std::string factorialText(std::string_view value, std::string_view* error) {
         *error = kFactorialOverflow;
         return {};
     }
+    // A value that passed through 15-digit texts may miss its whole number by the
+    // last digits ("(1/3*3)!" reaches here as 0.999999999999999): it is judged
+    // rounded as the pole tests round.
+    if (n.real) n.value = poleRounded(n.value);
     if (!n.real || n.value < 0 || n.value != std::floor(n.value)) {
         *error = kFactorialDomain;
         return {};

@@ -106,6 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
         MeaningCase{"largest_factorial", "170!", "170!", "7.25741561530799E+306"},
         MeaningCase{"factorial_of_bracket", "(2+1)!", "(2+1)!", "6"},
         MeaningCase{"factorial_of_factorial", "3!!", "3!!", "720"},
+        // Whole once computed, though its text lost the last digits on the way.
+        MeaningCase{"factorial_of_computed_one", "(1/3*3)!", "(1/3*3)!", "1"},
+        MeaningCase{"factorial_of_computed_whole", "(5400*75^-1)!", "(5400*75^-1)!",
+                    "6.12344583768861E+103"},
         MeaningCase{"minus_outside_factorial", "-3!", "-3!", "-6"},
         MeaningCase{"factorial_before_power", "2^3!", "2^3!", "64"},
         MeaningCase{"far_arc_cotangent", "arcctn(1e9)", "arcctn(1e9)", "5.72957795130824E-08"}),
