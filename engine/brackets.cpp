@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/function_names.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
 
@@ -47,8 +48,13 @@ void spliceBracketValue(Engine& engine, std::string& out, std::string& value, co
     }
     if (!value.empty() && value[0] == '-' && !out.empty() && out.back() == '-') {
         const char sign = out.size() >= 2 ? out[out.size() - 2] : '(';
+        // The "j" of the name "conj" ends a name, not a number.
+        const bool afterConj =
+            isJ(sign) && out.size() >= 5 &&
+            functionNameAt(std::string_view(out).substr(out.size() - 5, 4), 0) == 4;
         const bool signOfValue = sign == '(' || sign == '*' || sign == '/' || sign == '|' ||
-                                 sign == '^' || (isLetter(sign) && !isE(sign) && !isJ(sign));
+                                 sign == '^' || afterConj ||
+                                 (isLetter(sign) && !isE(sign) && !isJ(sign));
         if (signOfValue) {
             out.pop_back();
             out.append(value, 1);

@@ -32,6 +32,10 @@ bool endsWithSign(const std::string& out) {
     if (n == 0 || out[n - 1] != '-') return false;
     if (n == 1) return true;
     const char c = out[n - 2];
+    // The "j" of the name "conj" ends a name, not a number.
+    if ((c == 'j' || c == 'J') && n >= 5 &&
+        functionNameAt(std::string_view(out).substr(n - 5, 4), 0) == 4)
+        return true;
     return c == '(' || c == '*' || c == '/' || c == '|' || c == '^' ||
            (isLetter(c) && c != 'e' && c != 'E' && c != 'j' && c != 'J');
 }
@@ -216,8 +220,8 @@ bool functionStep(Engine& engine, std::string& s) {
                                        : FunctionValue{"", kComplexFunction};
                     }
                     failure = value.error;
-                    if (failure.empty() && q < s.size() && s[q] == '!') {
-                        // A "!" right behind takes the function's whole value, sign
+                    if (failure.empty() && k >= kFirstComplexWord && q < s.size() && s[q] == '!') {
+                        // A "!" right behind a complex word takes its whole value, sign
                         // and all, as behind a bracket: "arg(j-2)!" is (-90)!.
                         std::string product = factorialText(value.text, &failure);
                         if (failure.empty()) {

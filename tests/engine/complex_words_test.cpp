@@ -109,6 +109,20 @@ INSTANTIATE_TEST_SUITE_P(Table, ComplexWordTexts, testing::Values(
     TextRow{"ParallelMissingLeft", "||3", "错误:缺少运算对象“||”。"},
     TextRow{"SingleBarRefused", "3|6", "错误:无法识别的输入“|”。"},
     TextRow{"ThreeBarsRefused", "3|||6", "错误:无法识别的输入“|||”。"},
+    // (-b)||c is not -(b||c): a sign after a binary sign stays with the operand.
+    TextRow{"ParallelKeepsSignAfterPlus", "1+-220||60", "83.5"},
+    TextRow{"ParallelKeepsSignAfterMinus", "1--3||6", "7"},
+    TextRow{"ParallelSignedPowerOperand", "1+-2^2||6", "-11"},
+    TextRow{"ParallelSignedProductOperand", "1+-2*3||6", "错误:除数为零。"},
+    TextRow{"ParallelSignedBracketValue", "5-(-3)||6", "11"},
+    TextRow{"ProductSignStillCombined", "1+-2*3", "-5"},
+    // A factorial behind a word takes its whole value; sqrt takes the principal root.
+    TextRow{"FactorialOfNegativeWordValue", "arg(j-2)!", "错误:只能对0到170的整数求阶乘。"},
+    TextRow{"FactorialOfWordValue", "abs-3!", "6"},
+    TextRow{"SqrtPrincipalRoot", "sqrt(1ej360)", "1"},
+    TextRow{"SqrtPrincipalRootOfTextAngle", "sqrt4ej300", "2ej-29.9999999999983"},
+    TextRow{"ConjOfSignedBracket", "conj-(2-4)", "2"},
+    TextRow{"NameIsNoArgument", "sin-exp2", "错误:缺少运算对象“sin”。"},
     // A name with nothing behind it is refused, not completed.
     TextRow{"ConjAlone", "2*conj", "错误:缺少运算对象“conj”。"},
     TextRow{"SqrtAlone", "sqrt", "错误:缺少运算对象“sqrt”。"},
