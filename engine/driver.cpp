@@ -57,7 +57,11 @@ bool isSingleValue(std::string_view text) {
 // The text with every word "ans" replaced by the previous result in brackets,
 // so that an algebraic "3+j4" or a negative value keeps its meaning.
 std::string withPreviousResult(const std::string& e, std::string_view previous) {
-    const std::string value = "(" + std::string(previous) + ")";
+    std::string value;
+    value.reserve(previous.size() + 2);
+    value += '(';
+    value += previous;
+    value += ')';
     std::string out;
     std::size_t copied = 0;
     for (std::size_t p = findAns(e); p != std::string::npos; p = findAns(e, copied)) {

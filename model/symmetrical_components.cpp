@@ -7,16 +7,27 @@ namespace {
 constexpr std::string_view kAlpha = "1ej120";
 constexpr std::string_view kAlphaSquared = "1ej-120";
 
-std::string bracketed(std::string_view text) { return "(" + std::string(text) + ")"; }
+// Appends the text in brackets (appended piece by piece: GCC 12 sees a false
+// overlap in "(" + text + ")").
+void appendBracketed(std::string& s, std::string_view text) {
+    s += '(';
+    s += text;
+    s += ')';
+}
 
 // (x + f·y + g·z)/3 with the factors f and g ("" for none).
 std::string third(std::string_view x, std::string_view f, std::string_view y, std::string_view g,
                   std::string_view z) {
-    std::string s = "(" + bracketed(x) + "+";
+    std::string s = "(";
+    appendBracketed(s, x);
+    s += '+';
     if (!f.empty()) s.append(f).append("*");
-    s += bracketed(y) + "+";
+    appendBracketed(s, y);
+    s += '+';
     if (!g.empty()) s.append(g).append("*");
-    return s + bracketed(z) + ")/3";
+    appendBracketed(s, z);
+    s += ")/3";
+    return s;
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
