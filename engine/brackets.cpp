@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "engine/detail/characters.h"
 #include "engine/engine.h"
 #include "engine/function_names.h"
 #include "engine/number_item.h"
@@ -20,8 +21,6 @@ struct InnermostPair {
 };
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isE(char c) { return c == 'e' || c == 'E'; }
-bool isJ(char c) { return c == 'j' || c == 'J'; }
 
 // Puts the value of a bracket where the bracket stood: out holds the text
 // before "(", s[close] is its ")". A factorial right behind the bracket takes

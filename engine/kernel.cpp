@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "engine/complex_value.h"
+#include "engine/detail/characters.h"
 #include "engine/engine.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
@@ -20,8 +21,6 @@ namespace {
 constexpr double kSquareRoot = 0.5;
 // The number text of 1/3, which is what a bracket "(1/3)" becomes.
 constexpr double kCubeRoot = 0.333333333333333;
-
-bool isSign(char c) { return c == '+' || c == '-'; }
 
 std::string_view trimBlanks(std::string_view s) {
     const std::size_t b = s.find_first_not_of(' ');

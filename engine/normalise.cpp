@@ -4,16 +4,13 @@
 
 #include <algorithm>
 
+#include "engine/detail/characters.h"
 #include "engine/engine.h"
 #include "engine/function_names.h"
 
 namespace kalvox {
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isE(char c) { return c == 'e' || c == 'E'; }
-bool isJ(char c) { return c == 'j' || c == 'J'; }
-bool isSign(char c) { return c == '+' || c == '-'; }
 // "*", "/" and "|", the parallel operator "||" as the evaluation holds it.
 bool isMulDiv(char c) { return c == '*' || c == '/' || c == '|'; }
 bool isDangling(char c) { return isSign(c) || isMulDiv(c) || c == '^' || isE(c) || isJ(c); }

@@ -5,15 +5,12 @@
 #include <array>
 #include <cmath>
 
+#include "engine/detail/characters.h"
 #include "engine/number_text.h"
 
 namespace kalvox {
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isE(char c) { return c == 'e' || c == 'E'; }
-bool isJ(char c) { return c == 'j' || c == 'J'; }
-bool isSign(char c) { return c == '+' || c == '-'; }
 
 // Whether the sign at s[i] belongs to the item that starts at `start`.
 bool signAttaches(std::string_view s, std::size_t start, std::size_t i) {

@@ -2,6 +2,7 @@
 
 #include "engine/well_formed.h"
 
+#include "engine/detail/characters.h"
 #include "engine/error_messages.h"
 #include "engine/function_names.h"
 #include "engine/number_item.h"
@@ -20,10 +21,7 @@ enum class Before {
     Close,     // ")"
 };
 
-bool isE(char c) { return c == 'e' || c == 'E'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isJ(char c) { return c == 'j' || c == 'J'; }
 
 MalformedPart missing(std::string_view s, std::size_t at, std::size_t length) {
     // The parallel operator stands as one "|" here and is named as written.
