@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "engine/engine.h"
+#include "engine/notation.h"
 #include "tests/engine/differential/reference_engine.h"
 
 namespace {
@@ -150,6 +151,20 @@ auto timed(std::string_view input, const char* what, Engine& engine, F&& f) {
     }
 }
 
+// Whether the text may hold a word or operator that the literal reference does not
+// render once translated ("r∠" is "rej", the words re and j): conj, abs, arg, re,
+// im, sqrt, exp, ans, or "|". A substring test in any case: it may skip more texts
+// than it must, never fewer.
+bool holdsComplexWords(std::string_view text) {
+    std::string lower = kalvox::translateNotation(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (std::string_view w :
+         {"conj", "abs", "arg", "re", "im", "sqrt", "exp", "ans", "|", "\u221A", "\u2225"})
+        if (lower.find(w) != std::string::npos) return true;
+    return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -199,8 +214,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (keys.hasError() && !knownMessage(keys.errorText))
         fail("jsqys raised an unknown message", input, keys.errorText);
 
-    // Short inputs: the literal rendering must agree.
-    if (size <= 256 && validUtf8(input)) {
+    // Short inputs: the literal rendering must agree. It renders the notation of
+    // the functions and operators above; a text with the complex words, "ans" or
+    // the parallel operator is checked by the invariants above alone.
+    if (size <= 256 && validUtf8(input) && !holdsComplexWords(input)) {
         kalvox::reference::ReferenceEngine ref;
         const kalvox::Outcome r = ref.evaluate(input);
         if (r.text1 != out.text1 || r.text2 != out.text2 || r.selectionStart != out.selectionStart)
