@@ -35,4 +35,12 @@ constexpr std::size_t functionNameAt(std::string_view s, std::size_t i) {
     return 0;
 }
 
+// Whether a function name (any case) ends right before s[end]: a sign there is
+// the sign of the function's argument ("arccos-1"), never a subtraction.
+constexpr bool functionNameEndsAt(std::string_view s, std::size_t end) {
+    for (std::string_view name : kFunctionNames)
+        if (end >= name.size() && functionNameAt(s, end - name.size()) == name.size()) return true;
+    return false;
+}
+
 }  // namespace kalvox

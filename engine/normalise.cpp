@@ -31,7 +31,9 @@ bool endsValue(const std::string& out) {
 // Whether the operand that starts at s[k] is taken into a parallel connection
 // ("|"): a "|" stays (as the last of its run of "*", "/" and "|") in the chain of
 // products and quotients behind it, at bracket depth 0, before a binary sign ends
-// the chain. A sign after an exponent letter, a "j" or an operator is no binary one.
+// the chain. A sign after an exponent letter, a "j", an operator or a function
+// name ("arccos-1": the sign of the argument) is no binary one, and the signs
+// behind the first of a run are what the first one is.
 bool parallelOperandAt(const std::string& s, std::size_t k) {
     int depth = 0;
     for (std::size_t i = k; i < s.size(); ++i) {
@@ -42,7 +44,9 @@ bool parallelOperandAt(const std::string& s, std::size_t k) {
             if (--depth < 0) return false;
         } else if (depth == 0 && isSign(c)) {
             const char before = s[i - 1];
-            if (i == k || isE(before) || isJ(before) || isMulDiv(before) || before == '^') continue;
+            if (i == k || isE(before) || isJ(before) || isMulDiv(before) || before == '^' ||
+                isSign(before) || functionNameEndsAt(s, i))
+                continue;
             return false;  // a binary sign ends the chain of products
         } else if (depth == 0 && c == '|') {
             // The last of a run of "*", "/" and "|" is the operator that stays.
@@ -72,7 +76,9 @@ std::string repairSigns(const std::string& s) {
             const char last = out.empty() ? '\0' : out.back();
             const bool valueBegins =
                 out.empty() || last == '(' || isMulDiv(last) || last == '^' || endsWithEj(out);
-            if (!valueBegins && k - i0 >= 2 && parallelOperandAt(s, k)) {
+            // A run behind a function name is the sign of the argument alone.
+            const bool binary = !valueBegins && !functionNameEndsAt(s, i0);
+            if (binary && k - i0 >= 2 && parallelOperandAt(s, k)) {
                 // "a+-b||c" is a+((-b)||c), and (-b)||c is not -(b||c): the first
                 // sign stays the binary one, the rest becomes a factor -1 of b
                 // (a bare "-" would bind tighter than a power of b).

@@ -116,6 +116,21 @@ INSTANTIATE_TEST_SUITE_P(Table, ComplexWordTexts, testing::Values(
     TextRow{"ParallelSignedProductOperand", "1+-2*3||6", "错误:除数为零。"},
     TextRow{"ParallelSignedBracketValue", "5-(-3)||6", "11"},
     TextRow{"ProductSignStillCombined", "1+-2*3", "-5"},
+    // A sign behind a function name is its argument's, not a binary one:
+    // 2-((-arccos(-1))||1000) = 2+180000/820.
+    TextRow{"ParallelSignsBeforeFunction", "2--arccos-1||1E3", "221.512195121951"},
+    TextRow{"ParallelSignsBeforeFunctionPasted", "2--arccos-1\u22251E3", "221.512195121951"},
+    // 1-((-(-90))||90) = 1-45.
+    TextRow{"ParallelSignsBeforeNegativeFunction", "1--arcsin-1||90", "-44"},
+    // 1-((-360)||720) = 1+720.
+    TextRow{"ParallelSignsBeforeImplicitFunction", "1--2arccos-1||720", "721"},
+    // log-(-100) is log100 = 2; the three signs behind the binary one make it -2:
+    // 1-((-2)||6) = 1+3.
+    TextRow{"ParallelOddSignRunBeforeLog", "1----log-(-100)||6", "4"},
+    // 5-((-arccos(-1))||1000): the run "+-" is the argument's one "-".
+    TextRow{"ParallelSignRunInsideArgument", "5--arccos+-1||1E3", "224.512195121951"},
+    // A sign after a value ("3!") is binary: 1+3!-(2||6) = 7-1.5.
+    TextRow{"ParallelSignAfterFactorialIsBinary", "1--3!-2||6", "5.5"},
     // A factorial behind a word takes its whole value; sqrt takes the principal root.
     TextRow{"FactorialOfNegativeWordValue", "arg(j-2)!", "错误:只能对0到170的整数求阶乘。"},
     TextRow{"FactorialOfWordValue", "abs-3!", "6"},

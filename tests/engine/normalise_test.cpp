@@ -44,7 +44,15 @@ INSTANTIATE_TEST_SUITE_P(
         RepairCase{"final_point", "3.", "3"}, RepairCase{"upper_case_exponent_dangles", "2E", "2"},
         RepairCase{"point_then_bracket", "2.(3)", "2*(3)"}, RepairCase{"blanks_only", "   ", "0"},
         RepairCase{"tab_kept", "1\t+2", "1\t+2"}, RepairCase{"non_ascii_passes", "2(中)", "2*(中)"},
-        RepairCase{"rotation_factor_at_start", "*ej120", "*ej120"}),
+        RepairCase{"rotation_factor_at_start", "*ej120", "*ej120"},
+        // A sign behind a function name belongs to its argument: the operand
+        // "-arccos-1" of "|" keeps its sign as a factor -1.
+        RepairCase{"signs_before_function_parallel", "2--arccos-1|1E3", "2--1*arccos-1|1E3"},
+        RepairCase{"signs_before_implicit_function_parallel", "1--2arccos-1|720",
+                   "1--1*2*arccos-1|720"},
+        RepairCase{"sign_run_inside_argument_parallel", "5--arccos+-1|1E3", "5--1*arccos-1|1E3"},
+        RepairCase{"signs_before_function_no_parallel", "2--arccos-1", "2+arccos-1"},
+        RepairCase{"sign_after_factorial_is_binary", "1--3!-2|6", "1+3!-2|6"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -107,6 +107,15 @@ const Row kRows[] = {
     // Small magnitudes keep their angle.
     value("TinyPhasor", "1E-12ej30", phasor(1e-12, 30)),
     value("SmallQuotient", "1/(1E8+j3E7)", 1.0 / Complex(1e8, 3e7)),
+    // A sign run in front of an operand of "||" that begins with a function: the
+    // sign behind the name is the argument's, the operand keeps its sign.
+    value("SignsBeforeFunctionParallel", "1ej120--arccos-1\u22251E3",
+          phasor(1, 120) + 180000.0 / 820),
+    value("SignsBeforeNegativeFunctionParallel", "1--arcsin-1||90", -44),
+    value("SignsBeforeImplicitFunctionParallel", "1--2arccos-1||720", 721),
+    value("OddSignRunBeforeLogParallel", "1----log-(-100)||6", 4),
+    value("SignsBeforeExponentArgumentParallel", "1--sin-3e1||1", 2.0 / 3),
+    value("SignAfterFactorialIsBinary", "1--3!-2||6", 5.5),
     // Malformed numbers.
     malformed("TwoPoints", "2.5.5"),
     malformed("TwoExponents", "1e3e2"),
