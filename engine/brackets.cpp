@@ -20,8 +20,6 @@ struct InnermostPair {
     std::size_t close = std::string::npos;  // first ")"
 };
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 // Puts the value of a bracket where the bracket stood: out holds the text
 // before "(", s[close] is its ")". A factorial right behind the bracket takes
 // the whole value ("(-3)!" is the factorial of -3); a negative value behind a
@@ -47,13 +45,10 @@ void spliceBracketValue(Engine& engine, std::string& out, std::string& value, co
     }
     if (!value.empty() && value[0] == '-' && !out.empty() && out.back() == '-') {
         const char sign = out.size() >= 2 ? out[out.size() - 2] : '(';
-        // The "j" of the name "conj" ends a name, not a number.
-        const bool afterConj =
-            isJ(sign) && out.size() >= 5 &&
-            functionNameAt(std::string_view(out).substr(out.size() - 5, 4), 0) == 4;
+        // Behind a function name the "-" is the argument's sign: the "j" of
+        // "conj" and the "e" of "re" end a name, not a number.
         const bool signOfValue = sign == '(' || sign == '*' || sign == '/' || sign == '|' ||
-                                 sign == '^' || afterConj ||
-                                 (isLetter(sign) && !isE(sign) && !isJ(sign));
+                                 sign == '^' || functionNameEndsAt(out, out.size() - 1);
         if (signOfValue) {
             out.pop_back();
             out.append(value, 1);

@@ -131,6 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Table, ComplexWordTexts, testing::Values(
     TextRow{"ParallelSignRunInsideArgument", "5--arccos+-1||1E3", "224.512195121951"},
     // A sign after a value ("3!") is binary: 1+3!-(2||6) = 7-1.5.
     TextRow{"ParallelSignAfterFactorialIsBinary", "1--3!-2||6", "5.5"},
+    // re of a negative bracket value: the "-" behind "re" is the argument's.
+    TextRow{"ReOfNegatedNegativeBracket", "re-(-2)", "2"},
+    TextRow{"ReOfNegatedParallel", "re-(2ej180||4.7e3)", "2.00085142613878"},
     // A factorial behind a word takes its whole value; sqrt takes the principal root.
     TextRow{"FactorialOfNegativeWordValue", "arg(j-2)!", "错误:只能对0到170的整数求阶乘。"},
     TextRow{"FactorialOfWordValue", "abs-3!", "6"},

@@ -116,6 +116,9 @@ const Row kRows[] = {
     value("OddSignRunBeforeLogParallel", "1----log-(-100)||6", 4),
     value("SignsBeforeExponentArgumentParallel", "1--sin-3e1||1", 2.0 / 3),
     value("SignAfterFactorialIsBinary", "1--3!-2||6", 5.5),
+    // re of a negative bracket value: the "-" behind "re" is the argument's.
+    value("ReOfNegatedNegativeBracket", "re-(-2)", 2),
+    value("ReOfNegatedParallel", "re-(2ej180||4.7e3)", 9400.0 / 4698),
     // Malformed numbers.
     malformed("TwoPoints", "2.5.5"),
     malformed("TwoExponents", "1e3e2"),
