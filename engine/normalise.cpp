@@ -15,10 +15,16 @@ namespace {
 bool isMulDiv(char c) { return c == '*' || c == '/' || c == '|'; }
 bool isDangling(char c) { return isSign(c) || isMulDiv(c) || c == '^' || isE(c) || isJ(c); }
 
+// Whether out[n - 1] is an "e" of a number (its exponent letter or the "e" of an
+// "ej") rather than the end of the name "re": "rej" is re of a bare "j".
+bool isExponentE(std::string_view out, std::size_t n) {
+    return n >= 1 && isE(out[n - 1]) && !functionNameEndsAt(out, n);
+}
+
 // Whether the last character of out is the "j" of an "ej".
 bool endsWithEj(const std::string& out) {
     const std::size_t n = out.size();
-    return n >= 2 && isJ(out[n - 1]) && isE(out[n - 2]);
+    return n >= 2 && isJ(out[n - 1]) && isExponentE(out, n - 1);
 }
 
 // Whether out ends a value: a digit, ")", "!" or a coefficient's "j".
@@ -132,7 +138,8 @@ std::string repairValues(const std::string& s) {
             if (endsValue(out) && !endsWithConj(out)) out += '*';
             out += c;
         } else if (isJ(c)) {
-            const bool coefficient = !out.empty() && (isE(out.back()) || isDigit(out.back()));
+            const bool coefficient =
+                !out.empty() && (isExponentE(out, out.size()) || isDigit(out.back()));
             if (coefficient) {
                 out += c;
                 continue;
@@ -188,7 +195,8 @@ bool repairNeeded(const std::string& s) {
                 break;
             case 'j':
             case 'J':
-                if (isE(prev) || isDigit(prev)) break;  // "ej" or a coefficient's "j"
+                // "ej" or a coefficient's "j"
+                if (isExponentE(s, i) || isDigit(prev)) break;
                 if (afterCloseOrBang) return true;
                 if (!isDigit(next) && next != '.') {
                     const char after = i + 2 < n ? s[i + 2] : '\0';
@@ -228,7 +236,9 @@ std::string Engine::fhzqx(std::string s) {
     if (isDangling(last)) {
         const char before = s.size() > 1 ? s[s.size() - 2] : '\0';
         if (isJ(last)) {
-            if (!isE(before) && !isDigit(before) && before != '.' && !endsWithConj(s)) s += '1';
+            if (!isExponentE(s, s.size() - 1) && !isDigit(before) && before != '.' &&
+                !endsWithConj(s))
+                s += '1';
         } else if (!isE(last) || isDigit(before) || before == '.') {
             s.pop_back();
         }

@@ -134,6 +134,10 @@ INSTANTIATE_TEST_SUITE_P(Table, ComplexWordTexts, testing::Values(
     // re of a negative bracket value: the "-" behind "re" is the argument's.
     TextRow{"ReOfNegatedNegativeBracket", "re-(-2)", "2"},
     TextRow{"ReOfNegatedParallel", "re-(2ej180||4.7e3)", "2.00085142613878"},
+    // The "e" of "re" ends a name, so the "j" behind it is bare.
+    TextRow{"ReOfBareJ", "rej", "0"},
+    TextRow{"ReOfBareJInBrackets", "(rej)--50", "50"},
+    TextRow{"ReOfBareJAfterValue", "100rej", "0"},
     // A factorial behind a word takes its whole value; sqrt takes the principal root.
     TextRow{"FactorialOfNegativeWordValue", "arg(j-2)!", "错误:只能对0到170的整数求阶乘。"},
     TextRow{"FactorialOfWordValue", "abs-3!", "6"},

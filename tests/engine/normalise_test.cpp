@@ -52,7 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "1--1*2*arccos-1|720"},
         RepairCase{"sign_run_inside_argument_parallel", "5--arccos+-1|1E3", "5--1*arccos-1|1E3"},
         RepairCase{"signs_before_function_no_parallel", "2--arccos-1", "2+arccos-1"},
-        RepairCase{"sign_after_factorial_is_binary", "1--3!-2|6", "1+3!-2|6"}),
+        RepairCase{"sign_after_factorial_is_binary", "1--3!-2|6", "1+3!-2|6"},
+        // The "e" of "re" ends a name: the "j" behind it is bare.
+        RepairCase{"re_of_bare_j", "rej", "rej1"},
+        RepairCase{"re_of_bare_j_before_sign", "2*rej--50", "2*rej1+50"},
+        RepairCase{"re_of_rotation_factor", "reej30", "reej30"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

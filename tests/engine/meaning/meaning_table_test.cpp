@@ -119,6 +119,9 @@ const Row kRows[] = {
     // re of a negative bracket value: the "-" behind "re" is the argument's.
     value("ReOfNegatedNegativeBracket", "re-(-2)", 2),
     value("ReOfNegatedParallel", "re-(2ej180||4.7e3)", 9400.0 / 4698),
+    // re of a bare j.
+    value("ReOfBareJ", "rej", 0),
+    value("ReOfBareJMinusValue", "(rej)--50", 50),
     // Malformed numbers.
     malformed("TwoPoints", "2.5.5"),
     malformed("TwoExponents", "1e3e2"),
