@@ -639,6 +639,9 @@ private:
         } else if (name == "arcctn") {
             each([](double a) { return degrees(std::atan2(1.0, a)); });
         } else {  // ln, log
+            // The logarithm of a residue of cancelling operands (im(1ej360)) means
+            // nothing, whichever sign the residue came out with.
+            if (arg.residue() && !arg.allZero()) unreliable();
             if (x0 <= 0) {
                 if (!arg.residue() || arg.allZero()) undefined("logarithm of a value <= 0");
                 unreliable();  // a residue of cancelling operands
@@ -675,7 +678,10 @@ private:
             } else if (name == "im") {
                 v.track[k] = w.imag();
             } else {
-                v.track[k] = w == Complex{} ? 0.0 : degrees(std::arg(w));
+                // A negative real is at 180 degrees, whatever the sign of its zero
+                // imaginary part ("-50" is held as -50-j0).
+                v.track[k] =
+                    w == Complex{} ? 0.0 : degrees(std::arg(Complex(w.real(), w.imag() + 0.0)));
             }
         }
         if (name == "arg") {

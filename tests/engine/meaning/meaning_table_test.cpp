@@ -252,6 +252,10 @@ const VerdictRow kVerdictRows[] = {
     {"RoundingResidueInTangent", "tan(45+45)", true, "", Verdict::RightRefusal},
     {"NearPoleValue", "tan89.99999999", false, "5729577951.30823", Verdict::Agrees},
     {"UnreadableOutput", "1+1", false, "2x", Verdict::WrongValue},
+    // The angle of a negative real is 180, its logarithm defined.
+    {"LogOfArgOfNegativeReal", "log(arg-50)", false, "2.25527250510331", Verdict::Agrees},
+    // im(1ej360) is 0: its logarithm may be refused, whatever residue π leaves.
+    {"LogOfResidueRefused", "log(im-1ej360)", true, "", Verdict::AllowedRefusal},
 };
 
 class Verdicts : public ::testing::TestWithParam<VerdictRow> {};
