@@ -2,6 +2,7 @@
 
 #include "engine/number_item.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -159,6 +160,17 @@ double poleRounded(double x) {
     return roundTo(x, digits < 8 ? (digits < 0 ? 0 : digits) : 8);
 }
 
+namespace {
+// A whole number of a factorial to 12 significant digits, counted from the ones
+// place for a value below 1: the last digits of 15-digit texts go, a small
+// fraction (3.7E-09) stays one and is not taken for 0.
+double wholeRounded(double x) {
+    if (!std::isfinite(x)) return x;
+    const int digits = 11 - static_cast<int>(std::floor(std::log10(std::max(std::fabs(x), 1.0))));
+    return roundTo(x, digits < 0 ? 0 : digits);
+}
+}  // namespace
+
 std::string factorialText(std::string_view value, std::string_view* error) {
     RealArgument n;
     try {
@@ -168,9 +180,8 @@ std::string factorialText(std::string_view value, std::string_view* error) {
         return {};
     }
     // A value that passed through 15-digit texts may miss its whole number by the
-    // last digits ("(1/3*3)!" reaches here as 0.999999999999999): it is judged
-    // rounded as the pole tests round.
-    if (n.real) n.value = poleRounded(n.value);
+    // last digits ("(1/3*3)!" reaches here as 0.999999999999999).
+    if (n.real) n.value = wholeRounded(n.value);
     if (!n.real || n.value < 0 || n.value != std::floor(n.value)) {
         *error = kFactorialDomain;
         return {};

@@ -202,6 +202,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"negative_bracket_factorial", "(-3)!", "(-3)!", "只能对0到170的整数求阶乘", 0,
                     0},
         RefusalCase{"complex_factorial", "(2ej30)!", "(2ej30)!", "只能对0到170的整数求阶乘", 0, 0},
+        // A small fraction is no 0, a fraction near a whole number no whole number:
+        // exp-1/1E8 is 3.7E-09, 2.35E8||1 is 0.9999999957.
+        RefusalCase{"small_fraction_factorial", "(exp-1/1E8)!", "(exp-1/1E8)!",
+                    "只能对0到170的整数求阶乘", 0, 0},
+        RefusalCase{"typed_small_fraction_factorial", "2E-9!", "2E-9!", "只能对0到170的整数求阶乘",
+                    0, 0},
+        RefusalCase{"near_one_factorial", "(2.35E8||1)!", "(2.35E8||1)!",
+                    "只能对0到170的整数求阶乘", 0, 0},
+        RefusalCase{"near_three_factorial", "3.000000004!", "3.000000004!",
+                    "只能对0到170的整数求阶乘", 0, 0},
         RefusalCase{"factorial_above_170", "171!", "171!", "阶乘计算出现溢出", 0, 0},
         RefusalCase{"logarithm_of_complex", "ln(3+j4)", "ln(3+j4)", "不能对复数求函数值", 0, 0},
         RefusalCase{"sine_of_phasor", "sin(2ej30)", "sin(2ej30)", "不能对复数求函数值", 0, 0},

@@ -88,6 +88,8 @@ const Row kRows[] = {
     undefined("HalfFactorial", "0.5!"),
     undefined("FractionFactorial", "3.5!"),
     undefined("NegativeFactorial", "(-3)!"),
+    undefined("SmallFractionFactorial", "(exp-1/1E8)!"),
+    undefined("NearOneFactorial", "(2.35E8||1)!"),
     value("ZeroFactorial", "0!", 1),
     value("SignBeforeFactorial", "-3!", -6),
     value("LargestFactorial", "170!", 7.25741561530799e306),
