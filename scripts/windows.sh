@@ -174,15 +174,19 @@ run_tests() {
         --parallel "$jobs" --timeout 600
 }
 
-# The installer installs silently, its kalvox-calc.exe evaluates, and it uninstalls.
+# The installer installs silently into a fresh Wine prefix (a machine that never had
+# Kalvox), its kalvox-calc.exe evaluates, the file type is registered, and it uninstalls.
 check_installer() {
     local setup="$1"
-    wine_prefix
+    local prefix="$build_dir/wineprefix-install"
+    rm -rf "$prefix"
+    local saved="$KALVOX_WINEPREFIX"
+    export KALVOX_WINEPREFIX="$prefix"
+    wine_run wineboot --init >/dev/null 2>&1 || true
     local target='C:\Kalvox-check'
-    local unix="$KALVOX_WINEPREFIX/drive_c/Kalvox-check"
-    rm -rf "$unix"
+    local unix="$prefix/drive_c/Kalvox-check"
     wine_run "$setup" /S "/D=$target"
-    WINEPREFIX="$KALVOX_WINEPREFIX" wineserver --wait || true
+    WINEPREFIX="$prefix" wineserver --wait || true
     [ -f "$unix/kalvox.exe" ] || { echo "windows: the installer put no kalvox.exe into $target"; exit 1; }
     local got
     got="$(wine_run "$unix/kalvox-calc.exe" --echo '10∠30°' 2ej30*3+j4)"
@@ -190,11 +194,19 @@ check_installer() {
     if [ "$got" != "$expected" ]; then
         echo "windows: the installed kalvox-calc.exe printed:"; echo "$got"; exit 1
     fi
-    wine_run "$unix/uninstall.exe" /S
-    WINEPREFIX="$KALVOX_WINEPREFIX" wineserver --wait || true
-    sleep 2
+    if ! wine_run reg query 'HKLM\Software\Classes\Kalvox.ResultFile\shell\open\command' 2>/dev/null |
+        grep -q 'kalvox.exe'; then
+        echo "windows: the installer did not register the .jsq file type"; exit 1
+    fi
+    wine_run "$unix/Uninstall.exe" /S
+    WINEPREFIX="$prefix" wineserver --wait || true
+    local waited=0
+    while [ -f "$unix/kalvox.exe" ] && ((waited < 30)); do sleep 1; waited=$((waited + 1)); done
     if [ -f "$unix/kalvox.exe" ]; then echo "windows: the uninstaller left kalvox.exe"; exit 1; fi
-    echo "windows: the installer installs silently, works and uninstalls"
+    export KALVOX_WINEPREFIX="$saved"
+    rm -rf "$prefix"
+    echo "windows: the installer installs silently, kalvox-calc.exe works, .jsq opens with"
+    echo "windows: kalvox.exe, and the uninstaller removes it"
 }
 
 package() {

@@ -37,7 +37,6 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN kalvox.exe)
-set(CPACK_NSIS_UNINSTALL_NAME "卸载")
 # The installer's name says what it is; CPack reads this file once per generator.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/cpack_per_generator.cmake.in
                ${CMAKE_CURRENT_BINARY_DIR}/cpack_per_generator.cmake @ONLY)
