@@ -134,7 +134,11 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
         }
     } else {
         std::string line;
+        bool first = true;
         while (std::getline(in, line)) {
+            // A byte order mark, which Windows editors put before UTF-8 text, is no input.
+            if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+            first = false;
             if (!line.empty() && line.back() == '\r') line.pop_back();
             allOk = evaluateLine(engine, options, sink, stages, line, previous, buffer) && allOk;
             flushIfLarge();

@@ -1,9 +1,10 @@
 // kalvox: starts the calculator window, with a result file loaded when one is named.
 
+#ifndef _WIN32
 #include <dlfcn.h>
+#endif
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include "panel/form1.h"
 #include "panel/qt_dialog_seam.h"
 #include "ui/chinese_font.h"
+#include "ui/qt_translation.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ std::string environment(const char* name) {
     return value ? value : "";
 }
 
+#ifndef _WIN32
 // The platform Qt will use: "-platform NAME" on the command line, else QT_QPA_PLATFORM.
 std::string requestedPlatform(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i) {
@@ -56,16 +59,24 @@ bool xServerAnswers() {
     dlclose(xcb);
     return answers;
 }
+#endif
 
 // Whether the window has somewhere to appear. Platforms that need no display server
 // (offscreen, vnc, ...) are left to Qt.
 bool displayAvailable(int argc, char** argv) {
+#ifdef _WIN32
+    // Windows always has its desktop.
+    (void)argc;
+    (void)argv;
+    return true;
+#else
     std::string platform = requestedPlatform(argc, argv);
     platform = platform.substr(0, platform.find_first_of(";:"));
     if (platform.rfind("wayland", 0) == 0) return !environment("WAYLAND_DISPLAY").empty();
     if (!platform.empty() && platform != "xcb") return true;
     if (xServerAnswers()) return true;
     return platform.empty() && !environment("WAYLAND_DISPLAY").empty();
+#endif
 }
 
 // What is left of the command line once Qt has taken its own options: at most one
@@ -128,8 +139,7 @@ int main(int argc, char** argv) {
 
     // Qt's own dialogs and buttons speak Chinese, like the rest of the window.
     QTranslator qtTranslations;
-    if (qtTranslations.load(QStringLiteral("qtbase_zh_CN"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (kalvox::loadQtChineseTranslation(qtTranslations)) {
         QApplication::installTranslator(&qtTranslations);
     }
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));

@@ -1,10 +1,7 @@
 // Numbers read from the front of a text (leadingNumber), with the general
 // parse as the fallback of the shortcut for plain numbers.
 
-#include <locale.h>
-
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <system_error>
@@ -47,10 +44,9 @@ std::optional<double> readDecimal(const std::string& clean) {
             magnitude += neg ? -ev : ev;
         }
         if (magnitude > 0) return std::nullopt;
-        // Below the normal range: the C library gives the nearest subnormal (or 0).
-        // The C locale keeps "." as the decimal point whatever the user's locale.
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-        return strtod_l(clean.c_str(), nullptr, cLocale);
+        // from_chars gives every subnormal itself and reports "out of range" on
+        // the small side only for texts that round to zero.
+        return 0.0;
     }
     if (ec != std::errc{}) return 0.0;
     if (std::isinf(value)) return std::nullopt;

@@ -1,12 +1,10 @@
 // The lines of the result file as GBK bytes, each followed by CR LF.
 //
 // GBK is the code page the result files have always used on Simplified Chinese
-// systems. Qt reaches it through ICU; the converter is stateless, so every field
-// can be encoded on its own and the pieces joined with the ASCII "=", CR and LF.
+// systems. The conversion is stateless, so every field can be encoded on its own
+// and the pieces joined with the ASCII "=", CR and LF.
 // A character without a GBK code is never replaced by "?": the first one found
 // is reported with the register and the field it sits in.
-#include <QStringEncoder>
-
 #include "memory/gbk_codec.h"
 #include "memory/result_file.h"
 
@@ -53,10 +51,7 @@ char32_t firstUnencodable(const QString& text) {
         } else if (c.isSurrogate()) {
             return code;
         }
-        QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-        // The encoder works lazily: only the conversion to bytes runs it.
-        const QByteArray bytes = encoder.encode(QStringView(text).mid(i, length));
-        if (encoder.hasError()) return code;
+        if (!toGbk(QStringView(text).mid(i, length))) return code;
         i += length;
     }
     return 0;
@@ -80,22 +75,21 @@ EncodedFile encodeResultFile(const QList<ResultLine>& lines) {
     for (const ResultLine& line : lines) {
         for (qsizetype i = 0; i < line.fields.size(); ++i) {
             const LineField& field = line.fields[i];
-            QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-            if (!encoder.isValid()) {
+            if (!gbkAvailable()) {
                 file.bytes.clear();
                 file.result.error = SaveError::NoEncoder;
                 file.result.message = QStringLiteral("本机没有GBK编码转换程序,文件没有保存。");
                 return file;
             }
-            const QByteArray bytes = encoder.encode(field.text);
-            if (encoder.hasError()) {
+            const std::optional<QByteArray> bytes = toGbk(field.text);
+            if (!bytes) {
                 file.bytes.clear();
                 file.result =
                     unencodable(line.registerNumber, field.source, firstUnencodable(field.text));
                 return file;
             }
             if (i > 0) file.bytes += '=';
-            file.bytes += bytes;
+            file.bytes += *bytes;
         }
         file.bytes += "\r\n";
     }

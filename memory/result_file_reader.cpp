@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QStringDecoder>
 #include <cerrno>
 
 #include "engine/blank.h"
@@ -95,7 +94,7 @@ bool savedAsLine(const MemoryRegister& reg) { return !isBlank(reg.tag) || !isBla
 
 OpenedResultFile decodeResultFile(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() > kMaxResultFileSize) return tooLarge(fileName);
-    if (!QStringDecoder(kCodec, QStringConverter::Flag::Stateless).isValid()) {
+    if (!gbkAvailable()) {
         return refused(fileName, ReadError::NoDecoder, 0,
                        QStringLiteral("本机没有GBK编码转换程序"));
     }
@@ -103,12 +102,12 @@ OpenedResultFile decodeResultFile(const QByteArray& bytes, const QString& fileNa
     const QList<QByteArray> lines = splitLines(bytes);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
-        QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
-        const QString text = decoder.decode(lines[i]);
-        if (decoder.hasError()) {
+        const std::optional<QString> decoded = fromGbk(lines[i]);
+        if (!decoded) {
             return refused(fileName, ReadError::NotGbk, number,
                            QStringLiteral("不是GBK编码的文本"));
         }
+        const QString& text = *decoded;
         if (const ControlCharacter c = firstControl(text); c.column != 0) {
             OpenedResultFile bad = refused(
                 fileName, ReadError::ControlCharacter, number,

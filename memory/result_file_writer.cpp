@@ -14,7 +14,11 @@
 // A file or folder without any write permission bit counts as read-only even
 // for a user (such as root) whom the system would let write anyway: the user
 // marked it so, and the calculator respects that.
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -37,11 +41,36 @@ struct Failure {
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
+// Whether the system lets this user write the file, or create files in the folder
+// (which on POSIX systems also takes the folder's search permission); errno says why not.
+bool systemAllowsWriting(const QString& path, bool folder) {
+#ifdef _WIN32
+    // The Windows C library knows only the read-only attribute, and refuses X_OK.
+    (void)folder;
+    constexpr int kWriteOk = 2;
+    return ::_waccess(reinterpret_cast<const wchar_t*>(path.utf16()), kWriteOk) == 0;
+#else
+    const QByteArray name = QFile::encodeName(path);
+    return ::access(name.constData(), folder ? (W_OK | X_OK) : W_OK) == 0;
+#endif
+}
+
+// Forces the written bytes of an open file onto the disk; errno says why not.
+bool syncToDisk(int handle) {
+#ifdef _WIN32
+    return ::_commit(handle) == 0;
+#else
+    return ::fsync(handle) == 0;
+#endif
+}
+
 // A failing system call's errno as a reason; `folder` is named where it helps.
 Failure fromErrno(int code, const QString& folder, bool existing, const QString& fallback) {
     switch (code) {
         case ENOSPC:
+#ifdef EDQUOT
         case EDQUOT:
+#endif
             return {SaveError::DiskFull, QStringLiteral("磁盘空间不足")};
         case ENOENT:
         case ENOTDIR:
@@ -80,12 +109,11 @@ Failure precheck(const QFileInfo& target, const QFileInfo& folder) {
     if (target.exists() && target.isDir()) {
         return {SaveError::IsFolder, QStringLiteral("这个名字是一个文件夹")};
     }
-    const QByteArray targetPath = QFile::encodeName(target.absoluteFilePath());
     if (target.exists()) {
         if (!(target.permissions() & kAnyWrite)) {
             return {SaveError::ReadOnlyFile, QStringLiteral("文件是只读的")};
         }
-        if (::access(targetPath.constData(), W_OK) != 0) {
+        if (!systemAllowsWriting(target.absoluteFilePath(), false)) {
             return fromErrno(errno, folder.absoluteFilePath(), true, QString());
         }
     }
@@ -94,12 +122,11 @@ Failure precheck(const QFileInfo& target, const QFileInfo& folder) {
 
 // Whether a new file (the temporary one) may be created in the folder.
 Failure folderCheck(const QFileInfo& folder) {
-    const QByteArray folderPath = QFile::encodeName(folder.absoluteFilePath());
     if (!(folder.permissions() & kAnyWrite)) {
         return {SaveError::ReadOnlyFolder,
                 QStringLiteral("文件夹“%1”是只读的").arg(shown(folder.absoluteFilePath()))};
     }
-    if (::access(folderPath.constData(), W_OK | X_OK) != 0) {
+    if (!systemAllowsWriting(folder.absoluteFilePath(), true)) {
         return fromErrno(errno, folder.absoluteFilePath(), false, QString());
     }
     return {SaveError::None, QString()};
@@ -142,7 +169,7 @@ SaveResult replaceInPlace(const QString& fileName, const QFileInfo& target, cons
                              fromErrno(code, folder.absoluteFilePath(), true, file.errorString()));
     }
     errno = 0;
-    if (::fsync(file.handle()) != 0) {
+    if (!syncToDisk(file.handle())) {
         const int code = errno;
         return failedInPlace(fileName, fromErrno(code, folder.absoluteFilePath(), true, QString()));
     }

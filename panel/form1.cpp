@@ -15,6 +15,7 @@
 #include <limits>
 
 #include "panel/input_box.h"
+#include "panel/key_caption_style.h"
 #include "panel/tag_box.h"
 #include "ui/chinese_font.h"
 
@@ -73,6 +74,7 @@ QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidg
     } else {
         auto* push = new QPushButton(caption, parent);
         push->setAutoDefault(false);
+        giveCaptionRoom(push);
         if (row.kind == ControlKind::PadKey) {
             QPalette palette = push->palette();
             palette.setColor(QPalette::Button, Qt::white);

@@ -13,10 +13,11 @@ struct ChineseFamily {
 };
 
 // In order of preference.
-constexpr std::array<ChineseFamily, 9> kFamilies{{
+constexpr std::array<ChineseFamily, 10> kFamilies{{
     {"宋体", false},
     {"SimSun", true},
     {"NSimSun", true},
+    {"Microsoft YaHei", true},
     {"AR PL UMing CN", false},
     {"Noto Serif CJK SC", false},
     {"WenQuanYi Micro Hei", true},

@@ -64,6 +64,18 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"double_dash_ends_options", {"--", "--5"}, "", 0, "5\n"},
         CliCase{"stdin_lines", {}, "1+1\r\n2*3\n", 0, "2\n6\n"},
         CliCase{"stdin_with_echo", {"--echo"}, " 1 + 2 \n", 0, "1+2=3\n"},
+        CliCase{"stdin_byte_order_mark_skipped",
+                {},
+                "\xEF\xBB\xBF"
+                "1+1\r\n2*3\r\n",
+                0,
+                "2\n6\n"},
+        CliCase{"byte_order_mark_only_at_the_start",
+                {},
+                "1\n\xEF\xBB\xBF"
+                "2\n",
+                1,
+                "1\n错误:无法识别的输入“\xEF\xBB\xBF”。\n"},
         CliCase{"stdin_error", {}, "ln0\n", 1, "错误:不能对小于等于零的值求对数。\n"},
         CliCase{"bracket_error", {"(1+2"}, "", 1, "错误:括号不匹配。\n"},
         CliCase{"trace",

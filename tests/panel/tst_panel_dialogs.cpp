@@ -2,13 +2,13 @@
 // against dialogs that slip past the seam.
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTest>
 #include <QTranslator>
 
 #include "modal_guard.h"
 #include "panel/qt_dialog_seam.h"
+#include "ui/qt_translation.h"
 
 class PanelDialogTest : public QObject {
     Q_OBJECT
@@ -24,8 +24,7 @@ private slots:
 
     void messageBoxHasOneChineseOkButton() {
         QTranslator qt;
-        QVERIFY(qt.load(QStringLiteral("qtbase_zh_CN"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QVERIFY(kalvox::loadQtChineseTranslation(qt));
         QApplication::installTranslator(&qt);
         kalvox::test::ModalGuard guard;
         kalvox::QtDialogSeam seam;

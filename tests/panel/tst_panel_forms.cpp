@@ -139,6 +139,9 @@ private slots:
     }
 
     void saveOverWritableFileInReadOnlyFolder() {
+#ifdef _WIN32
+        QSKIP("A Windows folder has no permission bit that stops new files in it");
+#endif
         QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("ro"));
         QVERIFY(QDir().mkdir(folder));

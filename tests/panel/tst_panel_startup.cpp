@@ -7,7 +7,11 @@
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include "model/panel_keys.h"
@@ -251,6 +255,49 @@ private slots:
         QCOMPARE(label->font().weight(), QFont::Normal);
         // Whatever family is used, it must be able to show the caption.
         QVERIFY(QFontMetrics(label->font()).inFont(QChar(u'输')));
+    }
+
+    // Under the Windows style, whose buttons keep wide margins, every key's caption
+    // has the room it has under the style the window is laid out in ("MW1" once showed
+    // as "/W1"), and no key moves.
+    void captionsKeepTheirRoomUnderTheWindowsStyle() {
+        const auto rooms = [this] {
+            QMap<QString, QRect> found;
+            for (QPushButton* key : f->form().findChildren<QPushButton*>()) {
+                QStyleOptionButton option;
+                option.initFrom(key);
+                option.text = key->text();
+                const QRect room =
+                    key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key);
+                found.insert(key->objectName(), room.translated(key->pos()));
+            }
+            return found;
+        };
+        const auto places = [this] {
+            QMap<QString, QRect> found;
+            for (QPushButton* key : f->form().findChildren<QPushButton*>()) {
+                found.insert(key->objectName(), key->geometry());
+            }
+            return found;
+        };
+        const QMap<QString, QRect> ownRooms = rooms();
+        const QMap<QString, QRect> ownPlaces = places();
+        const QString own = QApplication::style()->name();
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+        f = std::make_unique<PanelFixture>();
+        const QMap<QString, QRect> windowsRooms = rooms();
+        const QMap<QString, QRect> windowsPlaces = places();
+        f.reset();
+        QApplication::setStyle(QStyleFactory::create(own));
+        f = std::make_unique<PanelFixture>();
+
+        QVERIFY(ownRooms.size() > 40);
+        QCOMPARE(windowsPlaces, ownPlaces);
+        QStringList cramped;
+        for (auto it = ownRooms.cbegin(); it != ownRooms.cend(); ++it) {
+            if (windowsRooms.value(it.key()).width() < it.value().width()) cramped << it.key();
+        }
+        QVERIFY2(cramped.isEmpty(), qPrintable(cramped.join(QLatin1Char(' '))));
     }
 };
 
