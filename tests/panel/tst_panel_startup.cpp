@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "model/panel_keys.h"
+#include "panel/key_caption_style.h"
 #include "panel_fixture.h"
 #include "ui/twips.h"
 
@@ -298,6 +299,40 @@ private slots:
             if (windowsRooms.value(it.key()).width() < it.value().width()) cramped << it.key();
         }
         QVERIFY2(cramped.isEmpty(), qPrintable(cramped.join(QLatin1Char(' '))));
+    }
+
+    // A caption wider than its key (a wide fallback font) is drawn smaller, not clipped.
+    void captionFontShrinksToFit_data() {
+        QTest::addColumn<qreal>("pointSize");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("unchanged");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("fits already") << 9.0 << "MW1" << 200 << true << true;
+        QTest::newRow("too wide at 30 points") << 30.0 << "MW1" << 27 << false << true;
+        QTest::newRow("too wide at 12 points") << 12.0 << "MR9" << 25 << false << true;
+        QTest::newRow("no room even at 6 points") << 9.0 << "a^2x^3ej-j" << 5 << false << false;
+    }
+    void captionFontShrinksToFit() {
+        QFETCH(qreal, pointSize);
+        QFETCH(QString, caption);
+        QFETCH(int, width);
+        QFETCH(bool, unchanged);
+        QFETCH(bool, fits);
+        QFont font = QApplication::font();
+        font.setPointSizeF(pointSize);
+        const QFont fitted = kalvox::fittingCaptionFont(font, caption, width);
+        QCOMPARE(fitted == font, unchanged);
+        QCOMPARE(QFontMetrics(fitted).horizontalAdvance(caption) <= width, fits);
+        QVERIFY(fitted.pointSizeF() >= 6.0);
+        QVERIFY(fitted.pointSizeF() <= pointSize);
+        if (!unchanged && fits) {
+            // The largest half-point size that fits: half a point more would not.
+            QFont larger = fitted;
+            larger.setPointSizeF(fitted.pointSizeF() + 0.5);
+            QVERIFY(QFontMetrics(larger).horizontalAdvance(caption) > width);
+        }
+        if (!fits) QCOMPARE(fitted.pointSizeF(), 6.0);
     }
 };
 
