@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Kalvox needs on Debian 12.
+# Installs what building, running and testing Kalvox needs on Debian 12, and the
+# packages named as arguments (scripts/windows.sh names the cross-build's own).
 # Packages already present are left alone, so a prepared machine needs no network.
 set -euo pipefail
 
@@ -15,6 +16,7 @@ packages=(
     shared-mime-info libxml2-utils
     x11-utils xdotool imagemagick man-db
     bc
+    "$@"
 )
 
 missing=()

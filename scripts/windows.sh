@@ -22,21 +22,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 # --- the machine -----------------------------------------------------------------------
 setup_windows_tools() {
-    bash scripts/setup.sh
-    local packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis
-        zip unzip dpkg-dev xvfb xauth)
-    local missing=()
-    for p in "${packages[@]}"; do
-        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$p")
-        fi
-    done
-    if ((${#missing[@]})); then
-        echo "windows: installing ${missing[*]}"
-        $SUDO apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-            "${missing[@]}"
-    fi
+    bash scripts/setup.sh g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis \
+        zip unzip dpkg-dev xvfb xauth
 }
 
 # A deb-src entry for the suites the machine already uses, in a file of its own.
