@@ -100,6 +100,21 @@ bool isE(char32_t c) { return c == 'e' || c == 'E'; }
 bool isJ(char32_t c) { return c == 'j' || c == 'J'; }
 bool isSign(char32_t c) { return c == '+' || c == '-'; }
 
+// Whether the text ends with the name of a function (any case): a sign behind
+// it is the sign of the function's argument.
+bool endsWithFunctionName(const Text& s) {
+    static const char* const kNames[] = {"arcsin", "arccos", "arctan", "arcctn", "sin",  "cos",
+                                         "tan",    "ctn",    "ln",     "log",    "conj", "abs",
+                                         "arg",    "re",     "im",     "sqrt",   "exp"};
+    for (std::string_view name : kNames) {
+        if (s.size() < name.size()) continue;
+        Text tail = s.substr(s.size() - name.size());
+        lower(tail);
+        if (tail == Text(name.begin(), name.end())) return true;
+    }
+    return false;
+}
+
 // The text with every character outside ASCII written "?": one byte a
 // character, for the number-item helpers, which only ever stop at ASCII.
 std::string ascii(const Text& s) {
@@ -462,7 +477,7 @@ Text ReferenceEngine::bracketReduction(Text s) {
             const char32_t sign = before.size() >= 2 ? before[before.size() - 2] : '(';
             const bool signOfValue =
                 sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
-                (isLetter(sign) && sign != 'e' && sign != 'E' && sign != 'j' && sign != 'J');
+                (isLetter(sign) && endsWithFunctionName(before.substr(0, before.size() - 1)));
             if (!inner.empty() && inner[0] == '-' && !before.empty() && before.back() == '-' &&
                 signOfValue) {
                 before.pop_back();
