@@ -86,7 +86,7 @@ build_qt() {
     src="$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)"
     cp "$toolchain" "$work/toolchain.cmake"
     mkdir -p "$work/build"
-    echo "windows: configuring Qt for MinGW (the build takes about 30 minutes)"
+    echo "windows: configuring Qt for MinGW (the build takes 10 to 20 minutes on two cores)"
     (cd "$work/build" && "$src/configure" -prefix "$prefix" -xplatform win32-g++ \
         "${qt_options[@]}" -- -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
