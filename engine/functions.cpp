@@ -23,21 +23,17 @@ constexpr double kPartResidue = 1e-13;
 // Beyond this size the arc cotangent is computed from the reciprocal.
 constexpr double kFarOut = 1e8;
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 // Whether a "-" at the end of out is the sign of what follows it (rather than
-// a subtraction): it opens the text or follows "(", "*", "/", "^" or a name.
+// a subtraction): it opens the text or follows "(", "*", "/", "|", "^" or a
+// function name (the "j" of "conj" and the "e" of "re" end a name, not a number),
+// as behind a bracket.
 bool endsWithSign(const std::string& out) {
     const std::size_t n = out.size();
     if (n == 0 || out[n - 1] != '-') return false;
     if (n == 1) return true;
     const char c = out[n - 2];
-    // The "j" of the name "conj" ends a name, not a number.
-    if ((c == 'j' || c == 'J') && n >= 5 &&
-        functionNameAt(std::string_view(out).substr(n - 5, 4), 0) == 4)
-        return true;
     return c == '(' || c == '*' || c == '/' || c == '|' || c == '^' ||
-           (isLetter(c) && c != 'e' && c != 'E' && c != 'j' && c != 'J');
+           functionNameEndsAt(out, n - 1);
 }
 
 // Appends a function's value; a negative one behind a sign loses both signs.

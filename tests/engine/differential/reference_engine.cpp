@@ -800,7 +800,7 @@ Text ReferenceEngine::functionPass(Text s) {
         if (!result.empty() && result[0] == '-' && !head.empty() && head.back() == '-') {
             const char32_t sign = head.size() >= 2 ? head[head.size() - 2] : '(';
             if (sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
-                (isLetter(sign) && !isE(sign) && !isJ(sign))) {
+                (isLetter(sign) && endsWithFunctionName(head.substr(0, head.size() - 1)))) {
                 head.pop_back();
                 result.erase(0, 1);
             }
