@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyle>
@@ -71,11 +72,16 @@ QFont fittingCaptionFont(const QFont& font, const QString& text, int width) {
 }
 
 void giveCaptionRoom(QPushButton* key) {
-    if (!windowsStyle(QApplication::style())) return;
-    // The proxy draws with a style of the application's kind of its own.
-    auto* style = new KeyCaptionStyle(QApplication::style()->name());
-    style->setParent(key);  // the key owns its style
-    key->setStyle(style);
+    const QStyle* application = QApplication::style();
+    if (!windowsStyle(application)) return;
+    // One style serves every key: it draws with a style of the application's kind of
+    // its own, made once (again only when the application changes its style).
+    static QPointer<KeyCaptionStyle> shared;
+    if (!shared || shared->baseStyle()->name() != application->name()) {
+        shared = new KeyCaptionStyle(application->name());
+        shared->setParent(qApp);  // the application owns it
+    }
+    key->setStyle(shared);
 }
 
 }  // namespace kalvox
