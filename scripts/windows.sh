@@ -6,7 +6,8 @@
 #   bash scripts/windows.sh package   the NSIS installer and the portable zip
 #   bash scripts/windows.sh qt        only the static Qt and GoogleTest for MinGW
 #
-# Qt for MinGW is built once from Debian's own Qt source into ~/.cache/kalvox/,
+# Qt for MinGW is built once into ~/.cache/kalvox/ from Debian's Qt source package,
+# fetched from the machine's own apt sources (scripts/derive_deb_src.sh),
 # keyed by the Qt version, its configure options and the toolchain file; a later
 # run reuses it (KALVOX_CACHE moves the cache).
 set -euo pipefail
@@ -26,26 +27,24 @@ setup_windows_tools() {
         zip unzip dpkg-dev xvfb xauth
 }
 
-# A deb-src entry for the suites the machine already uses, in a file of its own.
+# Qt's source package comes from where apt already takes the machine's packages: deb-src
+# entries derived from its deb entries, in a file of its own. A machine with deb-src
+# entries of its own is left alone.
 add_source_entry() {
     local list=/etc/apt/sources.list.d/kalvox-deb-src.sources
-    [ -f "$list" ] && return 0
-    echo "windows: adding $list"
-    $SUDO tee "$list" >/dev/null <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://deb.debian.org/debian-security
-Suites: bookworm-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-    $SUDO apt-get update -qq
+    local sources_list="" sources_dir="" before="" status=0
+    eval "$(apt-config shell sources_list Dir::Etc::sourcelist/f sources_dir Dir::Etc::sourceparts/d)"
+    [ -f "$list" ] && before="$(cat "$list")"
+    $SUDO bash scripts/derive_deb_src.sh "$sources_list" "$sources_dir" "$list" || status=$?
+    case $status in
+    0) [ "$(cat "$list")" = "$before" ] || $SUDO apt-get update -qq ;;
+    3) ;;
+    *) echo "windows: no deb-src entry for Qt's source package"; exit 1 ;;
+    esac
 }
+
+# The folder of the machine's own CMake packages (Qt's host tools among them).
+host_cmake_dir() { echo "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"; }
 
 # --- the static Qt -----------------------------------------------------------------------
 qt_version() { dpkg-query -W -f='${Version}\n' qt6-base-dev | sed 's/[+-].*//'; }
@@ -80,7 +79,7 @@ build_qt() {
     local work="$cache/work-qt"
     rm -rf "$work" "$prefix"
     mkdir -p "$work"
-    echo "windows: fetching Qt $(qt_version)'s source from Debian"
+    echo "windows: fetching Qt $(qt_version)'s source package from the machine's apt sources"
     (cd "$work" && apt-get source -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)")
     local src
     src="$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)"
@@ -90,7 +89,7 @@ build_qt() {
     (cd "$work/build" && "$src/configure" -prefix "$prefix" -xplatform win32-g++ \
         "${qt_options[@]}" -- -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$(host_cmake_dir)" \
         -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF) >"$work/configure.log" 2>&1 ||
         { tail -n 60 "$work/configure.log"; exit 1; }
     cmake --build "$work/build" --parallel "$jobs" >"$work/build.log" 2>&1 ||
@@ -133,7 +132,7 @@ build_kalvox() {
     cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DKALVOX_WINDOWS_PREFIXES="$qt;$gtest" -DCMAKE_PREFIX_PATH="$qt;$gtest" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$(host_cmake_dir)" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$root/cmake/wine_emulator.sh" \
         -DKALVOX_WITH_BENCH=OFF >"$build_dir.configure.log" 2>&1 ||
         { tail -n 60 "$build_dir.configure.log"; exit 1; }
