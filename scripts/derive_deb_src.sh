@@ -65,7 +65,8 @@ function flush_stanza(    i, key, types, enabled, n, t, is_deb, text, uris) {
     if (nfields == 0) return
     types = (("types") in value) ? value["types"] : ""
     enabled = (("enabled") in value) ? tolower(trim(value["enabled"])) : "yes"
-    if (enabled != "no") {
+    # apt reads the value as a boolean: no, false, off, without, disable and 0 say no.
+    if (enabled !~ /^(no|false|off|without|disable|0)$/) {
         n = split(trim(types), t, /[ \t]+/)
         is_deb = 0
         for (i = 1; i <= n; i++) {

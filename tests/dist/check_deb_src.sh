@@ -45,6 +45,12 @@ Suites: kalvox-oldstable
 Components: main
 Enabled: no
 Signed-By: $key
+
+Types: deb
+URIs: http://old.kalvox.invalid/debian
+Suites: kalvox-oldoldstable
+Components: main
+Enabled: False
 EOF
 cat >"$dir/parts/local.sources" <<EOF
 types: deb
