@@ -32,7 +32,7 @@ if [ -d "$sources_dir" ]; then
         [[ $name =~ ^[A-Za-z0-9_.-]+\.(list|sources)$ ]] || continue
         [ -e "$output" ] && [ "$file" -ef "$output" ] && continue
         files+=("$file")
-    done < <(find "$sources_dir" -maxdepth 1 -type f \( -name '*.list' -o -name '*.sources' \) | LC_ALL=C sort)
+    done < <(find -L "$sources_dir" -maxdepth 1 -type f \( -name '*.list' -o -name '*.sources' \) | LC_ALL=C sort)
 fi
 if ((${#files[@]} == 0)); then
     echo "derive_deb_src: no sources in $sources_list or $sources_dir" >&2
