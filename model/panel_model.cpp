@@ -2,6 +2,9 @@
 
 #include "engine/constants.h"
 #include "engine/value_forms.h"
+#include "memory/result_file.h"
+#include "memory/result_file_reader.h"
+#include "model/save_name.h"
 #include "model/symmetrical_components.h"
 #include "model/utf16.h"
 #include "model/value_entry.h"
@@ -425,5 +428,30 @@ void PanelModel::loadResultFile(const std::string& input, const MemoryRegisters&
     setInput(toUtf16(input), 0);
     evaluate();
 }
+
+void PanelModel::saveFile(const std::string& fileName, const std::string& filter) {
+    begin();
+    if (isBlank(fileName)) return;
+    // The input box may hold a lone surrogate, which the file refuses by name.
+    const SaveResult result = saveResultFile(
+        savedFileName(fileName, filter), toUtf8KeepingLoneSurrogates(input_), output_, registers_);
+    if (!result.ok()) message_ = result.message;
+}
+
+bool PanelModel::openFile(const std::string& fileName) {
+    begin();
+    if (isBlank(fileName)) return false;
+    const OpenedResultFile file = readResultFile(fileName);
+    if (!file.ok()) {
+        message_ = file.message;
+        return false;
+    }
+    loadResultFile(file.input, file.registers);
+    return true;
+}
+
+std::vector<std::string> PanelModel::saveFilters() { return saveDialogFilters(); }
+
+std::vector<std::string> PanelModel::openFilters() { return openDialogFilters(); }
 
 }  // namespace kalvox

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "memory/registers.h"
@@ -71,6 +72,21 @@ public:
     // A result file was opened: its registers replace all nine, its expression goes
     // into the input box and is evaluated with "=".
     void loadResultFile(const std::string& input, const MemoryRegisters& registers);
+
+    // --- Files -------------------------------------------------------------------
+    // The save command is press(Save), which evaluates as "=" does, then the save
+    // dialog, whose answer comes here: the name chosen ("" when cancelled) and the
+    // filter chosen with it. A blank name writes nothing; a name typed without an
+    // extension gets the filter's (save_name.h). The calculation and the registers
+    // are written; a failure leaves its message.
+    void saveFile(const std::string& fileName, const std::string& filter);
+    // The open command's answer: the file is read and checked whole before anything
+    // changes; then it is loaded (loadResultFile). A refused file leaves its message
+    // and the panel as it was; a blank name does nothing. Returns whether it loaded.
+    bool openFile(const std::string& fileName);
+    // The filters the save and the open dialog offer, in order.
+    static std::vector<std::string> saveFilters();
+    static std::vector<std::string> openFilters();
 
     // --- State -------------------------------------------------------------------
     const std::u16string& input() const { return input_; }

@@ -68,6 +68,8 @@ private:
     void afterCommand(KeyId key);
     void save();
     void open();
+    // The message the last command of the model left, in a message box.
+    void showModelMessage();
     // The input box's text, caret and selection into the model.
     void syncInput(bool edited);
     // Draws what the last command changed, then every key's state and tooltip.

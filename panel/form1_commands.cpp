@@ -6,9 +6,6 @@
 #include <QKeySequence>
 #include <QShortcut>
 
-#include "memory/result_file.h"
-#include "memory/result_file_reader.h"
-#include "model/save_name.h"
 #include "panel/dialog_seam.h"
 #include "panel/form1.h"
 
@@ -33,36 +30,36 @@ void Form1::afterCommand(KeyId key) {
     }
 }
 
+namespace {
+QStringList filterList(const std::vector<std::string>& filters) {
+    QStringList list;
+    for (const std::string& filter : filters) list << QString::fromStdString(filter);
+    return list;
+}
+}  // namespace
+
 void Form1::save() {
-    // The model has just evaluated, as "=" does.
-    const SaveFileChoice choice = dialogs_.askSaveFileName(this, saveDialogFilters());
-    if (isBlank(choice.fileName)) return;
-    const QString fileName = QString::fromStdString(
-        savedFileName(choice.fileName.toStdString(), choice.filter.toStdString()));
-    const SaveResult result =
-        saveResultFile(fileName, QString::fromStdU16String(model_.input()),
-                       QString::fromStdString(model_.output()), model_.registers());
-    if (!result.ok()) dialogs_.showMessage(this, QStringLiteral("Kalvox"), result.message);
+    // The model has just evaluated, as "=" does; it writes what the dialog chose.
+    const SaveFileChoice choice =
+        dialogs_.askSaveFileName(this, filterList(PanelModel::saveFilters()));
+    model_.saveFile(choice.fileName.toStdString(), choice.filter.toStdString());
+    showModelMessage();
 }
 
 void Form1::open() {
     // The save dialog's two filters, whose files hold the same lines, and every file.
-    const QString fileName = dialogs_.askOpenFileName(this, openDialogFilters());
-    if (isBlank(fileName)) return;
+    const QString fileName = dialogs_.askOpenFileName(this, filterList(PanelModel::openFilters()));
+    if (fileName.isEmpty()) return;
     openResultFile(fileName);
 }
 
 bool Form1::openResultFile(const QString& fileName) {
     // The whole file is read and checked before anything in the window changes.
-    const OpenedResultFile file = readResultFile(fileName);
-    if (!file.ok()) {
-        dialogs_.showMessage(this, QStringLiteral("Kalvox"), file.message);
-        return false;
-    }
     syncInput(false);
-    model_.loadResultFile(file.input.toStdString(), file.registers);
-    render();
-    return true;
+    const bool loaded = model_.openFile(fileName.toStdString());
+    showModelMessage();
+    if (loaded) render();
+    return loaded;
 }
 
 void Form1::buildShortcuts() {

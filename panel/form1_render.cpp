@@ -30,12 +30,14 @@ void Form1::syncInput(bool edited) {
 void Form1::forward(KeyId key) {
     syncInput(false);
     model_.press(key);
-    if (!model_.message().empty()) {
-        dialogs_.showMessage(this, QStringLiteral("Kalvox"),
-                             QString::fromStdString(model_.message()));
-    }
+    showModelMessage();
     render();
     afterCommand(key);
+}
+
+void Form1::showModelMessage() {
+    if (model_.message().empty()) return;
+    dialogs_.showMessage(this, QStringLiteral("Kalvox"), QString::fromStdString(model_.message()));
 }
 
 void Form1::renderInput() {
