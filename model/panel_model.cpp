@@ -86,6 +86,12 @@ std::string PanelModel::contentTooltip(int index) const {
     return text.empty() ? std::string() : withOtherForm(text, text);
 }
 
+std::vector<CopyForm> PanelModel::copyForms() const {
+    const std::optional<ValueForms> forms = valueForms(output_);
+    return {{"copyExponential", "复制指数形式", forms ? forms->exponential : std::string()},
+            {"copyAlgebraic", "复制代数形式", forms ? forms->algebraic : std::string()}};
+}
+
 void PanelModel::begin() {
     lastEdit_ = {};
     focus_ = Focus::Unchanged;
@@ -387,8 +393,8 @@ void PanelModel::symmetricalComponents() {
 }
 
 void PanelModel::selectMode(FunctionMode mode) {
-    if (mode == mode_) return;
     begin();
+    if (mode == mode_) return;
     mode_ = mode;
     switch (mode) {
         case FunctionMode::Symbol:
@@ -412,6 +418,11 @@ void PanelModel::toggleInverse() {
     begin();
     inverse_ = !inverse_;
     keyStates_ = functionKeysForInverse(inverse_, keyStates_);
+}
+
+void PanelModel::setInverse(bool checked) {
+    begin();
+    if (checked != inverse_) toggleInverse();
 }
 
 void PanelModel::walkHistory(bool older) {

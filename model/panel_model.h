@@ -40,6 +40,13 @@ struct InputEdit {
 // Where the last command put the focus.
 enum class Focus { Unchanged, Input, Output };
 
+// An entry of the output box's menu that copies the value on show in one form.
+struct CopyForm {
+    std::string name;     // object name of the entry
+    std::string caption;  // what the entry says
+    std::string text;     // what it copies; "" when the output is no value (entry off)
+};
+
 // Typed-character filter (Text1_KeyPress): the code of a typed character as a signed
 // 16-bit number in, the code to deliver out, 0 meaning the character is discarded.
 std::int16_t filterKey(std::int16_t code);
@@ -67,6 +74,8 @@ public:
     void selectMode(FunctionMode mode);
     // The inverse box was clicked: its state flips.
     void toggleInverse();
+    // The inverse box shows `checked` after a click: it flips unless it already is.
+    void setInverse(bool checked);
     // Up (older) or Down in the input box.
     void walkHistory(bool older);
     // A result file was opened: its registers replace all nine, its expression goes
@@ -110,6 +119,8 @@ public:
     // complex value, its other form on a second line.
     std::string outputTooltip(std::string_view boxTooltip) const;
     std::string contentTooltip(int index) const;
+    // The copy entries of the output box's menu: exponential, then algebraic form.
+    std::vector<CopyForm> copyForms() const;
 
     // What the last command did besides the state above.
     const InputEdit& lastEdit() const { return lastEdit_; }

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <limits>
 
+#include "model/window_texts.h"
 #include "panel/input_box.h"
 #include "panel/key_caption_style.h"
 #include "panel/tag_box.h"
@@ -41,7 +42,16 @@ void setBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// A control's caption and tooltip, as a screen reader reads them: the caption as
+// its name (the tooltip where it has none) and the tooltip as its description.
+void setAccessibleTexts(QWidget* control, std::string_view caption, std::string_view tooltip) {
+    control->setAccessibleName(text(caption.empty() ? tooltip : caption));
+    control->setAccessibleDescription(text(tooltip));
+}
 
 TwipRect inRow(const TwipRect& r, int row) {
     return {r.left, kRegisterRowTop + kRegisterRowPitch * row, r.width, r.height};
@@ -88,16 +98,23 @@ QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidg
     b->setObjectName(text(key.name));
     b->setGeometry(toPixels(row.place));
     if (!key.tooltip.empty()) b->setToolTip(text(key.tooltip));
+    setAccessibleTexts(b, key.caption, key.tooltip);
     keys_.emplace_back(row.key, b);
     const KeyId id = row.key;
     if (row.kind == ControlKind::Option) {
+        // The model decides whether the option was already chosen.
         connect(b, &QAbstractButton::toggled, this, [this, id](bool on) {
-            if (on && !rendering_ && model_.mode() != static_cast<FunctionMode>(id.index))
-                forward(id);
+            if (!on || rendering_) return;
+            syncInput(false);
+            model_.selectMode(static_cast<FunctionMode>(id.index));
+            render();
         });
     } else if (row.kind == ControlKind::CheckBox) {
-        connect(b, &QAbstractButton::toggled, this, [this, id](bool on) {
-            if (!rendering_ && on != model_.inverse()) forward(id);
+        connect(b, &QAbstractButton::toggled, this, [this](bool on) {
+            if (rendering_) return;
+            syncInput(false);
+            model_.setInverse(on);
+            render();
         });
     } else {
         connect(b, &QAbstractButton::clicked, this, [this, id] { forward(id); });
@@ -106,7 +123,7 @@ QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidg
 }
 
 void Form1::buildControls() {
-    setWindowTitle(QStringLiteral("Kalvox"));
+    setWindowTitle(text(kWindowTitle));
     setFont(chineseFont(9));
     buildMenu();
 
@@ -163,6 +180,7 @@ void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls
         control->setObjectName(QLatin1String(row.name));
         control->setGeometry(toPixels(row.place));
         if (*row.tooltip) control->setToolTip(QString::fromUtf8(row.tooltip));
+        setAccessibleTexts(control, row.caption, row.tooltip);
     }
 }
 
@@ -205,8 +223,8 @@ void Form1::buildMenu() {
     }
     // 复数 beside them: its entries and their shortcuts from the key table; the
     // shortcut is shown in the menu and handled with the others.
-    fushucaidan = menuBar()->addMenu(QStringLiteral("复数"));
-    fushucaidan->setObjectName(QStringLiteral("fushucaidan"));
+    fushucaidan = menuBar()->addMenu(text(kComplexMenuCaption));
+    fushucaidan->setObjectName(text(kComplexMenuName));
     for (int i = 0; i < kComplexEntryCount; ++i) {
         const KeyId id{KeyGroup::ComplexMenu, i};
         const PanelKey& key = panelKey(id);

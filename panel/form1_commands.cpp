@@ -71,14 +71,9 @@ void Form1::buildShortcuts() {
         shortcut->setContext(Qt::WindowShortcut);
         const KeyId id = row.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] {
-            // A key acts as its click does; a disabled key ignores its shortcut as it
-            // ignores the mouse. The options say themselves where the focus goes.
-            QAbstractButton* b = button(id);
-            if (id.group == KeyGroup::Mode || !b) {
-                forward(id);
-            } else if (b->isEnabled()) {
-                b->click();
-            }
+            // A key acts as its click does; a key the model has switched off ignores
+            // its shortcut as it ignores the mouse.
+            if (model_.enabled(id)) forward(id);
         });
     }
 }

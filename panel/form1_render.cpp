@@ -7,11 +7,17 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "model/window_texts.h"
 #include "panel/dialog_seam.h"
 #include "panel/form1.h"
 #include "panel/input_box.h"
 
 namespace kalvox {
+namespace {
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+}  // namespace
 
 QAbstractButton* Form1::button(KeyId key) const {
     for (const auto& [id, b] : keys_) {
@@ -37,7 +43,7 @@ void Form1::forward(KeyId key) {
 
 void Form1::showModelMessage() {
     if (model_.message().empty()) return;
-    dialogs_.showMessage(this, QStringLiteral("Kalvox"), QString::fromStdString(model_.message()));
+    dialogs_.showMessage(this, text(kMessageTitle), QString::fromStdString(model_.message()));
 }
 
 void Form1::renderInput() {
@@ -96,8 +102,12 @@ void Form1::render() {
     Text2->setToolTip(QString::fromStdString(model_.outputTooltip(text2Tooltip_.toStdString())));
     for (const auto& [id, b] : keys_) {
         b->setEnabled(model_.enabled(id));
-        if (id.group == KeyGroup::Function)
-            b->setToolTip(QString::fromStdString(model_.tooltip(id)));
+        if (id.group == KeyGroup::Function) {
+            // What the tooltip says, a screen reader says.
+            const QString tooltip = QString::fromStdString(model_.tooltip(id));
+            b->setToolTip(tooltip);
+            b->setAccessibleDescription(tooltip);
+        }
         if (id.group == KeyGroup::Mode) b->setChecked(static_cast<int>(model_.mode()) == id.index);
         if (id.group == KeyGroup::Inverse) b->setChecked(model_.inverse());
     }

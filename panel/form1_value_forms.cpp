@@ -1,5 +1,5 @@
-// The copy of a complex value in either form from the output box's menu. The
-// other form comes from the engine, which leaves the ej-j key's direction alone.
+// The copy of a complex value in either form from the output box's menu: the
+// entries and what they copy come from the model.
 
 #include <QAction>
 #include <QClipboard>
@@ -7,35 +7,21 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include "engine/value_forms.h"
 #include "panel/form1.h"
 
 namespace kalvox {
-namespace {
-
-QAction* addCopy(QMenu* menu, const QString& name, const QString& caption,
-                 const std::optional<std::string>& text) {
-    QAction* copy = menu->addAction(caption);
-    copy->setObjectName(name);
-    copy->setEnabled(text.has_value());
-    if (text) {
-        const QString value = QString::fromStdString(*text);
-        QObject::connect(copy, &QAction::triggered, menu,
-                         [value] { QGuiApplication::clipboard()->setText(value); });
-    }
-    return copy;
-}
-
-}  // namespace
 
 QMenu* Form1::createOutputMenu() {
     QMenu* menu = Text2->createStandardContextMenu();
     menu->addSeparator();
-    const auto forms = valueForms(Text2->text().toStdString());
-    addCopy(menu, QStringLiteral("copyExponential"), QStringLiteral("复制指数形式"),
-            forms ? std::optional(forms->exponential) : std::nullopt);
-    addCopy(menu, QStringLiteral("copyAlgebraic"), QStringLiteral("复制代数形式"),
-            forms ? std::optional(forms->algebraic) : std::nullopt);
+    for (const CopyForm& form : model_.copyForms()) {
+        QAction* copy = menu->addAction(QString::fromStdString(form.caption));
+        copy->setObjectName(QString::fromStdString(form.name));
+        copy->setEnabled(!form.text.empty());
+        const QString value = QString::fromStdString(form.text);
+        QObject::connect(copy, &QAction::triggered, menu,
+                         [value] { QGuiApplication::clipboard()->setText(value); });
+    }
     return menu;
 }
 

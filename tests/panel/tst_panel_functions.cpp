@@ -419,7 +419,7 @@ private slots:
     }
     // The 复数 menu: beside the other menu commands, its entries from the key table.
     void complexMenu() {
-        auto* menu = f->form().findChild<QMenu*>("fushucaidan");
+        auto* menu = f->form().findChild<QMenu*>("complexMenu");
         QVERIFY(menu);
         QCOMPARE(menu->title(), QStringLiteral("复数"));
         QCOMPARE(menu->actions().size(), kalvox::kComplexEntryCount);
