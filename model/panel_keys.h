@@ -16,22 +16,22 @@ namespace kalvox {
 // The kinds of key; the keys of one kind form one control array, counted from 0.
 enum class KeyGroup {
     ShortcutList,  // F1: the list of shortcuts (no control)
-    Save,          // commsave (保存)
-    Open,          // dakaicom (打开), a menu command
-    Clear,         // command3 (清零)
-    Backspace,     // comtuige (退格)
-    About,         // guangyucom (关于), a menu command
+    Save,          // saveKey (保存)
+    Open,          // openCommand (打开), a menu command
+    Clear,         // clearKey (清零)
+    Backspace,     // backspaceKey (退格)
+    About,         // aboutCommand (关于), a menu command
     Mode,          // the options 整式输入, 函数符号, 输出求值 (index: FunctionMode)
-    Inverse,       // Check1 (反函数)
-    Function,      // comfunction: index keyIndex(FunctionKey)
-    Pi,            // pifh (π)
-    Complex,       // fushufh (复数符号): ej, j, (, ), a, a^2, E
-    Store,         // congchu (存储): MW1 ... MW9
-    Recall,        // tiqu (提取): MR1 ... MR9
-    Digit,         // szsrfh (数字输入符号): 0 ... 9, point at 10
-    Operator,      // ysfhsr (运算符号输入): + - * /
-    Equals,        // Command2 ("=")
-    Calculate,     // comjs (计算)
+    Inverse,       // inverseBox (反函数)
+    Function,      // functionKey: index keyIndex(FunctionKey)
+    Pi,            // piKey (π)
+    Complex,       // complexKey (复数符号): ej, j, (, ), a, a^2, E
+    Store,         // storeKey (存储): MW1 ... MW9
+    Recall,        // recallKey (提取): MR1 ... MR9
+    Digit,         // digitKey (数字输入符号): 0 ... 9, point at 10
+    Operator,      // operatorKey (运算符号输入): + - * /
+    Equals,        // equalsKey ("=")
+    Calculate,     // calculateKey (计算)
     ComplexMenu,   // the 复数 menu of the menu bar (index: ComplexEntry)
 };
 

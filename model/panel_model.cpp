@@ -55,9 +55,9 @@ PanelModel::PanelModel() {
 
 std::string PanelModel::inputUtf8() const { return toUtf8(input_); }
 
-std::string PanelModel::storedExpression(int position) const {
-    if (position < 1 || position > kRegisterCount) return {};
-    return registers_[static_cast<std::size_t>(position - 1)].storedExpression;
+std::string PanelModel::storedExpression(int k) const {
+    if (k < 1 || k > kRegisterCount) return {};
+    return registers_[static_cast<std::size_t>(k - 1)].storedExpression;
 }
 
 bool PanelModel::enabled(KeyId key) const {
@@ -118,7 +118,8 @@ void PanelModel::editTag(int index, std::string text) {
 }
 
 void PanelModel::setOutput(std::string text) {
-    // Text2_Change: runs after every write of the output box, also of the same text.
+    // Every write of the output box, also of the same text, brings the function keys
+    // into line with it.
     output_ = std::move(text);
     keyStates_ = functionKeysEnabled(mode_, output_);
 }
@@ -185,7 +186,7 @@ void PanelModel::clear() {
 }
 
 void PanelModel::evaluate() {
-    // Command2_Click: the engine says what both boxes show and where the caret goes.
+    // "=": the engine says what both boxes show and where the caret goes.
     // "ans" stands for the value on show in the output box.
     const Outcome outcome = engine_.evaluate(inputUtf8(), {}, output_);
     setInput(toUtf16(outcome.text1), 0);

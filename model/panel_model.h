@@ -47,7 +47,7 @@ struct CopyForm {
     std::string text;     // what it copies; "" when the output is no value (entry off)
 };
 
-// Typed-character filter (Text1_KeyPress): the code of a typed character as a signed
+// The filter of characters typed into the input box: the code of a typed character as a signed
 // 16-bit number in, the code to deliver out, 0 meaning the character is discarded.
 std::int16_t filterKey(std::int16_t code);
 
@@ -109,8 +109,8 @@ public:
     const FunctionKeyStates& functionKeys() const { return keyStates_; }
     bool enabled(KeyId key) const;
     const MemoryRegisters& registers() const { return registers_; }
-    // storedExpression, positions 1 to 10 (10 belongs to no register and stays "").
-    std::string storedExpression(int position) const;
+    // The input text stored with register k (1 to 9); "" for any other k.
+    std::string storedExpression(int k) const;
     const InputHistory& history() const { return history_; }
 
     // The tooltip a key shows now (the function keys follow the inverse box).
@@ -131,7 +131,8 @@ public:
 private:
     void begin();
     void evaluate();
-    void setOutput(std::string text);  // writes the output and runs Text2_Change
+    // Writes the output and brings the function keys into line with it.
+    void setOutput(std::string text);
     void insert(std::u16string_view text);
     // Inserts a whole value, with "*" where it would join a value beside it.
     void insertValue(std::u16string_view value);

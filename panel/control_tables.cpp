@@ -30,15 +30,15 @@ constexpr ControlRow key(ControlKind kind, KeyId id, TwipRect place) {
 }
 
 constexpr std::array<ControlRow, 13> kTopArea{{
-    other(ControlKind::InputBox, "Text1", "", "表达式输入框", {840, 240, 7815, 375}),
-    other(ControlKind::OutputBox, "Text2", "", "计算结果输出框", {840, 720, 3615, 375}),
-    other(ControlKind::Label, "Label1", "输入", "", {360, 300, 420, 210}),
-    other(ControlKind::Label, "Label2", "输出", "", {360, 800, 420, 210}),
+    other(ControlKind::InputBox, "inputBox", "", "表达式输入框", {840, 240, 7815, 375}),
+    other(ControlKind::OutputBox, "outputBox", "", "计算结果输出框", {840, 720, 3615, 375}),
+    other(ControlKind::Label, "inputLabel", "输入", "", {360, 300, 420, 210}),
+    other(ControlKind::Label, "outputLabel", "输出", "", {360, 800, 420, 210}),
     key(ControlKind::Key, {Calculate}, {4920, 720, 735, 375}),
     key(ControlKind::Key, {Clear}, {5760, 720, 735, 375}),
     key(ControlKind::Key, {Backspace}, {6600, 720, 735, 375}),
     key(ControlKind::Key, {Save}, {7440, 720, 735, 375}),
-    other(ControlKind::Frame, "Frame1", "", "", {840, 1200, 3615, 495}),
+    other(ControlKind::Frame, "modeFrame", "", "", {840, 1200, 3615, 495}),
     key(ControlKind::Option, {Mode, static_cast<int>(FunctionMode::WholeInput)},
         {200, 200, 1215, 260}),
     key(ControlKind::Option, {Mode, static_cast<int>(FunctionMode::Symbol)},

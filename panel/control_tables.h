@@ -36,8 +36,9 @@ struct ControlRow {
     TwipRect place;
 };
 
-// The top area in creation (and so tab) order: Text1, Text2, Label1, Label2, comjs,
-// command3, comtuige, commsave, Frame1 with qbshuruxz, hsfhxz, shuchuxz, and Check1.
+// The top area in creation (and so tab) order: inputBox, outputBox, inputLabel, outputLabel,
+// calculateKey, clearKey, backspaceKey, saveKey, modeFrame with wholeInputOption, symbolOption,
+// outputOption, and inverseBox.
 std::span<const ControlRow> topAreaControls();
 // The key pad in creation order: the digit, operator, complex-entry and function
 // key arrays, then π and "=".
@@ -46,9 +47,9 @@ std::span<const ControlRow> keyPadControls();
 // The memory block: register k (1 to 9) is the row at top 1320 + 360 * (k - 1).
 inline constexpr int kRegisterRowTop = 1320;
 inline constexpr int kRegisterRowPitch = 360;
-inline constexpr TwipRect kStoreKey{4680, 0, 400, 300};     // congchu, top relative to the row
-inline constexpr TwipRect kTagBox{5160, 0, 855, 315};       // ccjgbz
-inline constexpr TwipRect kContentBox{6120, 0, 2175, 300};  // tiqushuju
-inline constexpr TwipRect kRecallKey{8400, 0, 400, 300};    // tiqu
+inline constexpr TwipRect kStoreKey{4680, 0, 400, 300};     // storeKey, top relative to the row
+inline constexpr TwipRect kTagBox{5160, 0, 855, 315};       // tagBox
+inline constexpr TwipRect kContentBox{6120, 0, 2175, 300};  // contentBox
+inline constexpr TwipRect kRecallKey{8400, 0, 400, 300};    // recallKey
 
 }  // namespace kalvox

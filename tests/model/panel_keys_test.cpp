@@ -60,7 +60,7 @@ TEST(PanelKeys, NamedFunctionKeysInsertTheirCaption) {
                             FunctionKey::Ln, FunctionKey::Log}) {
         const PanelKey& row = panelKey({Function, static_cast<int>(keyIndex(key))});
         EXPECT_EQ(functionSymbol(key, false), row.caption);
-        EXPECT_EQ(row.name, "comfunction_" + std::to_string(keyIndex(key)));
+        EXPECT_EQ(row.name, "functionKey_" + std::to_string(keyIndex(key)));
     }
 }
 

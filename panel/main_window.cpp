@@ -1,4 +1,4 @@
-#include "panel/form1.h"
+#include "panel/main_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -63,17 +63,16 @@ ControlRow memoryKey(KeyGroup group, int index, const TwipRect& place) {
 
 }  // namespace
 
-Form1::Form1(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("Form1"));
+MainWindow::MainWindow(DialogSeam& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("mainWindow"));
     buildControls();
     render();
 }
 
-QString Form1::storedExpression(int position) const {
-    return text(model_.storedExpression(position));
-}
+QString MainWindow::storedExpression(int k) const { return text(model_.storedExpression(k)); }
 
-QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidget* frame) {
+QAbstractButton* MainWindow::makeButton(QWidget* parent, const ControlRow& row, QWidget* frame) {
     const PanelKey& key = panelKey(row.key);
     const QString caption = text(key.caption);
     QAbstractButton* b = nullptr;
@@ -122,7 +121,7 @@ QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidg
     return b;
 }
 
-void Form1::buildControls() {
+void MainWindow::buildControls() {
     setWindowTitle(text(kWindowTitle));
     setFont(chineseFont(9));
     buildMenu();
@@ -131,7 +130,7 @@ void Form1::buildControls() {
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    // Text1 and Text2 come first, so they lead the tab order.
+    // inputBox and outputBox come first, so they lead the tab order.
     buildFromTable(client, topAreaControls());
     buildFromTable(client, keyPadControls());
     buildMemoryBlock(client);
@@ -140,7 +139,7 @@ void Form1::buildControls() {
     buildShortcuts();
 }
 
-void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls) {
+void MainWindow::buildFromTable(QWidget* client, std::span<const ControlRow> controls) {
     QWidget* frame = nullptr;  // the parent of the options that follow a frame
     for (const ControlRow& row : controls) {
         QWidget* control = nullptr;
@@ -152,10 +151,10 @@ void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls
                 setBackground(box, input ? kInputColour : kOutputColour);
                 box->setMaxLength(kNoLengthLimit);
                 if (input) {
-                    Text1 = static_cast<InputBox*>(box);
+                    inputBox_ = static_cast<InputBox*>(box);
                 } else {
-                    Text2 = box;
-                    text2Tooltip_ = QString::fromUtf8(row.tooltip);
+                    outputBox_ = box;
+                    outputTooltip_ = QString::fromUtf8(row.tooltip);
                 }
                 control = box;
                 break;
@@ -184,16 +183,16 @@ void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls
     }
 }
 
-void Form1::buildMemoryBlock(QWidget* client) {
+void MainWindow::buildMemoryBlock(QWidget* client) {
     for (int i = 0; i < kRegisterCount; ++i) {
         makeButton(client, memoryKey(KeyGroup::Store, i, kStoreKey), nullptr);
 
         QComboBox* tag = makeTagBox(client);
-        tag->setObjectName(QStringLiteral("ccjgbz_%1").arg(i));
+        tag->setObjectName(QStringLiteral("tagBox_%1").arg(i));
         tag->setGeometry(toPixels(inRow(kTagBox, i)));
         tag->setToolTip(text(tagTooltip(i + 1)));
         setBackground(tag, kOutputColour);
-        ccjgbz.append(tag);
+        tagBoxes_.append(tag);
         connect(tag, &QComboBox::editTextChanged, this, [this, tag, i](const QString& typed) {
             // A long tag shows its start; the tooltip shows it whole.
             tag->setToolTip(text(tagTooltip(i + 1, typed.toStdString())));
@@ -201,36 +200,36 @@ void Form1::buildMemoryBlock(QWidget* client) {
         });
 
         auto* content = new QLabel(client);
-        content->setObjectName(QStringLiteral("tiqushuju_%1").arg(i));
+        content->setObjectName(QStringLiteral("contentBox_%1").arg(i));
         content->setGeometry(toPixels(inRow(kContentBox, i)));
         content->setTextFormat(Qt::PlainText);  // a stored text is shown as it stands
         content->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setBackground(content, kOutputColour);
-        tiqushuju.append(content);
+        contentBoxes_.append(content);
 
         makeButton(client, memoryKey(KeyGroup::Recall, i, kRecallKey), nullptr);
     }
 }
 
-void Form1::buildMenu() {
+void MainWindow::buildMenu() {
     // 关于 first; 打开 beside it. Their shortcuts come from the key table.
     for (KeyGroup group : {KeyGroup::About, KeyGroup::Open}) {
         const PanelKey& key = panelKey({group});
         QAction* action = menuBar()->addAction(text(key.caption));
         action->setObjectName(text(key.name));
         connect(action, &QAction::triggered, this, [this, group] { forward({group}); });
-        (group == KeyGroup::About ? guangyucom : dakaicom) = action;
+        (group == KeyGroup::About ? aboutCommand_ : openCommand_) = action;
     }
     // 复数 beside them: its entries and their shortcuts from the key table; the
     // shortcut is shown in the menu and handled with the others.
-    fushucaidan = menuBar()->addMenu(text(kComplexMenuCaption));
-    fushucaidan->setObjectName(text(kComplexMenuName));
+    complexMenu_ = menuBar()->addMenu(text(kComplexMenuCaption));
+    complexMenu_->setObjectName(text(kComplexMenuName));
     for (int i = 0; i < kComplexEntryCount; ++i) {
         const KeyId id{KeyGroup::ComplexMenu, i};
         const PanelKey& key = panelKey(id);
         const QKeySequence keys(text(key.shortcut), QKeySequence::PortableText);
-        QAction* action = fushucaidan->addAction(text(key.caption) + QLatin1Char('\t') +
-                                                 keys.toString(QKeySequence::NativeText));
+        QAction* action = complexMenu_->addAction(text(key.caption) + QLatin1Char('\t') +
+                                                  keys.toString(QKeySequence::NativeText));
         action->setObjectName(text(key.name));
         action->setStatusTip(text(key.tooltip));
         action->setToolTip(text(key.tooltip));
@@ -239,37 +238,37 @@ void Form1::buildMenu() {
     }
 }
 
-void Form1::connectBoxes() {
-    setTabOrder(Text1, Text2);
-    connect(Text1, &QLineEdit::textEdited, this, [this] {
+void MainWindow::connectBoxes() {
+    setTabOrder(inputBox_, outputBox_);
+    connect(inputBox_, &QLineEdit::textEdited, this, [this] {
         if (!rendering_) syncInput(true);
     });
-    connect(Text1, &InputBox::historyBack, this, [this] {
+    connect(inputBox_, &InputBox::historyBack, this, [this] {
         syncInput(false);
         model_.walkHistory(true);
         render();
     });
-    connect(Text1, &InputBox::historyForward, this, [this] {
+    connect(inputBox_, &InputBox::historyForward, this, [this] {
         syncInput(false);
         model_.walkHistory(false);
         render();
     });
     // Any change of the output box that the window did not draw itself (typing,
     // pasting, undo) runs its change handling.
-    connect(Text2, &QLineEdit::textChanged, this, [this](const QString& typed) {
+    connect(outputBox_, &QLineEdit::textChanged, this, [this](const QString& typed) {
         if (rendering_) return;
         model_.editOutput(typed.toStdString());
         render();
     });
-    Text2->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Text2, &QLineEdit::customContextMenuRequested, this, [this](const QPoint& at) {
+    outputBox_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(outputBox_, &QLineEdit::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu* menu = createOutputMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(Text2->mapToGlobal(at));
+        menu->popup(outputBox_->mapToGlobal(at));
     });
 }
 
-void Form1::placeWindow(QWidget* client) {
+void MainWindow::placeWindow(QWidget* client) {
     // Fixed single border without a maximise button, centred on the screen.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -284,7 +283,7 @@ void Form1::placeWindow(QWidget* client) {
     }
 }
 
-void Form1::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // "=" is the default button: Enter anywhere in the window evaluates, except on a key
     // that has the focus, which Enter presses. Esc does nothing.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

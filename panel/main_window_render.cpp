@@ -9,8 +9,8 @@
 
 #include "model/window_texts.h"
 #include "panel/dialog_seam.h"
-#include "panel/form1.h"
 #include "panel/input_box.h"
+#include "panel/main_window.h"
 
 namespace kalvox {
 namespace {
@@ -19,21 +19,21 @@ QString text(std::string_view utf8) {
 }
 }  // namespace
 
-QAbstractButton* Form1::button(KeyId key) const {
+QAbstractButton* MainWindow::button(KeyId key) const {
     for (const auto& [id, b] : keys_) {
         if (id == key) return b;
     }
     return nullptr;
 }
 
-void Form1::syncInput(bool edited) {
-    const bool selected = Text1->hasSelectedText();
-    model_.syncInput(Text1->text().toStdU16String(), Text1->cursorPosition(),
-                     selected ? Text1->selectionStart() : Text1->cursorPosition(),
-                     selected ? static_cast<int>(Text1->selectedText().size()) : 0, edited);
+void MainWindow::syncInput(bool edited) {
+    const bool selected = inputBox_->hasSelectedText();
+    model_.syncInput(inputBox_->text().toStdU16String(), inputBox_->cursorPosition(),
+                     selected ? inputBox_->selectionStart() : inputBox_->cursorPosition(),
+                     selected ? static_cast<int>(inputBox_->selectedText().size()) : 0, edited);
 }
 
-void Form1::forward(KeyId key) {
+void MainWindow::forward(KeyId key) {
     syncInput(false);
     model_.press(key);
     showModelMessage();
@@ -41,12 +41,12 @@ void Form1::forward(KeyId key) {
     afterCommand(key);
 }
 
-void Form1::showModelMessage() {
+void MainWindow::showModelMessage() {
     if (model_.message().empty()) return;
     dialogs_.showMessage(this, text(kMessageTitle), QString::fromStdString(model_.message()));
 }
 
-void Form1::renderInput() {
+void MainWindow::renderInput() {
     const InputEdit& edit = model_.lastEdit();
     switch (edit.kind) {
         case InputEdit::Kind::None:
@@ -54,52 +54,53 @@ void Form1::renderInput() {
         case InputEdit::Kind::Replace:
             // As the box's own insert, so that its undo keeps the step.
             if (edit.length > 0) {
-                Text1->setSelection(edit.from, edit.length);
+                inputBox_->setSelection(edit.from, edit.length);
             } else {
-                Text1->setCursorPosition(edit.from);
+                inputBox_->setCursorPosition(edit.from);
             }
             if (!edit.text.empty()) {
-                Text1->insert(QString::fromStdU16String(edit.text));
+                inputBox_->insert(QString::fromStdU16String(edit.text));
             } else if (edit.length > 0) {
-                Text1->del();
+                inputBox_->del();
             }
-            Text1->deselect();
+            inputBox_->deselect();
             return;
         case InputEdit::Kind::SetText:
-            Text1->setText(QString::fromStdU16String(edit.text));
+            inputBox_->setText(QString::fromStdU16String(edit.text));
             break;
         case InputEdit::Kind::Caret:
             break;
     }
     if (model_.selectionLength() > 0) {
-        Text1->setSelection(model_.selectionStart(), model_.selectionLength());
+        inputBox_->setSelection(model_.selectionStart(), model_.selectionLength());
     } else {
-        Text1->setCursorPosition(model_.caret());
+        inputBox_->setCursorPosition(model_.caret());
     }
 }
 
-void Form1::renderRegister(int index, bool withTag) {
+void MainWindow::renderRegister(int index, bool withTag) {
     const MemoryRegister& reg = model_.registers()[static_cast<std::size_t>(index)];
     if (withTag) {
-        QComboBox* box = ccjgbz[index];
+        QComboBox* box = tagBoxes_[index];
         box->setCurrentIndex(-1);
         box->setEditText(QString::fromStdString(reg.tag));
         box->setToolTip(QString::fromStdString(tagTooltip(index + 1, reg.tag)));
         // A long tag shows its beginning, as one picked from the list does.
         if (QLineEdit* edit = box->lineEdit()) edit->setCursorPosition(0);
     }
-    tiqushuju[index]->setText(QString::fromStdString(reg.content));
-    tiqushuju[index]->setToolTip(QString::fromStdString(model_.contentTooltip(index)));
+    contentBoxes_[index]->setText(QString::fromStdString(reg.content));
+    contentBoxes_[index]->setToolTip(QString::fromStdString(model_.contentTooltip(index)));
 }
 
-void Form1::render() {
+void MainWindow::render() {
     rendering_ = true;
-    if (model_.focus() == Focus::Input) Text1->setFocus();
-    if (model_.focus() == Focus::Output) Text2->setFocus();
+    if (model_.focus() == Focus::Input) inputBox_->setFocus();
+    if (model_.focus() == Focus::Output) outputBox_->setFocus();
     renderInput();
     const QString output = QString::fromStdString(model_.output());
-    if (Text2->text() != output) Text2->setText(output);
-    Text2->setToolTip(QString::fromStdString(model_.outputTooltip(text2Tooltip_.toStdString())));
+    if (outputBox_->text() != output) outputBox_->setText(output);
+    outputBox_->setToolTip(
+        QString::fromStdString(model_.outputTooltip(outputTooltip_.toStdString())));
     for (const auto& [id, b] : keys_) {
         b->setEnabled(model_.enabled(id));
         if (id.group == KeyGroup::Function) {

@@ -7,11 +7,11 @@
 #include <QShortcut>
 
 #include "panel/dialog_seam.h"
-#include "panel/form1.h"
+#include "panel/main_window.h"
 
 namespace kalvox {
 
-void Form1::afterCommand(KeyId key) {
+void MainWindow::afterCommand(KeyId key) {
     switch (key.group) {
         case KeyGroup::Save:
             save();
@@ -38,7 +38,7 @@ QStringList filterList(const std::vector<std::string>& filters) {
 }
 }  // namespace
 
-void Form1::save() {
+void MainWindow::save() {
     // The model has just evaluated, as "=" does; it writes what the dialog chose.
     const SaveFileChoice choice =
         dialogs_.askSaveFileName(this, filterList(PanelModel::saveFilters()));
@@ -46,14 +46,14 @@ void Form1::save() {
     showModelMessage();
 }
 
-void Form1::open() {
+void MainWindow::open() {
     // The save dialog's two filters, whose files hold the same lines, and every file.
     const QString fileName = dialogs_.askOpenFileName(this, filterList(PanelModel::openFilters()));
     if (fileName.isEmpty()) return;
     openResultFile(fileName);
 }
 
-bool Form1::openResultFile(const QString& fileName) {
+bool MainWindow::openResultFile(const QString& fileName) {
     // The whole file is read and checked before anything in the window changes.
     syncInput(false);
     const bool loaded = model_.openFile(fileName.toStdString());
@@ -62,7 +62,7 @@ bool Form1::openResultFile(const QString& fileName) {
     return loaded;
 }
 
-void Form1::buildShortcuts() {
+void MainWindow::buildShortcuts() {
     // Shortcuts use Ctrl, Alt or a function key, so none of them ever types a character.
     for (const PanelKey& row : panelKeys()) {
         if (row.shortcut.empty()) continue;
@@ -78,7 +78,7 @@ void Form1::buildShortcuts() {
     }
 }
 
-void Form1::showShortcutList() {
+void MainWindow::showShortcutList() {
     QList<QPair<QString, QString>> rows;
     for (const PanelKey& row : panelKeys()) {
         if (row.shortcut.empty()) continue;

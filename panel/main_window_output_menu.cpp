@@ -7,12 +7,12 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include "panel/form1.h"
+#include "panel/main_window.h"
 
 namespace kalvox {
 
-QMenu* Form1::createOutputMenu() {
-    QMenu* menu = Text2->createStandardContextMenu();
+QMenu* MainWindow::createOutputMenu() {
+    QMenu* menu = outputBox_->createStandardContextMenu();
     menu->addSeparator();
     for (const CopyForm& form : model_.copyForms()) {
         QAction* copy = menu->addAction(QString::fromStdString(form.caption));
