@@ -19,6 +19,7 @@
 #include "panel/key_caption_style.h"
 #include "panel/tag_box.h"
 #include "ui/chinese_font.h"
+#include "ui/twips.h"
 
 namespace kalvox {
 namespace {
@@ -53,14 +54,6 @@ void setAccessibleTexts(QWidget* control, std::string_view caption, std::string_
     control->setAccessibleDescription(text(tooltip));
 }
 
-TwipRect inRow(const TwipRect& r, int row) {
-    return {r.left, kRegisterRowTop + kRegisterRowPitch * row, r.width, r.height};
-}
-
-ControlRow memoryKey(KeyGroup group, int index, const TwipRect& place) {
-    return {ControlKind::Key, {group, index}, "", "", "", inRow(place, index)};
-}
-
 }  // namespace
 
 MainWindow::MainWindow(DialogSeam& dialogs, QWidget* parent)
@@ -73,8 +66,7 @@ MainWindow::MainWindow(DialogSeam& dialogs, QWidget* parent)
 QString MainWindow::storedExpression(int k) const { return text(model_.storedExpression(k)); }
 
 QAbstractButton* MainWindow::makeButton(QWidget* parent, const ControlRow& row, QWidget* frame) {
-    const PanelKey& key = panelKey(row.key);
-    const QString caption = text(key.caption);
+    const QString caption = text(row.caption);
     QAbstractButton* b = nullptr;
     if (row.kind == ControlKind::Option) {
         b = new QRadioButton(caption, frame);
@@ -94,10 +86,10 @@ QAbstractButton* MainWindow::makeButton(QWidget* parent, const ControlRow& row, 
     // A click leaves the focus (and so the caret and selection) in the input box;
     // the keys are still reachable with Tab.
     b->setFocusPolicy(Qt::TabFocus);
-    b->setObjectName(text(key.name));
+    b->setObjectName(text(row.name));
     b->setGeometry(toPixels(row.place));
-    if (!key.tooltip.empty()) b->setToolTip(text(key.tooltip));
-    setAccessibleTexts(b, key.caption, key.tooltip);
+    if (!row.tooltip.empty()) b->setToolTip(text(row.tooltip));
+    setAccessibleTexts(b, row.caption, row.tooltip);
     keys_.emplace_back(row.key, b);
     const KeyId id = row.key;
     if (row.kind == ControlKind::Option) {
@@ -133,7 +125,7 @@ void MainWindow::buildControls() {
     // inputBox and outputBox come first, so they lead the tab order.
     buildFromTable(client, topAreaControls());
     buildFromTable(client, keyPadControls());
-    buildMemoryBlock(client);
+    buildFromTable(client, memoryBlockControls());
     connectBoxes();
     placeWindow(client);
     buildShortcuts();
@@ -154,13 +146,13 @@ void MainWindow::buildFromTable(QWidget* client, std::span<const ControlRow> con
                     inputBox_ = static_cast<InputBox*>(box);
                 } else {
                     outputBox_ = box;
-                    outputTooltip_ = QString::fromUtf8(row.tooltip);
+                    outputTooltip_ = text(row.tooltip);
                 }
                 control = box;
                 break;
             }
             case ControlKind::Label: {
-                auto* label = new QLabel(QString::fromUtf8(row.caption), client);
+                auto* label = new QLabel(text(row.caption), client);
                 label->setFont(chineseFont(10.5));
                 control = label;
                 break;
@@ -169,6 +161,18 @@ void MainWindow::buildFromTable(QWidget* client, std::span<const ControlRow> con
                 frame = new QGroupBox(client);
                 control = frame;
                 break;
+            case ControlKind::TagBox:
+                control = makeRegisterTagBox(client, row.registerIndex);
+                break;
+            case ControlKind::ContentBox: {
+                auto* content = new QLabel(client);
+                content->setTextFormat(Qt::PlainText);  // a stored text is shown as it stands
+                content->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+                setBackground(content, kOutputColour);
+                contentBoxes_.append(content);
+                control = content;
+                break;
+            }
             case ControlKind::Key:
             case ControlKind::PadKey:
             case ControlKind::Option:
@@ -176,39 +180,23 @@ void MainWindow::buildFromTable(QWidget* client, std::span<const ControlRow> con
                 makeButton(client, row, frame);
                 continue;
         }
-        control->setObjectName(QLatin1String(row.name));
+        control->setObjectName(text(row.name));
         control->setGeometry(toPixels(row.place));
-        if (*row.tooltip) control->setToolTip(QString::fromUtf8(row.tooltip));
+        if (!row.tooltip.empty()) control->setToolTip(text(row.tooltip));
         setAccessibleTexts(control, row.caption, row.tooltip);
     }
 }
 
-void MainWindow::buildMemoryBlock(QWidget* client) {
-    for (int i = 0; i < kRegisterCount; ++i) {
-        makeButton(client, memoryKey(KeyGroup::Store, i, kStoreKey), nullptr);
-
-        QComboBox* tag = makeTagBox(client);
-        tag->setObjectName(QStringLiteral("tagBox_%1").arg(i));
-        tag->setGeometry(toPixels(inRow(kTagBox, i)));
-        tag->setToolTip(text(tagTooltip(i + 1)));
-        setBackground(tag, kOutputColour);
-        tagBoxes_.append(tag);
-        connect(tag, &QComboBox::editTextChanged, this, [this, tag, i](const QString& typed) {
-            // A long tag shows its start; the tooltip shows it whole.
-            tag->setToolTip(text(tagTooltip(i + 1, typed.toStdString())));
-            if (!rendering_) model_.editTag(i, typed.toStdString());
-        });
-
-        auto* content = new QLabel(client);
-        content->setObjectName(QStringLiteral("contentBox_%1").arg(i));
-        content->setGeometry(toPixels(inRow(kContentBox, i)));
-        content->setTextFormat(Qt::PlainText);  // a stored text is shown as it stands
-        content->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setBackground(content, kOutputColour);
-        contentBoxes_.append(content);
-
-        makeButton(client, memoryKey(KeyGroup::Recall, i, kRecallKey), nullptr);
-    }
+QComboBox* MainWindow::makeRegisterTagBox(QWidget* client, int index) {
+    QComboBox* tag = makeTagBox(client);
+    setBackground(tag, kOutputColour);
+    tagBoxes_.append(tag);
+    connect(tag, &QComboBox::editTextChanged, this, [this, tag, index](const QString& typed) {
+        // A long tag shows its start; the tooltip shows it whole.
+        tag->setToolTip(text(tagTooltip(index + 1, typed.toStdString())));
+        if (!rendering_) model_.editTag(index, typed.toStdString());
+    });
+    return tag;
 }
 
 void MainWindow::buildMenu() {

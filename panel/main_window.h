@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "model/panel_model.h"
-#include "panel/control_tables.h"
 
 class QAbstractButton;
 class QAction;
@@ -54,7 +53,8 @@ private:
     void buildControls();
     // Builds the controls of a table in its order; each key forwards its clicks.
     void buildFromTable(QWidget* client, std::span<const ControlRow> controls);
-    void buildMemoryBlock(QWidget* client);
+    // A register's tag box: its typing goes to the model.
+    QComboBox* makeRegisterTagBox(QWidget* client, int index);
     void buildMenu();
     void buildShortcuts();
     void connectBoxes();
