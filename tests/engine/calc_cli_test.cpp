@@ -161,6 +161,12 @@ TEST(CalcCli, HelpAndVersion) {
     EXPECT_EQ(version.out.rfind("kalvox-calc ", 0), 0u);
 }
 
+// A path as UTF-8, as kalvox-calc takes its arguments on every system.
+std::string utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 // --open: a saved calculation read back by a script.
 class CalcCliOpen : public testing::Test {
 protected:
@@ -176,7 +182,7 @@ protected:
     std::string file(const std::string& name, const std::string& bytes) {
         const std::filesystem::path path = folder_ / name;
         std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        return utf8(path);
     }
     std::filesystem::path folder_;
 };
@@ -216,10 +222,10 @@ TEST_F(CalcCliOpen, RefusedFileExitsOneWithTheReadersMessage) {
         const char* because;
     };
     const Case cases[] = {
-        {"missing file", (folder_ / "missing.jsq").string(), "文件不存在"},
+        {"missing file", utf8(folder_ / "missing.jsq"), "文件不存在"},
         {"no = in the calculation", file("a.jsq", "1+2\r\n"), "第1行没有“=”"},
         {"UTF-8 instead of GBK", file("b.jsq", "1=1\r\n电=1=1\r\n"), "第2行不是GBK编码的文本"},
-        {"a folder", folder_.string(), "这个名字是一个文件夹"},
+        {"a folder", utf8(folder_), "这个名字是一个文件夹"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

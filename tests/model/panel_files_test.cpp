@@ -24,7 +24,11 @@ protected:
         fs::create_directories(folder_);
     }
     void TearDown() override { fs::remove_all(folder_); }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    // The name as UTF-8, as the model takes file names.
+    std::string path(const std::string& name) const {
+        const std::u8string text = (folder_ / name).u8string();
+        return std::string(text.begin(), text.end());
+    }
     static std::string bytes(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
