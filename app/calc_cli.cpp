@@ -7,12 +7,14 @@
 
 #include "engine/engine.h"
 #include "kalvox_version.h"
+#include "memory/result_file_reader.h"
 
 namespace kalvox {
 
 namespace {
 constexpr const char* kUsage =
     "Usage: kalvox-calc [OPTION]... [EXPR]...\n"
+    "  or:  kalvox-calc --open FILE\n"
     "Evaluates each EXPR as the calculator's \"=\" key does and prints the output box,\n"
     "one line per expression. Without EXPR, reads one expression per line from\n"
     "standard input.\n"
@@ -23,18 +25,41 @@ constexpr const char* kUsage =
     "  -a, --algebraic  show a complex result in algebraic form a+jb (one press of ej-j)\n"
     "      --echo       print the normalised input, \"=\" and the output\n"
     "      --trace      print the text after every stage under each result\n"
+    "      --open FILE  print what a result file saved by the calculator holds, one\n"
+    "                   field a line, fields separated by a tab: \"expression\" and\n"
+    "                   \"value\", then \"register K\", the tag and the content of each\n"
+    "                   register it fills\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
     "      --           end of options (an EXPR may then begin with \"-\")\n"
     "\n"
     "Exit status: 0 when every expression gave a result, 1 when any gave an error\n"
-    "message, 2 on a usage error.\n";
+    "message or the file could not be opened, 2 on a usage error.\n";
 
 struct Options {
     bool echo = false;
     bool algebraic = false;
     bool trace = false;
+    const char* open = nullptr;  // --open FILE
 };
+
+// --open: the file's calculation and registers, a field a line. The texts of a file
+// hold no tab or line end (the reader refuses control characters), so a tab
+// separates the fields without ambiguity.
+int printResultFile(const std::string& fileName, std::ostream& out, std::ostream& err) {
+    const OpenedResultFile file = readResultFile(fileName);
+    if (!file.ok()) {
+        err << "kalvox-calc: " << file.message << '\n';
+        return 1;
+    }
+    out << "expression\t" << file.input << "\nvalue\t" << file.output << '\n';
+    for (int k = 1; k <= file.registerLines; ++k) {
+        const MemoryRegister& reg = file.registers[static_cast<std::size_t>(k - 1)];
+        out << "register " << k << '\t' << reg.tag << '\t' << reg.content << '\n';
+    }
+    out.flush();
+    return 0;
+}
 
 // An argument is an option when it starts with "--" or is "-" and one letter;
 // anything else beginning with "-" ("-5+3", "-j4", "-(1)") is an expression.
@@ -97,6 +122,12 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
             options.algebraic = true;
         } else if (arg == "--trace") {
             options.trace = true;
+        } else if (arg == "--open") {
+            if (i + 1 == argc) {
+                err << "kalvox-calc: option '--open' needs a file name\n" << kUsage;
+                return 2;
+            }
+            options.open = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             out << kUsage;
             return 0;
@@ -107,6 +138,14 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
             err << "kalvox-calc: unknown option '" << arg << "'\n" << kUsage;
             return 2;
         }
+    }
+
+    if (options.open) {
+        if (!expressions.empty() || options.echo || options.algebraic || options.trace) {
+            err << "kalvox-calc: '--open' takes no expressions and no other options\n" << kUsage;
+            return 2;
+        }
+        return printResultFile(options.open, out, err);
     }
 
     Engine engine;

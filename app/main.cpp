@@ -16,7 +16,7 @@
 
 #include "about/app_icon.h"
 #include "kalvox_version.h"
-#include "panel/form1.h"
+#include "panel/main_window.h"
 #include "panel/qt_dialog_seam.h"
 #include "ui/chinese_font.h"
 #include "ui/qt_translation.h"
@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(kalvox::appIcon());
 
     kalvox::QtDialogSeam dialogs;
-    kalvox::Form1 window(dialogs);
+    kalvox::MainWindow window(dialogs);
     window.show();
     // The file named on the command line (the launcher passes the one double-clicked) is
     // loaded once the window is up; a refused file is reported over the window, which

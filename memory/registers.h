@@ -16,8 +16,8 @@ inline constexpr int kRegisterCount = 9;
 
 // State of one register.
 struct MemoryRegister {
-    std::string tag;      // text of the tag box ccjgbz (存储结果标志), free text
-    std::string content;  // caption of the content box tiqushuju (提取数据): the stored output
+    std::string tag;      // text of the register's tag box (存储结果标志), free text
+    std::string content;  // text of the register's content box (提取数据): the stored output
     std::string storedExpression;  // the input text at the moment of the last store; never shown
 };
 

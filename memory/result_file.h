@@ -17,29 +17,33 @@
 // is left exactly as it was. In a folder that allows no new file, an existing
 // writable file is replaced in place instead; a failure after it was truncated
 // says that the earlier content is lost.
+// What Kalvox writes, it can open again: a file larger than the reader takes
+// (kMaxResultFileSize) is refused before anything is written.
 // Failures come back as values with a message ready for a message box; nothing
-// here shows anything.
+// here shows anything. Standard C++ only: texts, file names and messages are
+// UTF-8, the file's content is bytes.
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-#include <QStringList>
-#include <QStringView>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "engine/blank.h"
 #include "memory/registers.h"
 
 namespace kalvox {
 
-// The blank rule of engine/blank.h for a name or text of the window.
-bool isBlank(QStringView text);
-
 // The two filters of the save dialog, in order; both give the same content.
-inline constexpr char16_t kTextFileFilter[] = u"文本文件(*.txt)";
-inline constexpr char16_t kResultFileFilter[] = u"计算结果(*.jsq)";
-QStringList saveDialogFilters();  // {kTextFileFilter, kResultFileFilter}
+inline constexpr std::string_view kTextFileFilter = "文本文件(*.txt)";
+inline constexpr std::string_view kResultFileFilter = "计算结果(*.jsq)";
+std::vector<std::string> saveDialogFilters();  // {kTextFileFilter, kResultFileFilter}
 // The open dialog offers them and every file.
-inline constexpr char16_t kAllFilesFilter[] = u"所有文件(*)";
-QStringList openDialogFilters();  // {kTextFileFilter, kResultFileFilter, kAllFilesFilter}
+inline constexpr std::string_view kAllFilesFilter = "所有文件(*)";
+// {kTextFileFilter, kResultFileFilter, kAllFilesFilter}
+std::vector<std::string> openDialogFilters();
+
+// A result file larger than this is refused by the reader unread, so the writer
+// writes none: a saved file of ten lines only comes near it with a huge text.
+inline constexpr std::size_t kMaxResultFileSize = 1024 * 1024;
 
 // Which text of the calculation or of a register a field of a line comes from.
 enum class FieldSource {
@@ -53,26 +57,27 @@ enum class FieldSource {
 // One text of a line, before the "=" that join the fields are added.
 struct LineField {
     FieldSource source;
-    QString text;
+    std::string text;
 };
 
 // One line of the file without its line end. registerNumber is 0 for the
 // calculation line and k (1 to 9) for register k.
 struct ResultLine {
     int registerNumber = 0;
-    QList<LineField> fields;
+    std::vector<LineField> fields;
 
-    QString text() const;  // the fields joined by "="
+    std::string text() const;  // the fields joined by "="
 };
 
 // The lines of the file, in file order.
-QList<ResultLine> resultLines(const QString& input, const QString& output,
-                              const MemoryRegisters& registers);
+std::vector<ResultLine> resultLines(std::string_view input, std::string_view output,
+                                    const MemoryRegisters& registers);
 
 enum class SaveError {
     None,
     Unencodable,     // a text holds a character GBK has no code for
     NoEncoder,       // the GBK converter is not available
+    TooLarge,        // the content is larger than the reader takes
     NoFileName,      // the file name is blank
     IsFolder,        // the name names a folder
     FolderMissing,   // the folder of the file does not exist
@@ -86,7 +91,7 @@ enum class SaveError {
 // sentence for a message box naming what went wrong; on success it is empty.
 struct SaveResult {
     SaveError error = SaveError::None;
-    QString message;
+    std::string message;
 
     // Set for SaveError::Unencodable: where the character is and which it is.
     int registerNumber = 0;  // 0: the calculation line; 1 to 9: register k
@@ -98,19 +103,21 @@ struct SaveResult {
 
 // The bytes of a file: every line in GBK followed by CR LF.
 struct EncodedFile {
-    QByteArray bytes;   // empty when result fails
+    std::string bytes;  // empty when result fails
     SaveResult result;  // names the first unencodable character, if any
 };
-EncodedFile encodeResultFile(const QList<ResultLine>& lines);
+EncodedFile encodeResultFile(const std::vector<ResultLine>& lines);
 
 // Writes the bytes to fileName whole or not at all (in place in a folder that
-// allows no new file, see above).
-SaveResult writeResultFile(const QString& fileName, const QByteArray& bytes);
+// allows no new file, see above). Bytes larger than kMaxResultFileSize are
+// refused before anything is touched.
+SaveResult writeResultFile(const std::string& fileName, std::string_view bytes);
 
 // The whole save: lines, encoding, writing. Nothing is written unless every
-// text can be encoded. This is the call the save key makes after the
-// evaluation and the file dialog.
-SaveResult saveResultFile(const QString& fileName, const QString& input, const QString& output,
-                          const MemoryRegisters& registers);
+// text can be encoded. This is the call the save command makes after the
+// evaluation and the file dialog. The input may hold a lone surrogate of the
+// input box as its own three bytes (see gbk_codec.h).
+SaveResult saveResultFile(const std::string& fileName, std::string_view input,
+                          std::string_view output, const MemoryRegisters& registers);
 
 }  // namespace kalvox

@@ -1,53 +1,56 @@
-// From the bytes of a result file back to the calculation and the registers.
-//
-// The bytes are cut into lines at LF before anything is decoded: in GBK the
-// byte 0x0A is never part of a two-byte character (trail bytes start at 0x40),
-// so the cut is safe and every fault can be pinned to its line. Each line is
-// then decoded on its own with the same stateless converter the writer uses.
 #include "memory/result_file_reader.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QList>
-#include <cerrno>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
-#include "engine/blank.h"
+#include <cerrno>
+#include <system_error>
+#include <vector>
+
+#include "memory/file_names.h"
 #include "memory/gbk_codec.h"
-#include "memory/result_file.h"
 
 namespace kalvox {
 namespace {
 
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
-
-OpenedResultFile refused(const QString& fileName, ReadError error, int line,
-                         const QString& reason) {
+OpenedResultFile refused(const std::string& fileName, ReadError error, int line,
+                         const std::string& reason) {
     OpenedResultFile file;
     file.error = error;
     file.line = line;
-    const QString where = line > 0 ? QStringLiteral("第%1行").arg(line) : QString();
-    file.message = QStringLiteral("文件“%1”没有打开:%2%3。").arg(shown(fileName), where, reason);
+    const std::string where = line > 0 ? "第" + std::to_string(line) + "行" : std::string();
+    file.message = "文件“" + shownName(fileName) + "”没有打开:" + where + reason + "。";
     return file;
 }
 
-OpenedResultFile tooLarge(const QString& fileName) {
+OpenedResultFile tooLarge(const std::string& fileName) {
     return refused(fileName, ReadError::TooLarge, 0,
-                   QStringLiteral("文件大于1 MiB(%1字节)").arg(kMaxResultFileSize));
+                   "文件大于1 MiB(" + std::to_string(kMaxResultFileSize) + "字节)");
 }
 
 // The lines of the file without their line ends (CR LF or LF). A final line
 // end does not start another line; an empty file is one empty line. A CR that
 // does not stand right before an LF stays in its line.
-QList<QByteArray> splitLines(const QByteArray& bytes) {
-    QList<QByteArray> lines = bytes.split('\n');
-    const bool lastLineEnded = lines.size() > 1 && lines.last().isEmpty();
-    if (lastLineEnded) lines.removeLast();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool ended = i + 1 < lines.size() || lastLineEnded;
-        if (ended && lines[i].endsWith('\r')) lines[i].chop(1);
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    for (std::size_t from = 0;;) {
+        const std::size_t end = bytes.find('\n', from);
+        if (end == std::string_view::npos) {
+            // The text after the last line end is a line unless the file ended there
+            // (and is not empty).
+            if (from < bytes.size() || lines.empty()) lines.push_back(bytes.substr(from));
+            return lines;
+        }
+        std::string_view line = bytes.substr(from, end - from);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        from = end + 1;
     }
-    return lines;
 }
 
 // The first control character of the text and its place (counted from 1 in
@@ -56,13 +59,13 @@ struct ControlCharacter {
     char32_t code = 0;
     int column = 0;
 };
-ControlCharacter firstControl(const QString& text) {
+ControlCharacter firstControl(std::string_view text) {
     int column = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate()) continue;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Character c = readUtf8(text, i);
         ++column;
-        if (c.category() == QChar::Other_Control) return {c.unicode(), column};
+        if (c.code < 0x20 || (c.code >= 0x7F && c.code < 0xA0)) return {c.code, column};
+        i += c.length;
     }
     return {};
 }
@@ -71,17 +74,17 @@ ControlCharacter firstControl(const QString& text) {
 // last two, tag before them. The line holds at least one "=". A blank tag is
 // read as none: the save key never writes one, so a register keeps no tag of
 // spaces that the next save would drop.
-MemoryRegister registerFromLine(const QString& line) {
+MemoryRegister registerFromLine(std::string_view line) {
     MemoryRegister reg;
-    const qsizetype last = line.lastIndexOf(u'=');
-    reg.content = line.mid(last + 1).toStdString();
-    const qsizetype before = last > 0 ? line.lastIndexOf(u'=', last - 1) : -1;
-    if (before < 0) {
-        reg.storedExpression = line.left(last).toStdString();
+    const std::size_t last = line.rfind('=');
+    reg.content = line.substr(last + 1);
+    const std::size_t before = last > 0 ? line.rfind('=', last - 1) : std::string_view::npos;
+    if (before == std::string_view::npos) {
+        reg.storedExpression = line.substr(0, last);
     } else {
-        reg.tag = line.left(before).toStdString();
+        reg.tag = line.substr(0, before);
         if (isBlank(reg.tag)) reg.tag.clear();
-        reg.storedExpression = line.mid(before + 1, last - before - 1).toStdString();
+        reg.storedExpression = line.substr(before + 1, last - before - 1);
     }
     return reg;
 }
@@ -92,38 +95,32 @@ bool savedAsLine(const MemoryRegister& reg) { return !isBlank(reg.tag) || !isBla
 
 }  // namespace
 
-OpenedResultFile decodeResultFile(const QByteArray& bytes, const QString& fileName) {
+OpenedResultFile decodeResultFile(std::string_view bytes, const std::string& fileName) {
     if (bytes.size() > kMaxResultFileSize) return tooLarge(fileName);
-    if (!gbkAvailable()) {
-        return refused(fileName, ReadError::NoDecoder, 0,
-                       QStringLiteral("本机没有GBK编码转换程序"));
-    }
+    if (!gbkAvailable())
+        return refused(fileName, ReadError::NoDecoder, 0, "本机没有GBK编码转换程序");
     OpenedResultFile file;
-    const QList<QByteArray> lines = splitLines(bytes);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    const std::vector<std::string_view> lines = splitLines(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
-        const std::optional<QString> decoded = fromGbk(lines[i]);
-        if (!decoded) {
-            return refused(fileName, ReadError::NotGbk, number,
-                           QStringLiteral("不是GBK编码的文本"));
-        }
-        const QString& text = *decoded;
+        const std::optional<std::string> decoded = fromGbk(lines[i]);
+        if (!decoded) return refused(fileName, ReadError::NotGbk, number, "不是GBK编码的文本");
+        const std::string& text = *decoded;
         if (const ControlCharacter c = firstControl(text); c.column != 0) {
             OpenedResultFile bad = refused(
                 fileName, ReadError::ControlCharacter, number,
-                QStringLiteral("第%1个字符是控制字符%2").arg(c.column).arg(codePointText(c.code)));
+                "第" + std::to_string(c.column) + "个字符是控制字符" + codePointText(c.code));
             bad.character = c.code;
             return bad;
         }
-        const qsizetype last = text.lastIndexOf(u'=');
-        if (last < 0) {
+        const std::size_t last = text.rfind('=');
+        if (last == std::string::npos) {
             return refused(fileName, ReadError::NoEquals, number,
-                           number == 1 ? QStringLiteral("没有“=”,不是“表达式=计算结果”")
-                                       : QStringLiteral("没有“=”"));
+                           number == 1 ? "没有“=”,不是“表达式=计算结果”" : "没有“=”");
         }
         if (number == 1) {
-            file.input = text.left(last);
-            file.output = text.mid(last + 1);
+            file.input = text.substr(0, last);
+            file.output = text.substr(last + 1);
             continue;
         }
         // A register the save key would not write fills no row: the file says no
@@ -133,49 +130,87 @@ OpenedResultFile decodeResultFile(const QByteArray& bytes, const QString& fileNa
         if (!savedAsLine(reg)) continue;
         if (file.registerLines == kRegisterCount) {
             return refused(fileName, ReadError::TooManyRegisters, number,
-                           QStringLiteral("是第%1个存储结果,存储结果最多%2个")
-                               .arg(kRegisterCount + 1)
-                               .arg(kRegisterCount));
+                           "是第" + std::to_string(kRegisterCount + 1) + "个存储结果,存储结果最多" +
+                               std::to_string(kRegisterCount) + "个");
         }
         file.registers[static_cast<std::size_t>(file.registerLines++)] = reg;
     }
     return file;
 }
 
-OpenedResultFile readResultFile(const QString& fileName) {
+namespace {
+
+// Reads at most `limit` bytes of the file; errno says why not.
+std::optional<std::string> readAtMost(const std::filesystem::path& path, std::size_t limit) {
+#ifdef _WIN32
+    const int fd = ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
+    if (fd < 0) return std::nullopt;
+    std::string bytes(limit, '\0');
+    std::size_t filled = 0;
+    while (filled < limit) {
+#ifdef _WIN32
+        const int got = ::_read(fd, bytes.data() + filled, static_cast<unsigned>(limit - filled));
+#else
+        const ssize_t got = ::read(fd, bytes.data() + filled, limit - filled);
+        if (got < 0 && errno == EINTR) continue;
+#endif
+        if (got < 0) {
+            const int code = errno;
+#ifdef _WIN32
+            ::_close(fd);
+#else
+            ::close(fd);
+#endif
+            errno = code;
+            return std::nullopt;
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+#ifdef _WIN32
+    ::_close(fd);
+#else
+    ::close(fd);
+#endif
+    bytes.resize(filled);
+    return bytes;
+}
+
+}  // namespace
+
+OpenedResultFile readResultFile(const std::string& fileName) {
     if (isBlank(fileName)) {
         OpenedResultFile file;
         file.error = ReadError::Unreadable;
-        file.message = QStringLiteral("没有给出文件名,文件没有打开。");
+        file.message = "没有给出文件名,文件没有打开。";
         return file;
     }
-    const QFileInfo info(fileName);
-    if (!info.exists()) {
-        return refused(fileName, ReadError::Unreadable, 0, QStringLiteral("文件不存在"));
+    const std::filesystem::path path = pathOf(fileName);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) {
+        return refused(fileName, ReadError::Unreadable, 0, "文件不存在");
     }
-    if (info.isDir()) {
-        return refused(fileName, ReadError::Unreadable, 0, QStringLiteral("这个名字是一个文件夹"));
+    if (std::filesystem::is_directory(status)) {
+        return refused(fileName, ReadError::Unreadable, 0, "这个名字是一个文件夹");
     }
-    if (info.isFile() && info.size() > kMaxResultFileSize) {
+    if (std::filesystem::is_regular_file(status) &&
+        std::filesystem::file_size(path, ec) > kMaxResultFileSize && !ec) {
         return tooLarge(fileName);
     }
-    QFile source(fileName);
     errno = 0;
-    if (!source.open(QIODevice::ReadOnly)) {
-        if (errno == EACCES || errno == EPERM) {
-            return refused(fileName, ReadError::Unreadable, 0,
-                           QStringLiteral("没有读这个文件的权限"));
-        }
-        return refused(fileName, ReadError::Unreadable, 0,
-                       QStringLiteral("读取时出错(%1)").arg(source.errorString()));
-    }
     // One byte more than allowed tells a file that grew past the limit.
-    const QByteArray bytes = source.read(kMaxResultFileSize + 1);
-    if (source.error() != QFileDevice::NoError) {
-        return refused(fileName, ReadError::Unreadable, 0,
-                       QStringLiteral("读取时出错(%1)").arg(source.errorString()));
+    const std::optional<std::string> bytes = readAtMost(path, kMaxResultFileSize + 1);
+    if (!bytes) {
+        if (errno == EACCES || errno == EPERM) {
+            return refused(fileName, ReadError::Unreadable, 0, "没有读这个文件的权限");
+        }
+        return refused(fileName, ReadError::Unreadable, 0, "读取时出错(" + errnoText(errno) + ")");
     }
-    return decodeResultFile(bytes, fileName);
+    return decodeResultFile(*bytes, fileName);
 }
 
 }  // namespace kalvox

@@ -17,18 +17,16 @@
 // Lines end in CR LF as written; LF alone is accepted too, and so is a last
 // line without a line end. Reading is all or nothing: the first fault refuses
 // the whole file, with a Chinese message naming the file and the line. Nothing
-// here writes a file or shows anything.
+// here writes a file or shows anything. Standard C++ only: file names, texts and
+// messages are UTF-8.
 
-#include <QByteArray>
-#include <QString>
+#include <string>
+#include <string_view>
 
 #include "memory/registers.h"
+#include "memory/result_file.h"  // kMaxResultFileSize
 
 namespace kalvox {
-
-// A result file larger than this is refused unread: a saved file of ten lines
-// never comes near it.
-inline constexpr qint64 kMaxResultFileSize = 1024 * 1024;
 
 enum class ReadError {
     None,
@@ -44,12 +42,12 @@ enum class ReadError {
 // What a file holds, or why it was refused.
 struct OpenedResultFile {
     ReadError error = ReadError::None;
-    QString message;         // on failure: a complete sentence for a message box
+    std::string message;     // on failure: a complete sentence for a message box
     int line = 0;            // on failure: the first bad line (1 = calculation); 0 = the file
     char32_t character = 0;  // ReadError::ControlCharacter: the character found
 
-    QString input;              // line 1 before its last "="
-    QString output;             // line 1 after its last "="
+    std::string input;          // line 1 before its last "="
+    std::string output;         // line 1 after its last "="
     MemoryRegisters registers;  // register lines from register 1 on; later rows empty
     int registerLines = 0;      // how many registers the file's lines fill
 
@@ -57,9 +55,9 @@ struct OpenedResultFile {
 };
 
 // The contents of a file already in memory; fileName only names it in messages.
-OpenedResultFile decodeResultFile(const QByteArray& bytes, const QString& fileName);
+OpenedResultFile decodeResultFile(std::string_view bytes, const std::string& fileName);
 
 // Opens fileName read-only and decodes it.
-OpenedResultFile readResultFile(const QString& fileName);
+OpenedResultFile readResultFile(const std::string& fileName);
 
 }  // namespace kalvox

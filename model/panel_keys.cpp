@@ -46,7 +46,7 @@ struct ComplexRow {
     const char* tooltip;
 };
 
-// fushufh: the complex-entry keys in array order.
+// complexKey: the complex-entry keys in array order.
 constexpr std::array<ComplexRow, 7> kComplexRows{{
     {"ej", "ej", "复数计算指数形式的输入"},
     {"j", "j", "复数计算代数形式虚部的输入"},
@@ -68,23 +68,23 @@ struct ComplexMenuRow {
 };
 
 // The 复数 menu in menu order: row i is the entry with index i. The object names
-// are the pinyin of the Chinese name followed by "com", like guangyucom (关于).
+// say what the entry gives, followed by "Entry".
 constexpr std::array<ComplexMenuRow, kComplexEntryCount> kComplexMenuRows{{
-    {ComplexEntry::Conj, "gongecom", "共轭 conj", "conj", "Alt+Shift+C",
+    {ComplexEntry::Conj, "conjugateEntry", "共轭 conj", "conj", "Alt+Shift+C",
      "共轭复数(模不变,辐角取反),如 conj(3+j4)"},
-    {ComplexEntry::Abs, "mocom", "模 abs", "abs", "Alt+M", "复数的模(实数的绝对值)"},
-    {ComplexEntry::Arg, "fujiaocom", "辐角 arg", "arg", "Alt+D",
+    {ComplexEntry::Abs, "magnitudeEntry", "模 abs", "abs", "Alt+M", "复数的模(实数的绝对值)"},
+    {ComplexEntry::Arg, "angleEntry", "辐角 arg", "arg", "Alt+D",
      "复数的辐角,单位为度,在 -180 到 180 之间"},
-    {ComplexEntry::Re, "shibucom", "实部 re", "re", "Alt+Shift+E", "复数的实部"},
-    {ComplexEntry::Im, "xubucom", "虚部 im", "im", "Alt+I", "复数的虚部"},
-    {ComplexEntry::Sqrt, "pingfanggencom", "平方根 √", "sqrt", "Alt+Shift+Q",
+    {ComplexEntry::Re, "realPartEntry", "实部 re", "re", "Alt+Shift+E", "复数的实部"},
+    {ComplexEntry::Im, "imaginaryPartEntry", "虚部 im", "im", "Alt+I", "复数的虚部"},
+    {ComplexEntry::Sqrt, "squareRootEntry", "平方根 √", "sqrt", "Alt+Shift+Q",
      "平方根(输入 sqrt;粘贴的 √ 也读作 sqrt)"},
-    {ComplexEntry::Exp, "zhishucom", "指数 exp", "exp", "Alt+X", "e 的 x 次幂(x 为实数)"},
-    {ComplexEntry::Parallel, "bingliancom", "并联 ||", "||", "Alt+B",
+    {ComplexEntry::Exp, "exponentialEntry", "指数 exp", "exp", "Alt+X", "e 的 x 次幂(x 为实数)"},
+    {ComplexEntry::Parallel, "parallelEntry", "并联 ||", "||", "Alt+B",
      "并联运算 a||b = a*b/(a+b),与乘除同级(粘贴的 ∥ 也读作 ||)"},
-    {ComplexEntry::Ans, "shangcicom", "上次结果 ans", "ans", "Alt+Shift+N",
+    {ComplexEntry::Ans, "lastResultEntry", "上次结果 ans", "ans", "Alt+Shift+N",
      "上次结果:按 = 时输出框中的值"},
-    {ComplexEntry::Symmetrical, "duichencom", "对称分量", "", "Alt+Shift+S",
+    {ComplexEntry::Symmetrical, "symmetricalComponentsEntry", "对称分量", "", "Alt+Shift+S",
      "由第1、2、3个存储结果(a、b、c 相)求零序、正序、负序分量,存入第4、5、6个存储结果"},
 }};
 
@@ -115,11 +115,11 @@ std::vector<PanelKey> buildKeys() {
         keys.push_back(std::move(key));
     };
     add({{ShortcutList}, "", "", "", "", "", "F1", "快捷键一览(本窗口)"});
-    add({{Save}, "commsave", "保存", "将计算结果保存至文件", "", "", "Ctrl+S", ""});
-    add({{Open}, "dakaicom", "打开", "", "", "", "Ctrl+O", "打开保存的计算结果文件"});
-    add({{Clear}, "command3", "清零", "", "", "", "Ctrl+L", "清空输入框和输出框"});
-    add({{Backspace}, "comtuige", "退格", "", "", "", "Ctrl+B", "删除光标前的一个字符"});
-    add({{About}, "guangyucom", "关于", "", "", "", "Ctrl+F1", ""});
+    add({{Save}, "saveKey", "保存", "将计算结果保存至文件", "", "", "Ctrl+S", ""});
+    add({{Open}, "openCommand", "打开", "", "", "", "Ctrl+O", "打开保存的计算结果文件"});
+    add({{Clear}, "clearKey", "清零", "", "", "", "Ctrl+L", "清空输入框和输出框"});
+    add({{Backspace}, "backspaceKey", "退格", "", "", "", "Ctrl+B", "删除光标前的一个字符"});
+    add({{About}, "aboutCommand", "关于", "", "", "", "Ctrl+F1", ""});
 
     struct ModeRow {
         const char* name;
@@ -128,9 +128,9 @@ std::vector<PanelKey> buildKeys() {
         const char* shortcut;
     };
     constexpr ModeRow kModeRows[] = {
-        {"qbshuruxz", "整式输入", "对整个输入表达式输入函数符号 ", "F2"},
-        {"hsfhxz", "函数符号", "在输入框输入函数符号", "F3"},
-        {"shuchuxz", "输出求值", "计算输出值的函数", "F4"},
+        {"wholeInputOption", "整式输入", "对整个输入表达式输入函数符号 ", "F2"},
+        {"symbolOption", "函数符号", "在输入框输入函数符号", "F3"},
+        {"outputOption", "输出求值", "计算输出值的函数", "F4"},
     };
     for (std::size_t i = 0; i < kModes.size(); ++i) {
         const ModeRow& m = kModeRows[i];
@@ -145,13 +145,13 @@ std::vector<PanelKey> buildKeys() {
              m.shortcut,
              help});
     }
-    add({{Inverse}, "Check1", "反函数", "", "", "", "F5", "选中或取消"});
+    add({{Inverse}, "inverseBox", "反函数", "", "", "", "F5", "选中或取消"});
 
     for (std::size_t i = 0; i < kFunctionRows.size(); ++i) {
         const FunctionRow& f = kFunctionRows[i];
         const int index = static_cast<int>(keyIndex(f.key));
         add({{Function, index},
-             member("comfunction", index),
+             member("functionKey", index),
              f.caption,
              f.tooltip,
              f.inverseTooltip,
@@ -161,7 +161,7 @@ std::vector<PanelKey> buildKeys() {
     }
 
     add({{Pi},
-         "pifh",
+         "piKey",
          "π",
          "圆周率:" + std::string(kPiText),
          "",
@@ -178,7 +178,7 @@ std::vector<PanelKey> buildKeys() {
         std::string help(tip.substr(0, colon));
         help.append(",").append(tip.substr(colon + 1));
         add({{Complex, i},
-             member("fushufh", i),
+             member("complexKey", i),
              c.caption,
              c.tooltip,
              "",
@@ -196,8 +196,8 @@ std::vector<PanelKey> buildKeys() {
         const char* verb;
         const char* modifier;
     };
-    constexpr RegisterKeys kRegisterKeys[] = {{Store, "congchu", "MW", "存储", "Ctrl+"},
-                                              {Recall, "tiqu", "MR", "提取", "Alt+"}};
+    constexpr RegisterKeys kRegisterKeys[] = {{Store, "storeKey", "MW", "存储", "Ctrl+"},
+                                              {Recall, "recallKey", "MR", "提取", "Alt+"}};
     for (const RegisterKeys& r : kRegisterKeys) {
         for (int k = 1; k <= kRegisterCount; ++k) {
             const std::string n = std::to_string(k);
@@ -228,18 +228,18 @@ std::vector<PanelKey> buildKeys() {
     for (int i = 0; i < static_cast<int>(kComplexRows.size()); ++i) {
         if (i == kRotation || i == kRotation + 1) continue;
         const ComplexRow& c = kComplexRows[static_cast<std::size_t>(i)];
-        add({{Complex, i}, member("fushufh", i), c.caption, c.tooltip, "", c.inserts, "", ""});
+        add({{Complex, i}, member("complexKey", i), c.caption, c.tooltip, "", c.inserts, "", ""});
     }
     for (int d = 0; d <= 10; ++d) {
         const std::string text = d == 10 ? "." : std::to_string(d);
-        add({{Digit, d}, member("szsrfh", d), text, "", "", text, "", ""});
+        add({{Digit, d}, member("digitKey", d), text, "", "", text, "", ""});
     }
     for (int i = 0; i < static_cast<int>(kOperators.size()); ++i) {
         const char* op = kOperators[static_cast<std::size_t>(i)];
-        add({{Operator, i}, member("ysfhsr", i), op, "", "", op, "", ""});
+        add({{Operator, i}, member("operatorKey", i), op, "", "", op, "", ""});
     }
-    add({{Equals}, "Command2", "=", "", "", "", "", ""});
-    add({{Calculate}, "comjs", "计算", "", "", "", "", ""});
+    add({{Equals}, "equalsKey", "=", "", "", "", "", ""});
+    add({{Calculate}, "calculateKey", "计算", "", "", "", "", ""});
     return keys;
 }
 

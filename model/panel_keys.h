@@ -3,35 +3,38 @@
 // name of its control, caption, tooltip, what a click inserts, its keyboard
 // shortcut and its line in the shortcut list (F1). The panel model reads what a
 // key does from it, the window builds its buttons and shortcuts from it and the
-// shortcut list shows its rows. Standard C++ only; texts are UTF-8.
+// shortcut list shows its rows. Where every control of the window stands, the
+// boxes and labels among them, is the table's second half (panel_layout.cpp).
+// Standard C++ only; texts are UTF-8.
 
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "engine/engine.h"
+#include "model/twip_rect.h"
 
 namespace kalvox {
 
 // The kinds of key; the keys of one kind form one control array, counted from 0.
 enum class KeyGroup {
     ShortcutList,  // F1: the list of shortcuts (no control)
-    Save,          // commsave (保存)
-    Open,          // dakaicom (打开), a menu command
-    Clear,         // command3 (清零)
-    Backspace,     // comtuige (退格)
-    About,         // guangyucom (关于), a menu command
+    Save,          // saveKey (保存)
+    Open,          // openCommand (打开), a menu command
+    Clear,         // clearKey (清零)
+    Backspace,     // backspaceKey (退格)
+    About,         // aboutCommand (关于), a menu command
     Mode,          // the options 整式输入, 函数符号, 输出求值 (index: FunctionMode)
-    Inverse,       // Check1 (反函数)
-    Function,      // comfunction: index keyIndex(FunctionKey)
-    Pi,            // pifh (π)
-    Complex,       // fushufh (复数符号): ej, j, (, ), a, a^2, E
-    Store,         // congchu (存储): MW1 ... MW9
-    Recall,        // tiqu (提取): MR1 ... MR9
-    Digit,         // szsrfh (数字输入符号): 0 ... 9, point at 10
-    Operator,      // ysfhsr (运算符号输入): + - * /
-    Equals,        // Command2 ("=")
-    Calculate,     // comjs (计算)
+    Inverse,       // inverseBox (反函数)
+    Function,      // functionKey: index keyIndex(FunctionKey)
+    Pi,            // piKey (π)
+    Complex,       // complexKey (复数符号): ej, j, (, ), a, a^2, E
+    Store,         // storeKey (存储): MW1 ... MW9
+    Recall,        // recallKey (提取): MR1 ... MR9
+    Digit,         // digitKey (数字输入符号): 0 ... 9, point at 10
+    Operator,      // operatorKey (运算符号输入): + - * /
+    Equals,        // equalsKey ("=")
+    Calculate,     // calculateKey (计算)
     ComplexMenu,   // the 复数 menu of the menu bar (index: ComplexEntry)
 };
 
@@ -100,5 +103,48 @@ inline constexpr int kTagShownWhole = 4;
 // The tooltip of register k's tag box while it holds tag: for a tag longer than
 // kTagShownWhole characters, the whole tag on a line before the box's own tooltip.
 std::string tagTooltip(int k, std::string_view tag);
+
+// --- Where the controls stand ----------------------------------------------------
+
+// Every key of the key pad measures 500 x 330 twips.
+inline constexpr int kKeyWidth = 500;
+inline constexpr int kKeyHeight = 330;
+
+// Kinds of the controls.
+enum class ControlKind {
+    InputBox,    // the input box: an InputBox on the input colour, no length limit
+    OutputBox,   // the output box: a line box on the output colour, no length limit
+    Label,       // a caption in the larger window font
+    Key,         // a command key with the window's face
+    PadKey,      // a key of the key pad, white
+    Frame,       // a frame of options
+    Option,      // an option of the frame built last; the place is relative to the frame
+    CheckBox,    // the inverse box
+    TagBox,      // a register's tag box: an editable list of the preset tags
+    ContentBox,  // a register's content box: the stored output, read-only
+};
+
+// One control of the window. A key's name, caption and tooltip are its row's in the
+// key table; every other control has its own.
+struct ControlRow {
+    ControlKind kind;
+    KeyId key;               // a key, option or check box: its id; otherwise {ShortcutList}
+    int registerIndex = -1;  // a tag or content box: register k - 1
+    std::string name;        // object name
+    std::string caption;     // "" for none
+    std::string tooltip;     // the tooltip from start-up; "" for none
+    TwipRect place;          // in twips, within the client area (an option: its frame)
+};
+
+// The top area in creation (and so tab) order: inputBox, outputBox, inputLabel,
+// outputLabel, calculateKey, clearKey, backspaceKey, saveKey, modeFrame with
+// wholeInputOption, symbolOption, outputOption, and inverseBox.
+std::span<const ControlRow> topAreaControls();
+// The key pad in creation order: the digit, operator, complex-entry and function
+// key arrays, then π and "=".
+std::span<const ControlRow> keyPadControls();
+// The memory block, register 1 first, each row left to right: storeKey, tagBox,
+// contentBox and recallKey. Register k is the row at top 1320 + 360 * (k - 1).
+std::span<const ControlRow> memoryBlockControls();
 
 }  // namespace kalvox

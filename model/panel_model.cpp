@@ -2,6 +2,9 @@
 
 #include "engine/constants.h"
 #include "engine/value_forms.h"
+#include "memory/result_file.h"
+#include "memory/result_file_reader.h"
+#include "model/save_name.h"
 #include "model/symmetrical_components.h"
 #include "model/utf16.h"
 #include "model/value_entry.h"
@@ -52,9 +55,9 @@ PanelModel::PanelModel() {
 
 std::string PanelModel::inputUtf8() const { return toUtf8(input_); }
 
-std::string PanelModel::storedExpression(int position) const {
-    if (position < 1 || position > kRegisterCount) return {};
-    return registers_[static_cast<std::size_t>(position - 1)].storedExpression;
+std::string PanelModel::storedExpression(int k) const {
+    if (k < 1 || k > kRegisterCount) return {};
+    return registers_[static_cast<std::size_t>(k - 1)].storedExpression;
 }
 
 bool PanelModel::enabled(KeyId key) const {
@@ -83,6 +86,12 @@ std::string PanelModel::contentTooltip(int index) const {
     return text.empty() ? std::string() : withOtherForm(text, text);
 }
 
+std::vector<CopyForm> PanelModel::copyForms() const {
+    const std::optional<ValueForms> forms = valueForms(output_);
+    return {{"copyExponential", "复制指数形式", forms ? forms->exponential : std::string()},
+            {"copyAlgebraic", "复制代数形式", forms ? forms->algebraic : std::string()}};
+}
+
 void PanelModel::begin() {
     lastEdit_ = {};
     focus_ = Focus::Unchanged;
@@ -109,7 +118,8 @@ void PanelModel::editTag(int index, std::string text) {
 }
 
 void PanelModel::setOutput(std::string text) {
-    // Text2_Change: runs after every write of the output box, also of the same text.
+    // Every write of the output box, also of the same text, brings the function keys
+    // into line with it.
     output_ = std::move(text);
     keyStates_ = functionKeysEnabled(mode_, output_);
 }
@@ -176,7 +186,7 @@ void PanelModel::clear() {
 }
 
 void PanelModel::evaluate() {
-    // Command2_Click: the engine says what both boxes show and where the caret goes.
+    // "=": the engine says what both boxes show and where the caret goes.
     // "ans" stands for the value on show in the output box.
     const Outcome outcome = engine_.evaluate(inputUtf8(), {}, output_);
     setInput(toUtf16(outcome.text1), 0);
@@ -384,8 +394,8 @@ void PanelModel::symmetricalComponents() {
 }
 
 void PanelModel::selectMode(FunctionMode mode) {
-    if (mode == mode_) return;
     begin();
+    if (mode == mode_) return;
     mode_ = mode;
     switch (mode) {
         case FunctionMode::Symbol:
@@ -411,6 +421,11 @@ void PanelModel::toggleInverse() {
     keyStates_ = functionKeysForInverse(inverse_, keyStates_);
 }
 
+void PanelModel::setInverse(bool checked) {
+    begin();
+    if (checked != inverse_) toggleInverse();
+}
+
 void PanelModel::walkHistory(bool older) {
     begin();
     const std::optional<std::u16string> text = older ? history_.older(input_) : history_.newer();
@@ -425,5 +440,30 @@ void PanelModel::loadResultFile(const std::string& input, const MemoryRegisters&
     setInput(toUtf16(input), 0);
     evaluate();
 }
+
+void PanelModel::saveFile(const std::string& fileName, const std::string& filter) {
+    begin();
+    if (isBlank(fileName)) return;
+    // The input box may hold a lone surrogate, which the file refuses by name.
+    const SaveResult result = saveResultFile(
+        savedFileName(fileName, filter), toUtf8KeepingLoneSurrogates(input_), output_, registers_);
+    if (!result.ok()) message_ = result.message;
+}
+
+bool PanelModel::openFile(const std::string& fileName) {
+    begin();
+    if (isBlank(fileName)) return false;
+    const OpenedResultFile file = readResultFile(fileName);
+    if (!file.ok()) {
+        message_ = file.message;
+        return false;
+    }
+    loadResultFile(file.input, file.registers);
+    return true;
+}
+
+std::vector<std::string> PanelModel::saveFilters() { return saveDialogFilters(); }
+
+std::vector<std::string> PanelModel::openFilters() { return openDialogFilters(); }
 
 }  // namespace kalvox

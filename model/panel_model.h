@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "memory/registers.h"
@@ -39,7 +40,14 @@ struct InputEdit {
 // Where the last command put the focus.
 enum class Focus { Unchanged, Input, Output };
 
-// Typed-character filter (Text1_KeyPress): the code of a typed character as a signed
+// An entry of the output box's menu that copies the value on show in one form.
+struct CopyForm {
+    std::string name;     // object name of the entry
+    std::string caption;  // what the entry says
+    std::string text;     // what it copies; "" when the output is no value (entry off)
+};
+
+// The filter of characters typed into the input box: the code of a typed character as a signed
 // 16-bit number in, the code to deliver out, 0 meaning the character is discarded.
 std::int16_t filterKey(std::int16_t code);
 
@@ -66,11 +74,28 @@ public:
     void selectMode(FunctionMode mode);
     // The inverse box was clicked: its state flips.
     void toggleInverse();
+    // The inverse box shows `checked` after a click: it flips unless it already is.
+    void setInverse(bool checked);
     // Up (older) or Down in the input box.
     void walkHistory(bool older);
     // A result file was opened: its registers replace all nine, its expression goes
     // into the input box and is evaluated with "=".
     void loadResultFile(const std::string& input, const MemoryRegisters& registers);
+
+    // --- Files -------------------------------------------------------------------
+    // The save command is press(Save), which evaluates as "=" does, then the save
+    // dialog, whose answer comes here: the name chosen ("" when cancelled) and the
+    // filter chosen with it. A blank name writes nothing; a name typed without an
+    // extension gets the filter's (save_name.h). The calculation and the registers
+    // are written; a failure leaves its message.
+    void saveFile(const std::string& fileName, const std::string& filter);
+    // The open command's answer: the file is read and checked whole before anything
+    // changes; then it is loaded (loadResultFile). A refused file leaves its message
+    // and the panel as it was; a blank name does nothing. Returns whether it loaded.
+    bool openFile(const std::string& fileName);
+    // The filters the save and the open dialog offer, in order.
+    static std::vector<std::string> saveFilters();
+    static std::vector<std::string> openFilters();
 
     // --- State -------------------------------------------------------------------
     const std::u16string& input() const { return input_; }
@@ -84,8 +109,8 @@ public:
     const FunctionKeyStates& functionKeys() const { return keyStates_; }
     bool enabled(KeyId key) const;
     const MemoryRegisters& registers() const { return registers_; }
-    // storedExpression, positions 1 to 10 (10 belongs to no register and stays "").
-    std::string storedExpression(int position) const;
+    // The input text stored with register k (1 to 9); "" for any other k.
+    std::string storedExpression(int k) const;
     const InputHistory& history() const { return history_; }
 
     // The tooltip a key shows now (the function keys follow the inverse box).
@@ -94,6 +119,8 @@ public:
     // complex value, its other form on a second line.
     std::string outputTooltip(std::string_view boxTooltip) const;
     std::string contentTooltip(int index) const;
+    // The copy entries of the output box's menu: exponential, then algebraic form.
+    std::vector<CopyForm> copyForms() const;
 
     // What the last command did besides the state above.
     const InputEdit& lastEdit() const { return lastEdit_; }
@@ -104,7 +131,8 @@ public:
 private:
     void begin();
     void evaluate();
-    void setOutput(std::string text);  // writes the output and runs Text2_Change
+    // Writes the output and brings the function keys into line with it.
+    void setOutput(std::string text);
     void insert(std::u16string_view text);
     // Inserts a whole value, with "*" where it would join a value beside it.
     void insertValue(std::u16string_view value);

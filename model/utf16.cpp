@@ -48,7 +48,8 @@ std::u16string toUtf16(std::string_view utf8) {
     return out;
 }
 
-std::string toUtf8(std::u16string_view utf16) {
+namespace {
+std::string utf8(std::u16string_view utf16, bool keepLoneSurrogates) {
     std::string out;
     out.reserve(utf16.size());
     for (std::size_t i = 0; i < utf16.size(); ++i) {
@@ -59,10 +60,15 @@ std::string toUtf8(std::u16string_view utf16) {
             appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (utf16[i + 1] - 0xDC00));
             ++i;
         } else {
-            appendUtf8(out, high || low ? kReplacement : char32_t(c));
+            appendUtf8(out, (high || low) && !keepLoneSurrogates ? kReplacement : char32_t(c));
         }
     }
     return out;
 }
+}  // namespace
+
+std::string toUtf8(std::u16string_view utf16) { return utf8(utf16, false); }
+
+std::string toUtf8KeepingLoneSurrogates(std::u16string_view utf16) { return utf8(utf16, true); }
 
 }  // namespace kalvox

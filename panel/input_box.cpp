@@ -7,7 +7,7 @@
 namespace kalvox {
 namespace {
 
-// Text1_KeyPress: a typed character is one printable character without Ctrl or Meta.
+// A typed character is one printable character without Ctrl or Meta.
 // Keys that produce no character (arrows, Delete, Home, End, Enter) and the toolkit's
 // shortcuts for copy, cut, paste, undo and select-all are not typed characters.
 bool isTypedCharacter(const QKeyEvent* event) {

@@ -1,5 +1,5 @@
 #pragma once
-// The expression input box Text1: a single-line text box whose typed characters pass
+// The expression input box: a single-line text box whose typed characters pass
 // the key filter, and which keeps its caret and selection while another control has
 // the focus, so that a key clicked with the mouse acts where the user left the caret.
 

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "about/frm_about.h"
+#include "about/about_dialog.h"
 #include "model/save_name.h"
 #include "panel/shortcut_help.h"
 

@@ -8,34 +8,33 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "model/window_texts.h"
+
 namespace kalvox {
 namespace {
 
 const QString kWindowName = QStringLiteral("shortcutHelp");
 
-// What needs no shortcut: what typing enters, how the value keys fit in, and the
-// keys of the box.
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// What needs no shortcut: the model's paragraphs, one a line.
 QString typingNote() {
-    return QStringLiteral(
-        "直接键入:每个可打印字符都照样输入,包括数字、. + - * / ^ ( ) !、空格和字母"
-        "(sin30、2^3;E 和 J 输入为 e 和 j)。计算器不认识的词或符号在按 = 时报错并选中。\n"
-        "π、a、a^2 和 MR1…MR9 各输入一个完整的值:前面或后面紧挨数值时自动加 *"
-        "(2 后按 π 为 2*3.14159265358979;a 单独为 ej120,即 1ej120);"
-        "代数形式或带符号的存储值加括号输入,如 3*(6348+j8464)。\n"
-        "复数菜单的词也可直接键入:conj abs arg re im sqrt exp(如 conj(3+j4)、√3 读作 sqrt3),"
-        "并联 ||(与 * / 同级),ans 为按 = 时输出框中的值。\n"
-        "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。");
+    QStringList rows;
+    for (std::string_view row : kTypingNote) rows << text(row);
+    return rows.join(u'\n');
 }
 
 QDialog* createWindow(QWidget* parent) {
     auto* window = new QDialog(parent);
     window->setObjectName(kWindowName);
-    window->setWindowTitle(QStringLiteral("Kalvox 快捷键"));
+    window->setWindowTitle(text(kShortcutListTitle));
     window->setModal(false);
 
     auto* table = new QTableWidget(0, 2, window);
     table->setObjectName(QStringLiteral("shortcutTable"));
-    table->setHorizontalHeaderLabels({QStringLiteral("按键"), QStringLiteral("作用")});
+    table->setHorizontalHeaderLabels({text(kShortcutKeysHeader), text(kShortcutMeaningHeader)});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
@@ -47,7 +46,7 @@ QDialog* createWindow(QWidget* parent) {
     note->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->button(QDialogButtonBox::Close)->setText(text(kShortcutListClose));
     QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
 
     auto* layout = new QVBoxLayout(window);

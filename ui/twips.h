@@ -1,24 +1,12 @@
 #pragma once
-// The window and its dialogs are designed in twips (1/1440 inch). At 100% scale one
-// device-independent pixel stands for 15 twips; Qt's high-DPI scaling takes care of
-// larger screens.
+// The twips of the design (model/twip_rect.h) as the toolkit's pixels; Qt's high-DPI
+// scaling takes care of larger screens.
 
 #include <QRect>
 
+#include "model/twip_rect.h"
+
 namespace kalvox {
-
-inline constexpr int kTwipsPerPixel = 15;
-
-// A length in twips as whole pixels, rounded to the nearest pixel.
-constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-
-// A rectangle given in twips (left, top, width, height).
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
 
 inline QRect toPixels(const TwipRect& r) {
     return QRect(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),

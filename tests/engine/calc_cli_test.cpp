@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -157,6 +159,94 @@ TEST(CalcCli, HelpAndVersion) {
     CliRun version = run({"--version"});
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out.rfind("kalvox-calc ", 0), 0u);
+}
+
+// A path as UTF-8, as kalvox-calc takes its arguments on every system.
+std::string utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// --open: a saved calculation read back by a script.
+class CalcCliOpen : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("kalvox-calc-open-" +
+                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    // A file with these bytes; its name as the command line gives it.
+    std::string file(const std::string& name, const std::string& bytes) {
+        const std::filesystem::path path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return utf8(path);
+    }
+    std::filesystem::path folder_;
+};
+
+TEST_F(CalcCliOpen, PrintsTheCalculationAndTheRegisters) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* out;
+    };
+    // GBK: "cos\xa6\xd5" is cosφ, "CT\xb1\xe4\xb1\xc8" is CT变比, "\xb4\xed\xce\xf3" 错误.
+    const Case cases[] = {
+        {"calculation only", "1+2=3\r\n", "expression\t1+2\nvalue\t3\n"},
+        {"tagged and untagged registers",
+         "230/(3+j4)=46ej-53.130102354156\r\nIa=230/(3+j4)=46ej-53.130102354156\r\n"
+         "cos\xa6\xd5=3/5=0.6\r\nX=Y\r\n",
+         "expression\t230/(3+j4)\nvalue\t46ej-53.130102354156\n"
+         "register 1\tIa\t46ej-53.130102354156\nregister 2\tcosφ\t0.6\nregister 3\t\tY\n"},
+        {"tag holding =, value saved as it stands",
+         "1/0=\xb4\xed\xce\xf3:1\r\nU=I*R=a=b\nCT\xb1\xe4\xb1\xc8==\n",
+         "expression\t1/0\nvalue\t错误:1\nregister 1\tU=I*R\tb\nregister 2\tCT变比\t\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string name = file("r.jsq", c.bytes);
+        const CliRun r = run({"--open", name.c_str()});
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(CalcCliOpen, RefusedFileExitsOneWithTheReadersMessage) {
+    struct Case {
+        const char* name;
+        std::string fileName;
+        const char* because;
+    };
+    const Case cases[] = {
+        {"missing file", utf8(folder_ / "missing.jsq"), "文件不存在"},
+        {"no = in the calculation", file("a.jsq", "1+2\r\n"), "第1行没有“=”"},
+        {"UTF-8 instead of GBK", file("b.jsq", "1=1\r\n电=1=1\r\n"), "第2行不是GBK编码的文本"},
+        {"a folder", utf8(folder_), "这个名字是一个文件夹"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun r = run({"--open", c.fileName.c_str()});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("kalvox-calc: 文件“", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(c.because), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(CalcCliOpen, UsageErrors) {
+    const std::string name = file("r.jsq", "1=1\r\n");
+    for (const std::vector<const char*>& args : {std::vector<const char*>{"--open"},
+                                                 {"--open", name.c_str(), "1+1"},
+                                                 {"--echo", "--open", name.c_str()}}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("Usage: kalvox-calc"), std::string::npos);
+    }
 }
 
 }  // namespace

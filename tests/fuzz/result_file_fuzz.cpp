@@ -14,6 +14,7 @@
 // - the accepted file goes on into what opening it does in the window: the
 //   registers' tooltips (the other form of each content) and "=" on the input.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -31,26 +32,23 @@ namespace {
 using kalvox::OpenedResultFile;
 using kalvox::ReadError;
 
-const QString& fileName() {
-    static const QString name = QStringLiteral("结果.jsq");
+const std::string& fileName() {
+    static const std::string name = "结果.jsq";
     return name;
 }
 
-[[noreturn]] void fail(const char* what, const QString& detail) {
-    std::fprintf(stderr, "invariant broken: %s\n  %s\n", what, detail.toStdString().c_str());
+[[noreturn]] void fail(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "invariant broken: %s\n  %s\n", what, detail.c_str());
     std::abort();
 }
 
-QString describe(const OpenedResultFile& f) {
-    QString s = QStringLiteral("input \"%1\" output \"%2\" registers %3")
-                    .arg(f.input, f.output)
-                    .arg(f.registerLines);
+std::string describe(const OpenedResultFile& f) {
+    std::string s = "input \"" + f.input + "\" output \"" + f.output + "\" registers " +
+                    std::to_string(f.registerLines);
     for (int k = 0; k < kalvox::kRegisterCount; ++k) {
         const kalvox::MemoryRegister& r = f.registers[static_cast<std::size_t>(k)];
-        s += QStringLiteral("\n  %1: tag \"%2\" expression \"%3\" content \"%4\"")
-                 .arg(k + 1)
-                 .arg(QString::fromStdString(r.tag), QString::fromStdString(r.storedExpression),
-                      QString::fromStdString(r.content));
+        s += "\n  " + std::to_string(k + 1) + ": tag \"" + r.tag + "\" expression \"" +
+             r.storedExpression + "\" content \"" + r.content + "\"";
     }
     return s;
 }
@@ -63,22 +61,26 @@ bool emptyRegister(const kalvox::MemoryRegister& r) {
     return r.tag.empty() && r.storedExpression.empty() && r.content.empty();
 }
 
-bool holdsLineEnd(const QString& s) { return s.contains(u'\n') || s.contains(u'\r'); }
 bool holdsLineEnd(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+
+bool startsWith(const std::string& s, const std::string& start) { return s.rfind(start, 0) == 0; }
+bool endsWith(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
 
 // Lines of the bytes as the reader counts them: one more than the LFs, less a
 // final LF.
-int lineCount(const QByteArray& bytes) {
-    const int lf = static_cast<int>(bytes.count('\n'));
-    return bytes.endsWith('\n') && lf > 0 ? lf : lf + 1;
+int lineCount(std::string_view bytes) {
+    const auto lf = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+    return !bytes.empty() && bytes.back() == '\n' && lf > 0 ? lf : lf + 1;
 }
 
-void checkRefusal(const OpenedResultFile& file, const QByteArray& bytes) {
+void checkRefusal(const OpenedResultFile& file, std::string_view bytes) {
     if (file.error == ReadError::None) fail("refused without an error", file.message);
     if (file.error == ReadError::NoDecoder || file.error == ReadError::Unreadable)
         fail("reading bytes in memory failed", file.message);
-    const QString start = QStringLiteral("文件“%1”没有打开:").arg(fileName());
-    if (!file.message.startsWith(start) || !file.message.endsWith(u'。'))
+    const std::string start = "文件“" + fileName() + "”没有打开:";
+    if (!startsWith(file.message, start) || !endsWith(file.message, "。"))
         fail("refusal message not framed", file.message);
     if (file.error == ReadError::TooLarge) {
         if (file.line != 0 || bytes.size() <= kalvox::kMaxResultFileSize)
@@ -86,17 +88,17 @@ void checkRefusal(const OpenedResultFile& file, const QByteArray& bytes) {
     } else {
         if (file.line < 1 || file.line > lineCount(bytes))
             fail("refusal names no line of the file", file.message);
-        if (!file.message.contains(QStringLiteral("第%1行").arg(file.line)))
+        if (file.message.find("第" + std::to_string(file.line) + "行") == std::string::npos)
             fail("refusal message does not name its line", file.message);
     }
-    if (file.registerLines != 0 || !file.input.isEmpty() || !file.output.isEmpty())
+    if (file.registerLines != 0 || !file.input.empty() || !file.output.empty())
         fail("refused file still gives content", describe(file));
     for (const kalvox::MemoryRegister& r : file.registers)
         if (!emptyRegister(r)) fail("refused file still gives a register", describe(file));
 }
 
-void checkAccepted(const OpenedResultFile& file, const QByteArray& bytes) {
-    if (!file.message.isEmpty() || file.line != 0 || file.character != 0)
+void checkAccepted(const OpenedResultFile& file, std::string_view bytes) {
+    if (!file.message.empty() || file.line != 0 || file.character != 0)
         fail("accepted file carries a refusal", describe(file));
     if (file.registerLines < 0 || file.registerLines > kalvox::kRegisterCount ||
         file.registerLines >= lineCount(bytes))
@@ -113,7 +115,7 @@ void checkAccepted(const OpenedResultFile& file, const QByteArray& bytes) {
             r.content.find('=') != std::string::npos)
             fail("expression or content holds \"=\"", describe(file));
     }
-    if (file.output.contains(u'=')) fail("output holds \"=\"", describe(file));
+    if (file.output.find('=') != std::string::npos) fail("output holds \"=\"", describe(file));
 }
 
 // Writes what was read as the save key does and reads it again.
@@ -122,15 +124,15 @@ void checkRoundTrip(const OpenedResultFile& file) {
         kalvox::encodeResultFile(kalvox::resultLines(file.input, file.output, file.registers));
     if (!written.result.ok())
         fail("the writer cannot encode what was read",
-             written.result.message + u'\n' + describe(file));
+             written.result.message + "\n" + describe(file));
     const OpenedResultFile again = kalvox::decodeResultFile(written.bytes, fileName());
     if (!again.ok())
-        fail("what the writer wrote is refused", again.message + u'\n' + describe(file));
+        fail("what the writer wrote is refused", again.message + "\n" + describe(file));
     bool same = again.input == file.input && again.output == file.output &&
                 again.registerLines == file.registerLines;
     for (std::size_t k = 0; k < file.registers.size(); ++k)
         same = same && sameRegister(again.registers[k], file.registers[k]);
-    if (!same) fail("written and read again differs", describe(file) + u'\n' + describe(again));
+    if (!same) fail("written and read again differs", describe(file) + "\n" + describe(again));
     const kalvox::EncodedFile rewritten =
         kalvox::encodeResultFile(kalvox::resultLines(again.input, again.output, again.registers));
     if (rewritten.bytes != written.bytes)
@@ -142,12 +144,11 @@ void checkRoundTrip(const OpenedResultFile& file) {
 void loadAsTheWindowDoes(const OpenedResultFile& file) {
     for (const kalvox::MemoryRegister& r : file.registers) (void)kalvox::otherForm(r.content);
     kalvox::Engine engine;
-    const kalvox::Outcome out = engine.evaluate(file.input.toStdString());
-    const QString shown = QString::fromStdString(out.text2);
+    const kalvox::Outcome out = engine.evaluate(file.input);
     if (out.failed) {
         const auto message = kalvox::displayedMessage(out.text2);
         if (!message || !kalvox::isEngineMessage(*message))
-            fail("opened input gives an unknown error display", shown);
+            fail("opened input gives an unknown error display", out.text2);
     } else if (out.text2.empty()) {
         fail("opened input gives an empty output", file.input);
     }
@@ -157,7 +158,7 @@ void loadAsTheWindowDoes(const OpenedResultFile& file) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const OpenedResultFile file = kalvox::decodeResultFile(bytes, fileName());
     if (!file.ok()) {
         checkRefusal(file, bytes);

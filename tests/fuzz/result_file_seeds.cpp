@@ -6,12 +6,11 @@
 //
 //   result_file_seeds FOLDER
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QString>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 #include "engine/engine.h"
@@ -35,14 +34,14 @@ struct Seed {
 };
 
 struct Evaluated {
-    QString input;
-    QString output;
+    std::string input;
+    std::string output;
 };
 
 Evaluated evaluate(const char* expression) {
     kalvox::Engine engine;
     const kalvox::Outcome out = engine.evaluate(expression);
-    return {QString::fromStdString(out.text1), QString::fromStdString(out.text2)};
+    return {out.text1, out.text2};
 }
 
 MemoryRegisters registersOf(std::initializer_list<Stored> stored) {
@@ -54,17 +53,31 @@ MemoryRegisters registersOf(std::initializer_list<Stored> stored) {
         if (*s.expression != '\0') {
             // What 存储 keeps: the output as content, the input as the stored expression.
             const Evaluated e = evaluate(s.expression);
-            reg.content = e.output.toStdString();
-            reg.storedExpression = e.input.toStdString();
+            reg.content = e.output;
+            reg.storedExpression = e.input;
         }
     }
     return registers;
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+bool writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file.flush());
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Every CR LF as LF alone.
+std::string withLf(std::string bytes) {
+    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
+         at = bytes.find("\r\n", at)) {
+        bytes.erase(at, 1);
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -74,8 +87,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!QDir().mkpath(folder)) {
+    const std::string folder = argv[1];
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!std::filesystem::is_directory(folder, ec)) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
@@ -129,23 +144,19 @@ int main(int argc, char** argv) {
     int written = 0;
     for (const Seed& seed : seeds) {
         const Evaluated calc = evaluate(seed.input);
-        const QString base = folder + u'/' + QString::fromUtf8(seed.name);
-        const QString crlf = base + QStringLiteral("_crlf.jsq");
+        const std::string base = folder + "/" + seed.name;
+        const std::string crlf = base + "_crlf.jsq";
         const kalvox::SaveResult saved =
             kalvox::saveResultFile(crlf, calc.input, calc.output, registersOf(seed.registers));
         if (!saved.ok()) {
-            std::fprintf(stderr, "%s: %s\n", seed.name, saved.message.toStdString().c_str());
+            std::fprintf(stderr, "%s: %s\n", seed.name, saved.message.c_str());
             return 1;
         }
-        QFile file(crlf);
-        if (!file.open(QIODevice::ReadOnly)) return 1;
-        const QByteArray bytes = file.readAll();
-        QByteArray lf = bytes;
-        lf.replace("\r\n", "\n");
-        QByteArray open = bytes;
-        open.chop(2);
-        if (!writeBytes(base + QStringLiteral("_lf.txt"), lf) ||
-            !writeBytes(base + QStringLiteral("_no_last_line_end.txt"), open)) {
+        const std::string bytes = readBytes(crlf);
+        if (bytes.size() < 2) return 1;
+        const std::string open = bytes.substr(0, bytes.size() - 2);
+        if (!writeBytes(base + "_lf.txt", withLf(bytes)) ||
+            !writeBytes(base + "_no_last_line_end.txt", open)) {
             std::fprintf(stderr, "%s: cannot write its variants\n", seed.name);
             return 1;
         }

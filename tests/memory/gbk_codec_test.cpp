@@ -5,22 +5,26 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <map>
 
+#include "tests/memory/gbk_reference.h"
 #include "tests/memory/gbk_table.h"
 
 namespace kalvox {
 namespace {
 
+using test::fromHex;
+using test::hex;
 using test::recordedGbk;
 
-std::string hex(const QByteArray& bytes) { return bytes.toHex(' ').toStdString(); }
+std::string utf8Of(char32_t c) {
+    std::string text;
+    appendUtf8(text, c);
+    return text;
+}
 
 TEST(GbkCodec, TableIsPresent) {
-    QFile table(QStringLiteral(":/gbk_table.bin"));
-    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
-    EXPECT_EQ(table.size(), 0x20000);
+    EXPECT_TRUE(test::gbkTableComplete());
     EXPECT_TRUE(gbkAvailable());
 }
 
@@ -48,7 +52,11 @@ TEST(GbkCodec, KnownCharacters) {
         {"zhong", u'中', "d6d0"},
         {"cuo", u'错', "b4ed"},
         {"private use at a3a0", u'\ue5e5', "a3a0"},
+        {"first user-defined character", u'\ue000', "aaa1"},
+        {"last private-use character with a code", u'\ue864', "fea0"},
+        {"user-defined character in row a2", u'\ue76c', "a2e3"},
         {"private use F8F5, read by some converters from a lone FF", u'\uf8f5', ""},
+        {"first private-use character without a code", u'\ue865', ""},
         {"C1 control", u'\x80', ""},
         {"no-break space", u'\xa0', ""},
         {"parallel sign", u'∥', "a1ce"},
@@ -58,16 +66,15 @@ TEST(GbkCodec, KnownCharacters) {
     };
     for (const KnownCode& c : cases) {
         SCOPED_TRACE(c.name);
-        const QChar ch(c.character);
-        const std::optional<QByteArray> bytes = toGbk(QStringView(&ch, 1));
-        const std::optional<QByteArray> recorded = recordedGbk(c.character);
+        const std::optional<std::string> bytes = toGbk(utf8Of(c.character));
+        const std::optional<std::string> recorded = recordedGbk(c.character);
         if (*c.hexBytes == '\0') {
             EXPECT_FALSE(bytes.has_value()) << hex(*bytes);
             EXPECT_FALSE(recorded.has_value());
             continue;
         }
         ASSERT_TRUE(bytes.has_value());
-        EXPECT_EQ(hex(*bytes), hex(QByteArray::fromHex(c.hexBytes)));
+        EXPECT_EQ(hex(*bytes), hex(fromHex(c.hexBytes)));
         ASSERT_TRUE(recorded.has_value());
         EXPECT_EQ(*recorded, *bytes);
     }
@@ -78,20 +85,18 @@ TEST(GbkCodec, EveryCharacterEncodesAsRecorded) {
     for (char32_t code = 0; code < 0x10000; ++code) {
         if (code >= 0xD800 && code < 0xE000) continue;
         const auto c = static_cast<char16_t>(code);
-        const QChar ch(c);
-        const std::optional<QByteArray> bytes = toGbk(QStringView(&ch, 1));
-        const std::optional<QByteArray> recorded = recordedGbk(c);
+        const std::optional<std::string> bytes = toGbk(utf8Of(code));
+        const std::optional<std::string> recorded = recordedGbk(c);
         if (bytes != recorded && ++mismatches <= 20) {
-            ADD_FAILURE() << codePointText(code).toStdString() << ": "
-                          << (bytes ? hex(*bytes) : "refused") << ", recorded "
-                          << (recorded ? hex(*recorded) : "refused");
+            ADD_FAILURE() << codePointText(code) << ": " << (bytes ? hex(*bytes) : "refused")
+                          << ", recorded " << (recorded ? hex(*recorded) : "refused");
         }
     }
     EXPECT_EQ(mismatches, 0);
 }
 
 TEST(GbkCodec, EveryCodeDecodesAsRecorded) {
-    std::map<QByteArray, char16_t> characters;
+    std::map<std::string, char16_t> characters;
     for (char32_t code = 0; code < 0x10000; ++code) {
         if (code >= 0xD800 && code < 0xE000) continue;
         if (const auto bytes = recordedGbk(static_cast<char16_t>(code))) {
@@ -99,56 +104,83 @@ TEST(GbkCodec, EveryCodeDecodesAsRecorded) {
         }
     }
     int mismatches = 0;
-    auto check = [&](const QByteArray& bytes) {
-        const std::optional<QString> text = fromGbk(bytes);
+    auto check = [&](const std::string& bytes) {
+        const std::optional<std::string> text = fromGbk(bytes);
         const auto found = characters.find(bytes);
-        const bool same = found == characters.end()
-                              ? !text.has_value()
-                              : text && *text == QString(QChar(found->second));
+        const bool same =
+            found == characters.end() ? !text.has_value() : text && *text == utf8Of(found->second);
         if (!same && ++mismatches <= 20) {
-            ADD_FAILURE() << hex(bytes) << ": "
-                          << (text ? text->toUtf8().toStdString() : std::string("refused"))
+            ADD_FAILURE() << hex(bytes) << ": " << (text ? *text : std::string("refused"))
                           << ", recorded "
-                          << (found == characters.end()
-                                  ? std::string("none")
-                                  : codePointText(found->second).toStdString());
+                          << (found == characters.end() ? std::string("none")
+                                                        : codePointText(found->second));
         }
     };
     for (int lead = 0; lead < 0x100; ++lead) {
         if (lead < 0x80) {
-            check(QByteArray(1, static_cast<char>(lead)));
+            check(std::string(1, static_cast<char>(lead)));
             continue;
         }
-        if (characters.count(QByteArray(1, static_cast<char>(lead)))) {
-            check(QByteArray(1, static_cast<char>(lead)));
+        if (characters.count(std::string(1, static_cast<char>(lead)))) {
+            check(std::string(1, static_cast<char>(lead)));
         }
         if (lead == 0x80 || lead == 0xFF) continue;
         for (int trail = 0x40; trail <= 0xFE; ++trail) {
             if (trail == 0x7F) continue;
-            QByteArray bytes;
-            bytes += static_cast<char>(lead);
-            bytes += static_cast<char>(trail);
-            check(bytes);
+            check(std::string{static_cast<char>(lead), static_cast<char>(trail)});
         }
     }
     EXPECT_EQ(mismatches, 0);
 }
 
+TEST(GbkCodec, UserDefinedCharactersAmongOthersKeepTheirPlace) {
+    // The user-defined areas are converted apart from the text around them.
+    std::string text = "1";
+    appendUtf8(text, 0xE000);
+    text += "中";
+    appendUtf8(text, 0xE4C6);
+    appendUtf8(text, 0xE864);
+    text += "=";
+    const std::optional<std::string> bytes = toGbk(text);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(hex(*bytes), hex(fromHex("31aaa1d6d0a140fea03d")));
+    EXPECT_EQ(fromGbk(*bytes), text);
+}
+
+// UTF-8 of a UTF-16 text that keeps a lone surrogate as its own three bytes.
+std::string keepingSurrogates(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            appendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
 struct RefusedText {
     const char* name;
-    std::u16string text;
+    std::string text;
 };
 
 TEST(GbkCodec, TextsWithoutCodeAreRefusedWhole) {
     const RefusedText cases[] = {
-        {"lone high surrogate", std::u16string(u"1") + char16_t(0xD83D) + u"2"},
-        {"lone low surrogate", std::u16string(u"a") + char16_t(0xDE00)},
-        {"emoji", u"I😀"},
-        {"one bad character among good ones", u"中文한中"},
+        {"lone high surrogate", keepingSurrogates(std::u16string(u"1") + char16_t(0xD83D) + u"2")},
+        {"lone low surrogate", keepingSurrogates(std::u16string(u"a") + char16_t(0xDE00))},
+        {"emoji", "I😀"},
+        {"one bad character among good ones", "中文한中"},
+        {"a byte that is no UTF-8", "1\xff"},
+        {"a cut UTF-8 sequence", "1\xe4\xb8"},
+        {"user-defined character beside a bad one", "\xee\x80\x80한"},
     };
     for (const RefusedText& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_FALSE(toGbk(QStringView(c.text.data(), static_cast<qsizetype>(c.text.size()))));
+        EXPECT_FALSE(toGbk(c.text));
     }
 }
 
@@ -164,16 +196,23 @@ TEST(GbkCodec, BytesThatAreNotGbkAreRefused) {
         {"UTF-8 text", "e4b8ad"},
         {"byte FF, beyond GBK's codes", "31ff"},
         {"byte FF after a lead byte", "d6ff"},
+        {"user-defined code before a cut one", "aaa1d6"},
     };
     for (const BadBytes& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_FALSE(fromGbk(QByteArray::fromHex(c.hexBytes)).has_value());
+        EXPECT_FALSE(fromGbk(fromHex(c.hexBytes)).has_value());
     }
 }
 
 TEST(GbkCodec, EmptyTextAndBytes) {
-    EXPECT_EQ(toGbk(QStringView()), QByteArray());
-    EXPECT_EQ(fromGbk(QByteArray()), QString());
+    EXPECT_EQ(toGbk(""), std::string());
+    EXPECT_EQ(fromGbk(""), std::string());
+}
+
+TEST(GbkCodec, CodePointNames) {
+    EXPECT_EQ(codePointText(0), "U+0000");
+    EXPECT_EQ(codePointText(0xD83D), "U+D83D");
+    EXPECT_EQ(codePointText(0x1F600), "U+1F600");
 }
 
 }  // namespace

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #ifdef _WIN32
-#include <QString>
-
+#include "memory/gbk_codec.h"
 #include "tests/memory/gbk_table.h"
 #else
 #include <iconv.h>
@@ -16,25 +13,27 @@ namespace kalvox::test {
 
 #ifdef _WIN32
 
-// Windows has no iconv: the recorded table, which the GBK tests hold both the
-// system's code page and ICU to, stands in for it.
-QByteArray gbk(std::string_view utf8) {
-    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    QByteArray out;
-    for (const QChar c : text) {
-        const std::optional<QByteArray> bytes = recordedGbk(c.unicode());
+// Windows has no iconv: the recorded table, which the GBK tests hold the system's
+// code page to, stands in for it.
+std::string gbk(std::string_view utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Character c = readUtf8(utf8, i);
+        const std::optional<std::string> bytes =
+            c.code < 0x10000 ? recordedGbk(static_cast<char16_t>(c.code)) : std::nullopt;
         if (!bytes) {
             ADD_FAILURE() << "no recorded GBK code for " << std::string(utf8);
             return {};
         }
         out += *bytes;
+        i += c.length;
     }
     return out;
 }
 
 #else
 
-QByteArray gbk(std::string_view utf8) {
+std::string gbk(std::string_view utf8) {
     iconv_t cd = iconv_open("CP936", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         ADD_FAILURE() << "iconv has no CP936";
@@ -50,9 +49,29 @@ QByteArray gbk(std::string_view utf8) {
         ADD_FAILURE() << "iconv cannot encode " << in;
     }
     iconv_close(cd);
-    return QByteArray(out.data(), static_cast<qsizetype>(out.size() - outLeft));
+    out.resize(out.size() - outLeft);
+    return out;
 }
 
 #endif
+
+std::string hex(std::string_view bytes) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const char b : bytes) {
+        if (!text.empty()) text += ' ';
+        text += kDigits[static_cast<unsigned char>(b) >> 4];
+        text += kDigits[static_cast<unsigned char>(b) & 0xF];
+    }
+    return text;
+}
+
+std::string fromHex(std::string_view hexPairs) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hexPairs.size(); i += 2) {
+        bytes += static_cast<char>(std::stoi(std::string(hexPairs.substr(i, 2)), nullptr, 16));
+    }
+    return bytes;
+}
 
 }  // namespace kalvox::test

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "memory/gbk_codec.h"
 #include "memory/result_file.h"
 #include "tests/memory/gbk_reference.h"
 
@@ -94,9 +95,9 @@ TEST(ResultBytes, LinesOrderAndBlankTest) {
     };
     for (const BytesCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const EncodedFile file = encodeResultFile(resultLines(
-            QString::fromUtf8(c.input), QString::fromUtf8(c.output), registers(c.filled)));
-        ASSERT_TRUE(file.result.ok()) << file.result.message.toStdString();
+        const EncodedFile file =
+            encodeResultFile(resultLines(c.input, c.output, registers(c.filled)));
+        ASSERT_TRUE(file.result.ok()) << file.result.message;
         EXPECT_EQ(file.bytes, gbk(c.expectedUtf8));
     }
 }
@@ -106,18 +107,18 @@ TEST(ResultBytes, KnownGbkCodes) {
     const EncodedFile file =
         encodeResultFile(resultLines("1", "1", registers({{1, "cosφ", "", "错"}})));
     ASSERT_TRUE(file.result.ok());
-    EXPECT_EQ(file.bytes, QByteArray::fromHex("313d310d0a636f73a6d53d3db4ed0d0a"));
+    EXPECT_EQ(file.bytes, test::fromHex("313d310d0a636f73a6d53d3db4ed0d0a"));
 }
 
 TEST(ResultBytes, LinesNameTheirRegister) {
-    const QList<ResultLine> lines =
+    const std::vector<ResultLine> lines =
         resultLines("1", "1", registers({{2, "Ia", "X", "Y"}, {7, "", "A", "B"}}));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0].registerNumber, 0);
     EXPECT_EQ(lines[1].registerNumber, 2);
-    EXPECT_EQ(lines[1].text(), QStringLiteral("Ia=X=Y"));
+    EXPECT_EQ(lines[1].text(), "Ia=X=Y");
     EXPECT_EQ(lines[2].registerNumber, 7);
-    EXPECT_EQ(lines[2].text(), QStringLiteral("A=B"));
+    EXPECT_EQ(lines[2].text(), "A=B");
 }
 
 struct UnencodableCase {
@@ -164,26 +165,34 @@ TEST(ResultBytes, UnencodableCharacterIsNamedAndNothingEncoded) {
     };
     for (const UnencodableCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const EncodedFile file =
-            encodeResultFile(resultLines(QString::fromUtf8(c.input), "1", registers(c.filled)));
+        const EncodedFile file = encodeResultFile(resultLines(c.input, "1", registers(c.filled)));
         EXPECT_EQ(file.result.error, SaveError::Unencodable);
-        EXPECT_TRUE(file.bytes.isEmpty());
+        EXPECT_TRUE(file.bytes.empty());
         EXPECT_EQ(file.result.registerNumber, c.registerNumber);
         EXPECT_EQ(file.result.field, c.field);
         EXPECT_EQ(file.result.character, c.character);
-        const QString message = file.result.message;
-        EXPECT_TRUE(message.contains(QString::fromUtf8(c.messagePart))) << message.toStdString();
-        EXPECT_TRUE(message.contains(QString::fromUcs4(&c.character, 1))) << message.toStdString();
+        const std::string& message = file.result.message;
+        EXPECT_NE(message.find(c.messagePart), std::string::npos) << message;
+        std::string character;
+        appendUtf8(character, c.character);
+        EXPECT_NE(message.find("“" + character + "”(" + codePointText(c.character) + ")"),
+                  std::string::npos)
+            << message;
     }
 }
 
 TEST(ResultBytes, LoneSurrogateIsRefusedAndNamedByCode) {
-    // Registers hold UTF-8, which has no lone surrogate; the boxes' texts may.
-    const QString input = QString(QChar(0xD83D)) + QStringLiteral("x");
+    // The input box counts in UTF-16 and may hold a lone surrogate, handed over as
+    // its own three bytes.
+    std::string input;
+    appendUtf8(input, 0xD83D);
+    input += "x";
     const EncodedFile file = encodeResultFile(resultLines(input, "1", MemoryRegisters{}));
     EXPECT_EQ(file.result.error, SaveError::Unencodable);
     EXPECT_EQ(file.result.character, char32_t{0xD83D});
-    EXPECT_TRUE(file.result.message.contains(QStringLiteral("U+D83D")));
+    EXPECT_NE(file.result.message.find("输入框的表达式中的字符U+D83D不能用GBK编码保存"),
+              std::string::npos)
+        << file.result.message;
 }
 
 }  // namespace

@@ -2,14 +2,13 @@
 // files are refused and with what message, and reading from disk.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <initializer_list>
 
+#include "memory/file_names.h"
 #include "memory/result_file.h"
 #include "memory/result_file_reader.h"
 #include "tests/memory/gbk_reference.h"
+#include "tests/memory/scratch_folder.h"
 
 namespace kalvox {
 namespace {
@@ -22,7 +21,7 @@ struct Reg {
     const char* content;
 };
 
-std::string utf8(const QString& s) { return s.toStdString(); }
+const std::string& utf8(const std::string& s) { return s; }
 
 struct LinesCase {
     const char* name;
@@ -104,7 +103,7 @@ TEST(ResultFileRead, LinesSplitIntoFields) {
     };
     for (const LinesCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const OpenedResultFile file = decodeResultFile(gbk(c.fileUtf8), QStringLiteral("r.jsq"));
+        const OpenedResultFile file = decodeResultFile(gbk(c.fileUtf8), "r.jsq");
         ASSERT_TRUE(file.ok()) << utf8(file.message);
         EXPECT_EQ(utf8(file.input), c.input);
         EXPECT_EQ(utf8(file.output), c.output);
@@ -126,14 +125,14 @@ TEST(ResultFileRead, LinesSplitIntoFields) {
 
 struct RefusedCase {
     const char* name;
-    QByteArray bytes;
+    std::string bytes;
     ReadError error;
     int line;             // first bad line named in the message; 0 = none
     const char* because;  // a part of the message (UTF-8)
 };
 
 TEST(ResultFileRead, RefusedFiles) {
-    const QByteArray tenRegisters =
+    const std::string tenRegisters =
         "0=0\r\n1=1\r\n2=2\r\n3=3\r\n4=4\r\n5=5\r\n6=6\r\n7=7\r\n8=8\r\n9=9\r\n10=10\r\n";
     const RefusedCase cases[] = {
         {"empty file", "", ReadError::NoEquals, 1, "没有“=”"},
@@ -141,7 +140,7 @@ TEST(ResultFileRead, RefusedFiles) {
         {"register line without =", "1=1\r\nIa\r\n", ReadError::NoEquals, 2, "没有“=”"},
         {"blank line at the end", "1=1\r\nX=Y\r\n\r\n", ReadError::NoEquals, 3, "没有“=”"},
         {"ten register lines", tenRegisters, ReadError::TooManyRegisters, 11, "最多9个"},
-        {"NUL inside a line", QByteArray("1=1\r\nX=\0Y\r\n", 11), ReadError::ControlCharacter, 2,
+        {"NUL inside a line", std::string("1=1\r\nX=\0Y\r\n", 11), ReadError::ControlCharacter, 2,
          "第3个字符是控制字符U+0000"},
         {"tab inside a line", "1\t=1\r\n", ReadError::ControlCharacter, 1, "控制字符U+0009"},
         {"lone CR inside a line", "1=1\rX=Y\r\n", ReadError::ControlCharacter, 1, "U+000D"},
@@ -149,26 +148,23 @@ TEST(ResultFileRead, RefusedFiles) {
         {"DEL character", "1=1\x7f\r\n", ReadError::ControlCharacter, 1, "U+007F"},
         {"column counts characters, not bytes", gbk("变比=1\t=1"), ReadError::ControlCharacter, 1,
          "第1行第5个字符"},
-        {"UTF-8 instead of GBK", QByteArray("1=1\r\n") + QByteArray("电=1=1\r\n"),
+        {"UTF-8 instead of GBK", std::string("1=1\r\n") + std::string("电=1=1\r\n"),
          ReadError::NotGbk, 2, "不是GBK编码的文本"},
         {"lead byte cut off by the line end", "1=1\r\nIa=1=\xb1\r\n", ReadError::NotGbk, 2,
          "不是GBK"},
         {"invalid trail byte", "1=\x81\x20\r\n", ReadError::NotGbk, 1, "不是GBK"},
         {"first bad line wins", "1=1\r\nnone\r\n1\t=1\r\n", ReadError::NoEquals, 2, "第2行"},
-        {"larger than 1 MiB", "=" + QByteArray(kMaxResultFileSize, 'a'), ReadError::TooLarge, 0,
+        {"larger than 1 MiB", "=" + std::string(kMaxResultFileSize, 'a'), ReadError::TooLarge, 0,
          "1 MiB"},
     };
     for (const RefusedCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const OpenedResultFile file = decodeResultFile(c.bytes, QStringLiteral("/tmp/三相.jsq"));
+        const OpenedResultFile file = decodeResultFile(c.bytes, "/tmp/三相.jsq");
         EXPECT_EQ(file.error, c.error) << utf8(file.message);
         EXPECT_EQ(file.line, c.line);
         const std::string message = utf8(file.message);
         // The name as the system writes paths ("\\tmp\\三相.jsq" on Windows).
-        const std::string named =
-            QStringLiteral("文件“%1”没有打开")
-                .arg(QDir::toNativeSeparators(QStringLiteral("/tmp/三相.jsq")))
-                .toStdString();
+        const std::string named = "文件“" + shownName("/tmp/三相.jsq") + "”没有打开";
         EXPECT_NE(message.find(named), std::string::npos) << message;
         if (c.line > 0) {
             EXPECT_NE(message.find("第" + std::to_string(c.line) + "行"), std::string::npos)
@@ -176,7 +172,7 @@ TEST(ResultFileRead, RefusedFiles) {
         }
         EXPECT_NE(message.find(c.because), std::string::npos) << message;
         EXPECT_EQ(file.registerLines, 0);
-        EXPECT_TRUE(file.input.isEmpty() && file.output.isEmpty());
+        EXPECT_TRUE(file.input.empty() && file.output.empty());
     }
 }
 
@@ -185,7 +181,7 @@ TEST(ResultFileRead, RefusedFiles) {
 TEST(ResultFileRead, SavedAgainReadsTheSame) {
     struct Case {
         const char* name;
-        QByteArray bytes;
+        std::string bytes;
     };
     const Case cases[] = {
         {"saved file", gbk("1+2=3\r\nIa=X=Y\r\nX=Y\r\nP==\r\n")},
@@ -199,12 +195,12 @@ TEST(ResultFileRead, SavedAgainReadsTheSame) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const OpenedResultFile first = decodeResultFile(c.bytes, QStringLiteral("a.jsq"));
+        const OpenedResultFile first = decodeResultFile(c.bytes, "a.jsq");
         ASSERT_TRUE(first.ok()) << utf8(first.message);
         const EncodedFile saved =
             encodeResultFile(resultLines(first.input, first.output, first.registers));
         ASSERT_TRUE(saved.result.ok()) << utf8(saved.result.message);
-        const OpenedResultFile again = decodeResultFile(saved.bytes, QStringLiteral("a.jsq"));
+        const OpenedResultFile again = decodeResultFile(saved.bytes, "a.jsq");
         ASSERT_TRUE(again.ok()) << utf8(again.message);
         EXPECT_EQ(again.input, first.input);
         EXPECT_EQ(again.output, first.output);
@@ -220,8 +216,8 @@ TEST(ResultFileRead, SavedAgainReadsTheSame) {
 }
 
 TEST(ResultFileRead, ExactlyOneMebibyteIsRead) {
-    const QByteArray bytes = "=" + QByteArray(kMaxResultFileSize - 1, 'a');
-    const OpenedResultFile file = decodeResultFile(bytes, QStringLiteral("big.txt"));
+    const std::string bytes = "=" + std::string(kMaxResultFileSize - 1, 'a');
+    const OpenedResultFile file = decodeResultFile(bytes, "big.txt");
     ASSERT_TRUE(file.ok()) << utf8(file.message);
     EXPECT_EQ(file.output.size(), kMaxResultFileSize - 1);
 }
@@ -229,13 +225,11 @@ TEST(ResultFileRead, ExactlyOneMebibyteIsRead) {
 class ResultFileOpen : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-    QString path(const QString& name) const { return dir_.filePath(name); }
-    void write(const QString& name, const QByteArray& bytes) {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(bytes), bytes.size());
+    std::string path(const std::string& name) const { return dir_.path(name); }
+    void write(const std::string& name, const std::string& bytes) {
+        ASSERT_TRUE(test::writeRaw(path(name), bytes));
     }
-    QTemporaryDir dir_;
+    test::ScratchFolder dir_;
 };
 
 TEST_F(ResultFileOpen, ReadsFromDiskAndRefusesWhatCannotBeRead) {
@@ -244,11 +238,11 @@ TEST_F(ResultFileOpen, ReadsFromDiskAndRefusesWhatCannotBeRead) {
     ASSERT_TRUE(good.ok()) << utf8(good.message);
     EXPECT_EQ(good.registers[0].tag, "cosφ");
 
-    write("big.txt", "=" + QByteArray(kMaxResultFileSize, 'a'));
-    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.jsq")));
+    write("big.txt", "=" + std::string(kMaxResultFileSize, 'a'));
+    ASSERT_TRUE(test::makeFolder(path("folder.jsq")));
     struct Case {
         const char* name;
-        QString file;
+        std::string file;
         ReadError error;
         const char* because;
     };
@@ -256,7 +250,7 @@ TEST_F(ResultFileOpen, ReadsFromDiskAndRefusesWhatCannotBeRead) {
         {"missing file", path("missing.jsq"), ReadError::Unreadable, "文件不存在"},
         {"a folder", path("folder.jsq"), ReadError::Unreadable, "文件夹"},
         {"larger than 1 MiB on disk", path("big.txt"), ReadError::TooLarge, "1 MiB"},
-        {"blank name", QStringLiteral("  "), ReadError::Unreadable, "没有给出文件名"},
+        {"blank name", "  ", ReadError::Unreadable, "没有给出文件名"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -265,9 +259,8 @@ TEST_F(ResultFileOpen, ReadsFromDiskAndRefusesWhatCannotBeRead) {
         EXPECT_NE(utf8(file.message).find(c.because), std::string::npos) << utf8(file.message);
     }
     // Reading left the folder as it was.
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              (QStringList{QStringLiteral("big.txt"), QStringLiteral("folder.jsq"),
-                           QStringLiteral("结果.jsq")}));
+    EXPECT_EQ(test::entries(dir_.path()),
+              (std::vector<std::string>{"big.txt", "folder.jsq", "结果.jsq"}));
 }
 
 }  // namespace

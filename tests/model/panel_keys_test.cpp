@@ -60,7 +60,7 @@ TEST(PanelKeys, NamedFunctionKeysInsertTheirCaption) {
                             FunctionKey::Ln, FunctionKey::Log}) {
         const PanelKey& row = panelKey({Function, static_cast<int>(keyIndex(key))});
         EXPECT_EQ(functionSymbol(key, false), row.caption);
-        EXPECT_EQ(row.name, "comfunction_" + std::to_string(keyIndex(key)));
+        EXPECT_EQ(row.name, "functionKey_" + std::to_string(keyIndex(key)));
     }
 }
 
@@ -119,6 +119,36 @@ TEST(PanelKeys, EveryPrintableCharacterPassesTheFilter) {
         const int expected = code == 'E' ? 'e' : code == 'J' ? 'j' : code;
         EXPECT_EQ(filterKey(static_cast<std::int16_t>(code)), expected) << static_cast<char>(code);
     }
+}
+
+// The window's controls: one name each, every key of the table placed once with the
+// table's texts, and every control inside the client area (9285 x 4980 twips).
+TEST(PanelLayout, EveryControlPlacedOnceInsideTheWindow) {
+    std::set<std::string> names;
+    std::set<std::pair<int, int>> keys;
+    int rows = 0;
+    for (const auto& area : {topAreaControls(), keyPadControls(), memoryBlockControls()}) {
+        for (const ControlRow& row : area) {
+            ++rows;
+            SCOPED_TRACE(row.name);
+            EXPECT_TRUE(names.insert(row.name).second) << "name used twice";
+            EXPECT_GT(row.place.width, 0);
+            EXPECT_GT(row.place.height, 0);
+            EXPECT_LE(row.place.left + row.place.width, 9285);
+            EXPECT_LE(row.place.top + row.place.height, 4980);
+            const bool isKey = row.kind == ControlKind::Key || row.kind == ControlKind::PadKey ||
+                               row.kind == ControlKind::Option || row.kind == ControlKind::CheckBox;
+            if (!isKey) continue;
+            EXPECT_TRUE(keys.insert({static_cast<int>(row.key.group), row.key.index}).second);
+            const PanelKey& key = panelKey(row.key);
+            EXPECT_EQ(row.name, key.name);
+            EXPECT_EQ(row.caption, key.caption);
+            EXPECT_EQ(row.tooltip, key.tooltip);
+        }
+    }
+    // 13 in the top area, 36 on the key pad, 4 a register.
+    EXPECT_EQ(rows, 13 + 36 + 4 * kRegisterCount);
+    EXPECT_TRUE(names.count("tagBox_8") && names.count("contentBox_0"));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace kalvox::test {
 
-PanelFixture::PanelFixture() : form_(std::make_unique<Form1>(dialogs_)) {
+PanelFixture::PanelFixture() : form_(std::make_unique<MainWindow>(dialogs_)) {
     form_->show();
     QApplication::setActiveWindow(form_.get());
     if (!QTest::qWaitForWindowActive(form_.get())) {
@@ -19,8 +19,12 @@ PanelFixture::PanelFixture() : form_(std::make_unique<Form1>(dialogs_)) {
 
 PanelFixture::~PanelFixture() = default;
 
-QLineEdit* PanelFixture::text1() { return form_->findChild<QLineEdit*>(QStringLiteral("Text1")); }
-QLineEdit* PanelFixture::text2() { return form_->findChild<QLineEdit*>(QStringLiteral("Text2")); }
+QLineEdit* PanelFixture::inputBox() {
+    return form_->findChild<QLineEdit*>(QStringLiteral("inputBox"));
+}
+QLineEdit* PanelFixture::outputBox() {
+    return form_->findChild<QLineEdit*>(QStringLiteral("outputBox"));
+}
 
 QPushButton* PanelFixture::key(const QString& objectName) {
     auto* button = form_->findChild<QPushButton*>(objectName);
@@ -31,11 +35,11 @@ QPushButton* PanelFixture::key(const QString& objectName) {
 }
 
 QLabel* PanelFixture::content(int index) {
-    return form_->findChild<QLabel*>(QStringLiteral("tiqushuju_%1").arg(index));
+    return form_->findChild<QLabel*>(QStringLiteral("contentBox_%1").arg(index));
 }
 
 QComboBox* PanelFixture::tag(int index) {
-    return form_->findChild<QComboBox*>(QStringLiteral("ccjgbz_%1").arg(index));
+    return form_->findChild<QComboBox*>(QStringLiteral("tagBox_%1").arg(index));
 }
 
 void PanelFixture::click(const QString& objectName) {
@@ -69,14 +73,14 @@ void PanelFixture::type(QLineEdit* box, const QString& text) {
 }
 
 void PanelFixture::typeOutput(const QString& value) {
-    text2()->setFocus();
-    text2()->selectAll();
-    QTest::keyClick(text2(), Qt::Key_Delete);
-    type(text2(), value);
+    outputBox()->setFocus();
+    outputBox()->selectAll();
+    QTest::keyClick(outputBox(), Qt::Key_Delete);
+    type(outputBox(), value);
 }
 
 void PanelFixture::prepareInput(const QString& text, int start, int length) {
-    QLineEdit* box = text1();
+    QLineEdit* box = inputBox();
     box->setFocus();
     box->setText(text);
     if (length > 0) {
@@ -87,9 +91,9 @@ void PanelFixture::prepareInput(const QString& text, int start, int length) {
 }
 
 void PanelFixture::evaluate(const QString& expression) {
-    text1()->setFocus();
-    text1()->setText(expression);  // as if pasted: letters of function names pass
-    click(QStringLiteral("Command2"));
+    inputBox()->setFocus();
+    inputBox()->setText(expression);  // as if pasted: letters of function names pass
+    click(QStringLiteral("equalsKey"));
 }
 
 QByteArray fileBytes(const QString& path) {
@@ -99,7 +103,7 @@ QByteArray fileBytes(const QString& path) {
 }
 
 QString functionKeyName(FunctionKey key) {
-    return QStringLiteral("comfunction_%1").arg(keyIndex(key));
+    return QStringLiteral("functionKey_%1").arg(keyIndex(key));
 }
 
 QString PanelFixture::enabledFunctionKeys() {

@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "modal_guard.h"
-#include "panel/form1.h"
+#include "panel/main_window.h"
 #include "recording_dialog_seam.h"
 
 namespace kalvox::test {
 
-// The object name of a function key: comfunction_<its place in the array>.
+// The object name of a function key: functionKey_<its place in the array>.
 QString functionKeyName(FunctionKey key);
 
 // The bytes of a file, or "<missing>" when it cannot be read.
@@ -27,15 +27,15 @@ public:
     PanelFixture();
     ~PanelFixture();
 
-    Form1& form() { return *form_; }
+    MainWindow& form() { return *form_; }
     RecordingDialogSeam& dialogs() { return dialogs_; }
     ModalGuard& guard() { return guard_; }
 
-    QLineEdit* text1();
-    QLineEdit* text2();
+    QLineEdit* inputBox();
+    QLineEdit* outputBox();
     QPushButton* key(const QString& objectName);
-    QLabel* content(int index);  // tiqushuju_<index>
-    QComboBox* tag(int index);   // ccjgbz_<index>
+    QLabel* content(int index);  // contentBox_<index>
+    QComboBox* tag(int index);   // tagBox_<index>
 
     // Clicks a control with the mouse, as a user does.
     void click(const QString& objectName);
@@ -45,12 +45,12 @@ public:
     void type(QLineEdit* box, const QString& text);
     // Replaces the text of the output box by typing a value into it, as a user may.
     void typeOutput(const QString& value);
-    // Gives Text1 the text, the focus and a caret or selection (start, length).
+    // Gives inputBox the text, the focus and a caret or selection (start, length).
     void prepareInput(const QString& text, int start, int length = 0);
-    // Puts an expression into Text1 (as pasting does) and presses the "=" key.
+    // Puts an expression into inputBox (as pasting does) and presses the "=" key.
     void evaluate(const QString& expression);
 
-    // Which of comfunction_0 ... comfunction_11 are enabled, as a string of 12 "1"/"0".
+    // Which of functionKey_0 ... functionKey_11 are enabled, as a string of 12 "1"/"0".
     QString enabledFunctionKeys();
 
     // A description of every modal dialog seen so far; empty when there was none.
@@ -59,7 +59,7 @@ public:
 private:
     RecordingDialogSeam dialogs_;
     ModalGuard guard_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 }  // namespace kalvox::test

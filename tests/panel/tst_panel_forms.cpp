@@ -53,15 +53,15 @@ private slots:
         f->type(tag->lineEdit(), typed);
         QCOMPARE(tag->currentText(), typed);
         QTest::keyClick(tag->lineEdit(), Qt::Key_Return);
-        f->text1()->setFocus();  // leaving the box ends the edit
+        f->inputBox()->setFocus();  // leaving the box ends the edit
         QCOMPARE(tag->currentText(), typed);
 
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("r.txt"));
         f->evaluate(QStringLiteral("1+2"));
-        f->click(QStringLiteral("congchu_2"));
+        f->click(QStringLiteral("storeKey_2"));
         f->dialogs().saveAnswers = {file};
-        f->click(QStringLiteral("commsave"));
+        f->click(QStringLiteral("saveKey"));
         QCOMPARE(readAll(file), (QStringLiteral("1+2=3\r\n") + typed + "=1+2=3\r\n").toLatin1());
     }
 
@@ -97,45 +97,45 @@ private slots:
         QFETCH(bool, algebraic);
         QFETCH(QString, result);
         f->evaluate(expression);
-        f->clickOption(QStringLiteral("shuchuxz"));
+        f->clickOption(QStringLiteral("outputOption"));
         if (algebraic) f->click(functionKeyName(kalvox::FunctionKey::EjJ));
         f->click(functionKeyName(kalvox::FunctionKey::Reciprocal));
-        QCOMPARE(f->text2()->text(), result);
+        QCOMPARE(f->outputBox()->text(), result);
         QVERIFY(f->dialogs().messages.isEmpty());
     }
 
     void factorialOfComplexRefused() {
         f->evaluate(QStringLiteral("3+j4"));
-        f->clickOption(QStringLiteral("shuchuxz"));
+        f->clickOption(QStringLiteral("outputOption"));
         f->click(functionKeyName(kalvox::FunctionKey::Factorial));
-        QCOMPARE(f->text2()->text(), QStringLiteral("错误:只能对0到170的整数求阶乘"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("错误:只能对0到170的整数求阶乘"));
     }
 
     void ejjOnAnErrorDisplay_data() {
         QTest::addColumn<QString>("mode");
-        QTest::newRow("函数符号") << "hsfhxz";
-        QTest::newRow("整式输入") << "qbshuruxz";
+        QTest::newRow("函数符号") << "symbolOption";
+        QTest::newRow("整式输入") << "wholeInputOption";
     }
     void ejjOnAnErrorDisplay() {
         QFETCH(QString, mode);
         f->clickOption(mode);
         f->evaluate(QStringLiteral("10/0"));
         const QString error = QStringLiteral("错误:除数为零。");
-        QCOMPARE(f->text2()->text(), error);
+        QCOMPARE(f->outputBox()->text(), error);
         for (int press = 0; press < 3; ++press) {
             f->click(functionKeyName(kalvox::FunctionKey::EjJ));
-            QCOMPARE(f->text2()->text(), error);
+            QCOMPARE(f->outputBox()->text(), error);
         }
         // A value put into the output box after the error converts normally.
         f->typeOutput(QStringLiteral("5ej53.130102354156"));
         f->click(functionKeyName(kalvox::FunctionKey::EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3+j4"));
         f->click(functionKeyName(kalvox::FunctionKey::EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("5ej53.130102354156"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("5ej53.130102354156"));
         // So does the next result of "=".
         f->evaluate(QStringLiteral("3+j4"));
         f->click(functionKeyName(kalvox::FunctionKey::EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3+j4"));
     }
 
     void saveOverWritableFileInReadOnlyFolder() {
@@ -154,11 +154,11 @@ private slots:
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         f->evaluate(QStringLiteral("1+2"));
         f->dialogs().saveAnswers = {file, folder + QStringLiteral("/new.txt")};
-        f->click(QStringLiteral("commsave"));
+        f->click(QStringLiteral("saveKey"));
         const QByteArray saved = readAll(file);
         const auto messagesAfterFirst = f->dialogs().messages;
         // A new file in the same folder is still refused, as before.
-        f->click(QStringLiteral("commsave"));
+        f->click(QStringLiteral("saveKey"));
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(messagesAfterFirst.isEmpty());
         QCOMPARE(saved, QByteArray("1+2=3\r\n"));
@@ -186,16 +186,16 @@ private slots:
         QFETCH(QString, tooltip);
         f->evaluate(expression);
         for (int i = 0; i < ejjPresses; ++i) f->click(functionKeyName(kalvox::FunctionKey::EjJ));
-        QCOMPARE(f->text2()->toolTip(), tooltip);
+        QCOMPARE(f->outputBox()->toolTip(), tooltip);
     }
 
     // Reading the other form leaves the ej-j key's direction alone.
     void tooltipDoesNotTouchTheToggle() {
         f->evaluate(QStringLiteral("3+j4"));
-        QVERIFY(f->text2()->toolTip().endsWith(QStringLiteral("3+j4")));
+        QVERIFY(f->outputBox()->toolTip().endsWith(QStringLiteral("3+j4")));
         delete f->form().createOutputMenu();
         f->click(functionKeyName(kalvox::FunctionKey::EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3+j4"));
     }
 
     void registerTooltip_data() {
@@ -213,7 +213,7 @@ private slots:
         QFETCH(QString, expression);
         QFETCH(QString, tooltip);
         f->evaluate(expression);
-        f->click(QStringLiteral("congchu_4"));
+        f->click(QStringLiteral("storeKey_4"));
         QCOMPARE(f->content(4)->toolTip(), tooltip);
         QCOMPARE(f->content(3)->toolTip(), QString());
     }
@@ -221,10 +221,10 @@ private slots:
     void registerTooltipFollowsAStoreOfAlgebraic() {
         f->evaluate(QStringLiteral("3+j4"));
         f->click(functionKeyName(kalvox::FunctionKey::EjJ));
-        f->click(QStringLiteral("congchu_0"));
+        f->click(QStringLiteral("storeKey_0"));
         QCOMPARE(f->content(0)->toolTip(), QStringLiteral("3+j4\n5ej53.130102354156"));
-        f->click(QStringLiteral("command3"));
-        f->click(QStringLiteral("congchu_0"));
+        f->click(QStringLiteral("clearKey"));
+        f->click(QStringLiteral("storeKey_0"));
         QCOMPARE(f->content(0)->toolTip(), QString());
     }
 
@@ -237,7 +237,7 @@ private slots:
         QFETCH(int, ejjPresses);
         f->evaluate(QStringLiteral("3+j4"));
         for (int i = 0; i < ejjPresses; ++i) f->click(functionKeyName(kalvox::FunctionKey::EjJ));
-        const QString shown = f->text2()->text();
+        const QString shown = f->outputBox()->text();
         std::unique_ptr<QMenu> menu(f->form().createOutputMenu());
         auto* exponential = menu->findChild<QAction*>(QStringLiteral("copyExponential"));
         auto* algebraic = menu->findChild<QAction*>(QStringLiteral("copyAlgebraic"));
@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("5ej53.130102354156"));
         algebraic->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("3+j4"));
-        QCOMPARE(f->text2()->text(), shown);
+        QCOMPARE(f->outputBox()->text(), shown);
     }
 
     void menuOffersNoFormForAReal() {

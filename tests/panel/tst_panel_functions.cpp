@@ -15,9 +15,9 @@ using kalvox::test::PanelFixture;
 
 namespace {
 
-const char* const kSymbol = "hsfhxz";
-const char* const kWhole = "qbshuruxz";
-const char* const kOutput = "shuchuxz";
+const char* const kSymbol = "symbolOption";
+const char* const kWhole = "wholeInputOption";
+const char* const kOutput = "outputOption";
 
 using enum kalvox::FunctionKey;
 using kalvox::test::functionKeyName;
@@ -34,7 +34,8 @@ class PanelFunctionTest : public QObject {
     std::unique_ptr<PanelFixture> f;
 
     void setInverse(bool on) {
-        if (f->form().findChild<QCheckBox*>("Check1")->isChecked() != on) f->clickOption("Check1");
+        if (f->form().findChild<QCheckBox*>("inverseBox")->isChecked() != on)
+            f->clickOption("inverseBox");
     }
 private slots:
     void init() { f = std::make_unique<PanelFixture>(); }
@@ -48,7 +49,7 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("caret");
-        // Text1 is "2*0.5" with the caret after "2*".
+        // inputBox is "2*0.5" with the caret after "2*".
         QTest::newRow("arcsin") << true << key(Sin) << "2*arcsin0.5" << 8;
         QTest::newRow("sin") << false << key(Sin) << "2*sin0.5" << 5;
         QTest::newRow("arccos") << true << key(Cos) << "2*arccos0.5" << 8;
@@ -67,12 +68,12 @@ private slots:
         QFETCH(int, caret);
         setInverse(inverse);
         f->prepareInput("2*0.5", 2);
-        const QString output = f->text2()->text();
+        const QString output = f->outputBox()->text();
         f->click(functionKey(key));
-        QCOMPARE(f->text1()->text(), after);
-        QCOMPARE(f->text1()->cursorPosition(), caret);
-        QCOMPARE(f->text2()->text(), output);
-        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(f->inputBox()->text(), after);
+        QCOMPARE(f->inputBox()->cursorPosition(), caret);
+        QCOMPARE(f->outputBox()->text(), output);
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
     }
 
     void symbolModeKeysWithoutSymbolLeaveTheSelection() {
@@ -80,8 +81,8 @@ private slots:
         QVERIFY(!f->key(functionKey(Square))->isEnabled());  // x^2 is off in this mode
         f->click(functionKey(Square));
         f->click(functionKey(EjJ));  // ej-j converts the output only
-        QCOMPARE(f->text1()->text(), QStringLiteral("1+2"));
-        QCOMPARE(f->text1()->selectedText(), QStringLiteral("+"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("1+2"));
+        QCOMPARE(f->inputBox()->selectedText(), QStringLiteral("+"));
     }
 
     void wholeInputMode_data() {
@@ -108,20 +109,20 @@ private slots:
         setInverse(inverse);
         f->prepareInput("1+2", 1);
         f->click(functionKey(key));
-        QCOMPARE(f->text1()->text(), after);
+        QCOMPARE(f->inputBox()->text(), after);
         if (key != 11) {
-            QCOMPARE(f->text2()->text(), QStringLiteral("0"));
-            QCOMPARE(f->text1()->cursorPosition(), 0);
+            QCOMPARE(f->outputBox()->text(), QStringLiteral("0"));
+            QCOMPARE(f->inputBox()->cursorPosition(), 0);
         }
-        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
     }
 
     void wholeInputThenEvaluate() {
         f->clickOption(kWhole);
-        f->type(f->text1(), "1+2");
+        f->type(f->inputBox(), "1+2");
         f->click(functionKey(Square));
-        f->click("Command2");
-        QCOMPARE(f->text2()->text(), QStringLiteral("9"));
+        f->click("equalsKey");
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("9"));
     }
 
     void outputMode_data() {
@@ -160,17 +161,18 @@ private slots:
         setInverse(inverse);
         f->typeOutput(value);
         f->click(functionKey(key));
-        QCOMPARE(f->text2()->text(), result);
-        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(f->outputBox()->text(), result);
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
         QVERIFY(f->dialogs().messages.isEmpty());
         // The input shows what was evaluated, caret at its end, and "=" on it shows the
         // same output; a key that evaluates nothing leaves the input alone.
-        const QString input = f->text1()->text();
-        QCOMPARE(f->text1()->cursorPosition(), input.size());
+        const QString input = f->inputBox()->text();
+        QCOMPARE(f->inputBox()->cursorPosition(), input.size());
         if (input != QStringLiteral("7")) {
-            f->click("Command2");
-            QCOMPARE(f->text1()->text(), input);
-            if (!kalvox::isErrorDisplay(result.toStdString())) QCOMPARE(f->text2()->text(), result);
+            f->click("equalsKey");
+            QCOMPARE(f->inputBox()->text(), input);
+            if (!kalvox::isErrorDisplay(result.toStdString()))
+                QCOMPARE(f->outputBox()->text(), result);
         }
     }
 
@@ -181,14 +183,14 @@ private slots:
         f->evaluate("arccos0.85");
         f->clickOption(kOutput);
         f->click(functionKey(Tan));
-        QCOMPARE(f->text1()->text(), QStringLiteral("tan(31.7883306170517)"));
-        QCOMPARE(f->text1()->cursorPosition(), f->text1()->text().size());
-        QCOMPARE(f->text2()->text(), QStringLiteral("0.619744338403103"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("tan(31.7883306170517)"));
+        QCOMPARE(f->inputBox()->cursorPosition(), f->inputBox()->text().size());
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("0.619744338403103"));
         f->tag(3)->setCurrentIndex(13);  // PT变比
-        f->click("congchu_3");
+        f->click("storeKey_3");
         f->dialogs().saveAnswers << path;
-        f->click("commsave");
-        QCOMPARE(f->text2()->text(), QStringLiteral("0.619744338403103"));
+        f->click("saveKey");
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("0.619744338403103"));
         QCOMPARE(kalvox::test::fileBytes(path),
                  QByteArray("tan(31.7883306170517)=0.619744338403103\r\n"
                             "PT\xb1\xe4\xb1\xc8=tan(31.7883306170517)=0.619744338403103\r\n"));
@@ -202,7 +204,7 @@ private slots:
         f->typeOutput("100");
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111111111"));
         f->click(functionKey(Log));
-        QCOMPARE(f->text2()->text(), QStringLiteral("2"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("2"));
     }
 
     void outputModeChainsResults() {
@@ -212,7 +214,7 @@ private slots:
         f->click(functionKey(Square));  // 256
         setInverse(true);
         f->click(functionKey(Square));  // 16
-        QCOMPARE(f->text2()->text(), QStringLiteral("16"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("16"));
     }
 
     void ejjBackAndForth_data() {
@@ -226,29 +228,29 @@ private slots:
         f->clickOption(mode);
         f->typeOutput("5ej53.130102354156");
         f->click(functionKey(EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3+j4"));
         f->click(functionKey(EjJ));
-        QVERIFY2(f->text2()->text().startsWith(QStringLiteral("5ej53.13")),
-                 qPrintable(f->text2()->text()));
+        QVERIFY2(f->outputBox()->text().startsWith(QStringLiteral("5ej53.13")),
+                 qPrintable(f->outputBox()->text()));
         f->click(functionKey(EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3+j4"));
         // "=" starts the toggle afresh: the next press goes to the algebraic form.
         f->evaluate("5ej-53.130102354156");
         f->click(functionKey(EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("3-j4"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3-j4"));
         f->evaluate("5ej53.130102354156");
         f->click(functionKey(EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
-        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3+j4"));
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
     }
 
     void ejjOnARealAndBackShowsANegativeReal() {
         f->evaluate("0-3");
-        QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("-3"));
         f->click(functionKey(EjJ));
-        QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("-3"));
         f->click(functionKey(EjJ));  // back through the kernel: 3ej180 shows as -3
-        QCOMPARE(f->text2()->text(), QStringLiteral("-3"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("-3"));
     }
 
     void inverseBoxTooltips_data() {
@@ -331,13 +333,13 @@ private slots:
     void modeSelectionFocusAndCaret() {
         f->prepareInput("12345", 2);
         f->clickOption(kOutput);
-        QCOMPARE(QApplication::focusWidget(), f->text2());
+        QCOMPARE(QApplication::focusWidget(), f->outputBox());
         f->clickOption(kWhole);
-        QCOMPARE(QApplication::focusWidget(), f->text1());
-        QCOMPARE(f->text1()->cursorPosition(), 2);
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
+        QCOMPARE(f->inputBox()->cursorPosition(), 2);
         f->clickOption(kSymbol);
-        QCOMPARE(QApplication::focusWidget(), f->text1());
-        QCOMPARE(f->text1()->cursorPosition(), 5);
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
+        QCOMPARE(f->inputBox()->cursorPosition(), 5);
     }
 
     void factorialThresholdOnSelectingOutputMode_data() {
@@ -406,51 +408,51 @@ private slots:
         f->clickOption(kWhole);
         setInverse(true);
         QVERIFY(!f->key(functionKey(Power))->isEnabled());
-        f->click("Command2");  // the output "0" is written again
+        f->click("equalsKey");  // the output "0" is written again
         QVERIFY(f->key(functionKey(Power))->isEnabled());
     }
 
     void clearInOutputModeEnablesEveryKey() {
         f->clickOption(kOutput);
         f->evaluate("1/0");
-        f->click("command3");
-        QCOMPARE(f->text2()->text(), QString());
+        f->click("clearKey");
+        QCOMPARE(f->outputBox()->text(), QString());
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111111111111"));
     }
     // The 复数 menu: beside the other menu commands, its entries from the key table.
     void complexMenu() {
-        auto* menu = f->form().findChild<QMenu*>("fushucaidan");
+        auto* menu = f->form().findChild<QMenu*>("complexMenu");
         QVERIFY(menu);
         QCOMPARE(menu->title(), QStringLiteral("复数"));
         QCOMPARE(menu->actions().size(), kalvox::kComplexEntryCount);
         QVERIFY(menu->actions().at(0)->text().startsWith(QStringLiteral("共轭 conj\t")));
         f->prepareInput(QStringLiteral("3+j4"), 4);
         f->clickOption(kWhole);
-        f->form().findChild<QAction*>("gongecom")->trigger();
-        QCOMPARE(f->text1()->text(), QStringLiteral("conj(3+j4)"));
-        f->click("Command2");
-        QCOMPARE(f->text2()->text(), QStringLiteral("5ej-53.130102354156"));
+        f->form().findChild<QAction*>("conjugateEntry")->trigger();
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("conj(3+j4)"));
+        f->click("equalsKey");
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("5ej-53.130102354156"));
         // In 输出求值 an error on show turns the function words off, not || and ans.
         f->clickOption(kOutput);
         f->evaluate(QStringLiteral("1/0"));
-        QVERIFY(!f->form().findChild<QAction*>("gongecom")->isEnabled());
-        QVERIFY(f->form().findChild<QAction*>("bingliancom")->isEnabled());
+        QVERIFY(!f->form().findChild<QAction*>("conjugateEntry")->isEnabled());
+        QVERIFY(f->form().findChild<QAction*>("parallelEntry")->isEnabled());
     }
 
     // 对称分量 with an empty register says so in a message box and stores nothing.
     void symmetricalComponentsNeedThreePhases() {
         f->evaluate(QStringLiteral("220"));
-        f->click("congchu_0");
-        f->form().findChild<QAction*>("duichencom")->trigger();
+        f->click("storeKey_0");
+        f->form().findChild<QAction*>("symmetricalComponentsEntry")->trigger();
         QCOMPARE(f->dialogs().messages.size(), 1);
         QVERIFY(f->dialogs().messages.at(0).text.contains(QStringLiteral("第2个")));
         QCOMPARE(f->content(3)->text(), QString());
         f->evaluate(QStringLiteral("220ej-120"));
-        f->click("congchu_1");
+        f->click("storeKey_1");
         f->evaluate(QStringLiteral("220ej120"));
-        f->click("congchu_2");
+        f->click("storeKey_2");
         f->tag(0)->setEditText(QStringLiteral("Ua"));
-        f->form().findChild<QAction*>("duichencom")->trigger();
+        f->form().findChild<QAction*>("symmetricalComponentsEntry")->trigger();
         QCOMPARE(f->dialogs().messages.size(), 1);
         QCOMPARE(f->tag(3)->currentText(), QStringLiteral("U0"));
         QCOMPARE(f->tag(4)->currentText(), QStringLiteral("U1"));

@@ -23,7 +23,7 @@ class PanelKeyboardTest : public QObject {
         QTest::keyClick(target ? target : &f->form(), key, modifiers);
     }
     QRadioButton* option(const char* name) { return f->form().findChild<QRadioButton*>(name); }
-    QCheckBox* inverseBox() { return f->form().findChild<QCheckBox*>("Check1"); }
+    QCheckBox* inverseBox() { return f->form().findChild<QCheckBox*>("inverseBox"); }
 
 private slots:
     void init() { f = std::make_unique<PanelFixture>(); }
@@ -45,7 +45,7 @@ private slots:
             QCOMPARE(f->content(i)->text(),
                      i == k - 1 ? QStringLiteral("5ej53.130102354156") : QString());
         }
-        QCOMPARE(f->text1()->text(), QStringLiteral("3+j4"));  // no digit typed
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("3+j4"));  // no digit typed
         QCOMPARE(f->form().storedExpression(k), QStringLiteral("3+j4"));
     }
 
@@ -58,28 +58,28 @@ private slots:
         QFETCH(int, k);
         for (int i = 1; i <= kalvox::kRegisterCount; ++i) {
             f->evaluate(QString::number(i * 11));
-            f->click(QStringLiteral("congchu_%1").arg(i - 1));
+            f->click(QStringLiteral("storeKey_%1").arg(i - 1));
         }
         f->prepareInput(QStringLiteral("2*"), 2);
         press(static_cast<Qt::Key>(Qt::Key_0 + k), Qt::AltModifier);
-        QCOMPARE(f->text1()->text(), QStringLiteral("2*%1").arg(k * 11));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("2*%1").arg(k * 11));
     }
 
     void f9ConvertsBothWays() {
         f->evaluate(QStringLiteral("3+j4"));
         press(Qt::Key_F9);
-        QCOMPARE(f->text2()->text(), QStringLiteral("3+j4"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3+j4"));
         press(Qt::Key_F9);
-        QCOMPARE(f->text2()->text(), QStringLiteral("5ej53.130102354156"));
-        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("5ej53.130102354156"));
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
     }
 
     void ctrlSSaves() {
         f->prepareInput(QStringLiteral("1+2"), 3);
         press(Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(f->dialogs().saveRequests.size(), 1);
-        QCOMPARE(f->text2()->text(), QStringLiteral("3"));  // evaluated first
-        QCOMPARE(f->text1()->text(), QStringLiteral("1+2"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("3"));  // evaluated first
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("1+2"));
     }
 
     // The list shows exactly the shortcuts the window has, each once, and none of
@@ -128,7 +128,7 @@ private slots:
         QTest::addColumn<QString>("text2");
         const int alt = Qt::AltModifier;
         const int ctrl = Qt::ControlModifier;
-        // Text1 starts as "12" with the caret at the end, mode 函数符号.
+        // inputBox starts as "12" with the caret at the end, mode 函数符号.
         QTest::newRow("Alt+S sin") << int(Qt::Key_S) << alt << "12sin"
                                    << "0";
         QTest::newRow("Alt+C cos") << int(Qt::Key_C) << alt << "12cos"
@@ -189,9 +189,9 @@ private slots:
         QFETCH(QString, text2);
         f->prepareInput(QStringLiteral("12"), 2);
         press(static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(f->text1()->text(), text1);
-        QCOMPARE(f->text2()->text(), text2);
-        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(f->inputBox()->text(), text1);
+        QCOMPARE(f->outputBox()->text(), text2);
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
     }
 
     void ctrlF1AsksForAbout() {
@@ -203,29 +203,29 @@ private slots:
     // gives the focus to, whether chosen with the keyboard or the mouse.
     void typingAfterChoosing_data() {
         QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("into");  // "Text1" or "Text2"
+        QTest::addColumn<QString>("into");  // "inputBox" or "outputBox"
         QTest::addColumn<QString>("mode");
         QTest::newRow("F2 整式输入") << "F2"
-                                     << "Text1"
-                                     << "qbshuruxz";
+                                     << "inputBox"
+                                     << "wholeInputOption";
         QTest::newRow("F3 函数符号 again") << "F3"
-                                           << "Text1"
-                                           << "hsfhxz";
+                                           << "inputBox"
+                                           << "symbolOption";
         QTest::newRow("F4 输出求值") << "F4"
-                                     << "Text2"
-                                     << "shuchuxz";
+                                     << "outputBox"
+                                     << "outputOption";
         QTest::newRow("F5 反函数") << "F5"
-                                   << "Text1"
-                                   << "hsfhxz";
-        QTest::newRow("mouse 整式输入") << "qbshuruxz"
-                                        << "Text1"
-                                        << "qbshuruxz";
-        QTest::newRow("mouse 输出求值") << "shuchuxz"
-                                        << "Text2"
-                                        << "shuchuxz";
-        QTest::newRow("mouse 反函数") << "Check1"
-                                      << "Text1"
-                                      << "hsfhxz";
+                                   << "inputBox"
+                                   << "symbolOption";
+        QTest::newRow("mouse 整式输入") << "wholeInputOption"
+                                        << "inputBox"
+                                        << "wholeInputOption";
+        QTest::newRow("mouse 输出求值") << "outputOption"
+                                        << "outputBox"
+                                        << "outputOption";
+        QTest::newRow("mouse 反函数") << "inverseBox"
+                                      << "inputBox"
+                                      << "symbolOption";
     }
     void typingAfterChoosing() {
         QFETCH(QString, how);
@@ -238,8 +238,8 @@ private slots:
             f->clickOption(how);
         }
         QVERIFY(option(qPrintable(mode))->isChecked());
-        QCOMPARE(inverseBox()->isChecked(), how == "F5" || how == "Check1");
-        QLineEdit* box = into == "Text1" ? f->text1() : f->text2();
+        QCOMPARE(inverseBox()->isChecked(), how == "F5" || how == "inverseBox");
+        QLineEdit* box = into == "inputBox" ? f->inputBox() : f->outputBox();
         const QString before = box->text();
         QCOMPARE(QApplication::focusWidget(), box);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_7, Qt::NoModifier);
@@ -251,27 +251,27 @@ private slots:
         f->prepareInput(QStringLiteral("1"), 1);
         press(Qt::Key_E, Qt::AltModifier);
         press(Qt::Key_J, Qt::AltModifier);
-        QCOMPARE(f->text1()->text(), QStringLiteral("1"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("1"));
     }
 
     // Up and Down walk the inputs of this run, newest first.
     void historyWalk() {
         f->evaluate(QStringLiteral("1+2"));
         f->evaluate(QStringLiteral("2(3)"));  // the repaired input is recorded
-        const QString repaired = f->text1()->text();
+        const QString repaired = f->inputBox()->text();
         f->evaluate(repaired);  // a repeat of the newest entry is not added
         f->evaluate(QStringLiteral("5ej30"));
         f->prepareInput(QStringLiteral("7*"), 2);
         const QStringList up = {"5ej30", repaired, "1+2", "1+2"};
         for (const QString& expected : up) {
             press(Qt::Key_Up);
-            QCOMPARE(f->text1()->text(), expected);
-            QCOMPARE(f->text1()->cursorPosition(), expected.size());
+            QCOMPARE(f->inputBox()->text(), expected);
+            QCOMPARE(f->inputBox()->cursorPosition(), expected.size());
         }
         const QStringList down = {repaired, "5ej30", "7*", "7*"};
         for (const QString& expected : down) {
             press(Qt::Key_Down);
-            QCOMPARE(f->text1()->text(), expected);
+            QCOMPARE(f->inputBox()->text(), expected);
         }
     }
 
@@ -281,12 +281,12 @@ private slots:
         f->prepareInput(QString(), 0);
         press(Qt::Key_Up);
         press(Qt::Key_Up);
-        QCOMPARE(f->text1()->text(), QStringLiteral("1+2"));
-        f->type(f->text1(), QStringLiteral("0"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("1+2"));
+        f->type(f->inputBox(), QStringLiteral("0"));
         press(Qt::Key_Up);  // the walk starts again at the newest entry
-        QCOMPARE(f->text1()->text(), QStringLiteral("3*4"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("3*4"));
         press(Qt::Key_Down);
-        QCOMPARE(f->text1()->text(), QStringLiteral("1+20"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("1+20"));
     }
 };
 

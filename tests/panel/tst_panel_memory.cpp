@@ -30,49 +30,49 @@ private slots:
 
     void storeAndRecall() {
         f->evaluate("1+2");
-        f->click("congchu_0");
+        f->click("storeKey_0");
         QCOMPARE(f->content(0)->text(), QStringLiteral("3"));
         QCOMPARE(f->form().storedExpression(1), QStringLiteral("1+2"));
-        QCOMPARE(QApplication::focusWidget(), f->text1());
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
         f->prepareInput("10*", 3);
-        f->click("tiqu_0");
-        QCOMPARE(f->text1()->text(), QStringLiteral("10*3"));
-        QCOMPARE(f->text1()->cursorPosition(), 4);
+        f->click("recallKey_0");
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("10*3"));
+        QCOMPARE(f->inputBox()->cursorPosition(), 4);
     }
 
     void storeKeepsCaretAndSelection() {
         f->evaluate("2*4");
-        f->text1()->setSelection(0, 1);
-        f->click("congchu_4");
-        QCOMPARE(f->text1()->selectedText(), QStringLiteral("2"));
-        f->click("tiqu_4");
-        QCOMPARE(f->text1()->text(), QStringLiteral("8*4"));
+        f->inputBox()->setSelection(0, 1);
+        f->click("storeKey_4");
+        QCOMPARE(f->inputBox()->selectedText(), QStringLiteral("2"));
+        f->click("recallKey_4");
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("8*4"));
     }
 
     void storeAnErrorMessage() {
         f->evaluate("10/0");
-        f->click("congchu_1");
+        f->click("storeKey_1");
         QCOMPARE(f->content(1)->text(), QStringLiteral("错误:除数为零。"));
         f->prepareInput(QString(), 0);
-        f->click("tiqu_1");
-        QCOMPARE(f->text1()->text(), QStringLiteral("错误:除数为零。"));
+        f->click("recallKey_1");
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("错误:除数为零。"));
     }
 
     void storeAfterClearRecallsNothing() {
         f->evaluate("1+2");
-        f->click("command3");
-        f->click("congchu_0");
+        f->click("clearKey");
+        f->click("storeKey_0");
         QCOMPARE(f->content(0)->text(), QString());
         f->prepareInput("12345", 1, 3);
-        f->click("tiqu_0");
-        QCOMPARE(f->text1()->text(), QStringLiteral("15"));
+        f->click("recallKey_0");
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("15"));
     }
 
     void storingTwiceKeepsTheSecond() {
         f->evaluate("1+2");
-        f->click("congchu_2");
+        f->click("storeKey_2");
         f->evaluate("2+2");
-        f->click("congchu_2");
+        f->click("storeKey_2");
         QCOMPARE(f->content(2)->text(), QStringLiteral("4"));
         QCOMPARE(f->form().storedExpression(3), QStringLiteral("2+2"));
         for (int k : {1, 2, 4, 5, 6, 7, 8, 9, 10})
@@ -80,16 +80,16 @@ private slots:
     }
 
     void storedTextIsShownAsItStands() {
-        f->text2()->setText(QStringLiteral("<b>x</b>"));
-        f->click("congchu_8");
+        f->outputBox()->setText(QStringLiteral("<b>x</b>"));
+        f->click("storeKey_8");
         QCOMPARE(f->content(8)->text(), QStringLiteral("<b>x</b>"));
         QCOMPARE(f->content(8)->textFormat(), Qt::PlainText);
     }
 
     void storeDoesNotEvaluate() {
         f->evaluate("1+2");
-        f->type(f->text1(), "+5");
-        f->click("congchu_0");
+        f->type(f->inputBox(), "+5");
+        f->click("storeKey_0");
         QCOMPARE(f->content(0)->text(), QStringLiteral("3"));
         QCOMPARE(f->form().storedExpression(1), QStringLiteral("1+2+5"));
     }
@@ -98,18 +98,18 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("result.txt");
         f->evaluate("1+2");
-        f->click("congchu_1");
+        f->click("storeKey_1");
         f->tag(1)->setEditText(QStringLiteral("Ia"));
         f->tag(4)->setEditText(QStringLiteral("P"));
-        f->type(f->text1(), "*2");
+        f->type(f->inputBox(), "*2");
         f->dialogs().saveAnswers << path;
-        f->click("commsave");
+        f->click("saveKey");
         QCOMPARE(f->dialogs().saveRequests.size(), 1);
         QCOMPARE(
             f->dialogs().saveRequests.first(),
             (QStringList{QStringLiteral("文本文件(*.txt)"), QStringLiteral("计算结果(*.jsq)")}));
         // The save key evaluates first.
-        QCOMPARE(f->text2()->text(), QStringLiteral("5"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("5"));
         QCOMPARE(fileBytes(path), QByteArray("1+2*2=5\r\nIa=1+2=3\r\nP==\r\n"));
         QVERIFY(f->dialogs().messages.isEmpty());
     }
@@ -133,7 +133,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("tags.txt");
         f->evaluate("7");
-        f->click("congchu_2");
+        f->click("storeKey_2");
         QComboBox* box = f->tag(2);
         if (preset >= 0) box->setCurrentIndex(preset);
         box->setFocus();
@@ -145,7 +145,7 @@ private slots:
             }
         }
         f->dialogs().saveAnswers << path;
-        f->click("commsave");
+        f->click("saveKey");
         QCOMPARE(fileBytes(path), QByteArray("7=7\r\n") + line);
     }
 
@@ -170,7 +170,7 @@ private slots:
         f->evaluate("1+2");
         f->dialogs().saveAnswers << dir.filePath(typed);
         f->dialogs().saveFilter = filter;
-        f->click("commsave");
+        f->click("saveKey");
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{saved});
         QCOMPARE(fileBytes(dir.filePath(saved)), QByteArray("1+2=3\r\n"));
     }
@@ -179,20 +179,20 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("r.jsq");
         f->evaluate("1");
-        f->click("congchu_0");
+        f->click("storeKey_0");
         f->tag(0)->setCurrentIndex(11);  // cosφ
         f->dialogs().saveAnswers << path;
-        f->click("commsave");
+        f->click("saveKey");
         QCOMPARE(fileBytes(path), QByteArray("1=1\r\ncos\xa6\xd5=1=1\r\n"));
     }
 
     void cancelledSaveStillEvaluatesAndWritesNothing() {
         QTemporaryDir dir;
-        f->type(f->text1(), "2(3)");
-        f->click("commsave");  // no scripted answer: the user cancels
+        f->type(f->inputBox(), "2(3)");
+        f->click("saveKey");  // no scripted answer: the user cancels
         QCOMPARE(f->dialogs().saveRequests.size(), 1);
-        QCOMPARE(f->text1()->text(), QStringLiteral("2*(3)"));
-        QCOMPARE(f->text2()->text(), QStringLiteral("6"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("2*(3)"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("6"));
         QVERIFY(QDir(dir.path()).isEmpty());
         QVERIFY(f->dialogs().messages.isEmpty());
     }
@@ -202,19 +202,19 @@ private slots:
         const QString path = dir.filePath("missing/result.txt");
         f->evaluate("1+1");
         f->dialogs().saveAnswers << path;
-        f->click("commsave");
+        f->click("saveKey");
         QCOMPARE(f->dialogs().messages.size(), 1);
         QVERIFY2(f->dialogs().messages.first().text.contains(QStringLiteral("result.txt")),
                  qPrintable(f->dialogs().messages.first().text));
         QVERIFY(!QFile::exists(path));
-        QCOMPARE(f->text2()->text(), QStringLiteral("2"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("2"));
     }
 
     void aboutMenuAsksForTheAboutDialog() {
         QAction* about = f->form().menuBar()->actions().first();
         about->trigger();
         QCOMPARE(f->dialogs().aboutShown, 1);
-        QCOMPARE(f->text2()->text(), QStringLiteral("0"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("0"));
     }
 };
 

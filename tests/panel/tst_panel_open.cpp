@@ -44,14 +44,14 @@ class PanelOpenTest : public QObject {
     void fillAllRegisters() {
         for (int i = 0; i < 9; ++i) {
             f->evaluate(QStringLiteral("%1+1").arg(i));
-            f->click(QStringLiteral("congchu_%1").arg(i));
+            f->click(QStringLiteral("storeKey_%1").arg(i));
             f->tag(i)->setEditText(QStringLiteral("T%1").arg(i));
         }
     }
 
     // Every text of the window that a load may change, for comparing before and after.
     QStringList windowState() {
-        QStringList state{f->text1()->text(), f->text2()->text()};
+        QStringList state{f->inputBox()->text(), f->outputBox()->text()};
         for (int i = 0; i < 9; ++i) {
             state << f->tag(i)->currentText() << f->content(i)->text()
                   << f->form().storedExpression(i + 1);
@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(f->dialogs().openRequests,
                  QList<QStringList>{kFilters + QStringList{QStringLiteral("所有文件(*)")}});
         QVERIFY(f->dialogs().messages.isEmpty());
-        QCOMPARE(f->text1()->text(), QStringLiteral("230/(3+j4)"));
-        QCOMPARE(f->text2()->text(), QStringLiteral("46ej-53.130102354156"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("230/(3+j4)"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("46ej-53.130102354156"));
         const QStringList tags{"Ia", "", "cosφ", "CT变比"};
         const QStringList contents{"2ej30", "5ej53.130102354156", "0.8", "120"};
         const QStringList expressions{"2ej30", "3+j4", "0.8", "600/5"};
@@ -88,14 +88,14 @@ private slots:
         }
         // A loaded register recalls like a stored one.
         f->prepareInput(QStringLiteral("1/"), 2);
-        f->click(QStringLiteral("tiqu_3"));
-        QCOMPARE(f->text1()->text(), QStringLiteral("1/120"));
+        f->click(QStringLiteral("recallKey_3"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("1/120"));
     }
 
     void ctrlOAsksForAFileAndCancelChangesNothing() {
         fillAllRegisters();
         const QStringList before = windowState();
-        QTest::keyClick(f->text1(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f->inputBox(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(f->dialogs().openRequests.size(), 1);
         QCOMPARE(windowState(), before);
         QVERIFY(f->dialogs().messages.isEmpty());
@@ -105,7 +105,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("bad.jsq"));
         writeFile(path, "1+2=3\r\nIa=1=1\r\nno equals sign\r\n");
         fillAllRegisters();
-        f->type(f->text1(), "+5");
+        f->type(f->inputBox(), "+5");
         const QStringList before = windowState();
         f->dialogs().openAnswers << path;
         f->form().menuBar()->actions().at(1)->trigger();
@@ -122,23 +122,23 @@ private slots:
         QVERIFY(!f->form().openResultFile(dir.filePath(QStringLiteral("missing.jsq"))));
         QCOMPARE(f->dialogs().messages.size(), 1);
         QVERIFY(f->dialogs().messages.first().text.contains(QStringLiteral("missing.jsq")));
-        QCOMPARE(f->text1()->text(), QString());
-        QCOMPARE(f->text2()->text(), QStringLiteral("0"));
+        QCOMPARE(f->inputBox()->text(), QString());
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("0"));
         for (int i = 0; i < 9; ++i) QCOMPARE(f->content(i)->text(), QString());
     }
 
     void saveOpenSaveGivesTheSameBytes() {
         // Registers 2, 5 and 9 used, the others blank: the file keeps no row numbers.
         f->evaluate(QStringLiteral("230/(3+j4)"));
-        f->click(QStringLiteral("congchu_1"));
+        f->click(QStringLiteral("storeKey_1"));
         f->tag(1)->setCurrentIndex(0);  // Ia
         f->evaluate(QStringLiteral("2ej30*3"));
-        f->click(QStringLiteral("congchu_4"));
+        f->click(QStringLiteral("storeKey_4"));
         f->tag(8)->setCurrentIndex(12);  // CT变比, nothing stored
         f->evaluate(QStringLiteral("1ej120^2"));
         const QString first = dir.filePath(QStringLiteral("first.jsq"));
         f->dialogs().saveAnswers << first;
-        f->click(QStringLiteral("commsave"));
+        f->click(QStringLiteral("saveKey"));
 
         VERIFY_NO_MODAL(*f);
         f.reset();
@@ -147,7 +147,7 @@ private slots:
         f->dialogs().openAnswers << first;
         f->dialogs().saveAnswers << second;
         f->form().menuBar()->actions().at(1)->trigger();
-        f->click(QStringLiteral("commsave"));
+        f->click(QStringLiteral("saveKey"));
         QVERIFY(f->dialogs().messages.isEmpty());
         QCOMPARE(fileBytes(second), fileBytes(first));
         QVERIFY(fileBytes(first).contains("\r\nCT\xb1\xe4\xb1\xc8==\r\n"));
@@ -189,7 +189,7 @@ private slots:
         f->dialogs().openAnswers << in;
         f->dialogs().saveAnswers << out;
         f->form().menuBar()->actions().at(1)->trigger();
-        f->click(QStringLiteral("commsave"));
+        f->click(QStringLiteral("saveKey"));
         QVERIFY(f->dialogs().messages.isEmpty());
         QCOMPARE(fileBytes(out), saved);
     }

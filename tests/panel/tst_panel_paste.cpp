@@ -16,10 +16,10 @@ class PanelPasteTest : public QObject {
     // Pastes with the keyboard shortcut into the empty input box and presses Enter.
     void pasteAndEvaluate(const QString& text) {
         QApplication::clipboard()->setText(text);
-        f->text1()->setFocus();
-        QTest::keyClick(f->text1(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(f->text1()->text(), text);
-        QTest::keyClick(f->text1(), Qt::Key_Return);
+        f->inputBox()->setFocus();
+        QTest::keyClick(f->inputBox(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f->inputBox()->text(), text);
+        QTest::keyClick(f->inputBox(), Qt::Key_Return);
     }
 
 private slots:
@@ -53,29 +53,29 @@ private slots:
         QFETCH(int, start);
         QFETCH(QString, selected);
         pasteAndEvaluate(pasted);
-        QCOMPARE(f->text1()->text(), input);
-        QCOMPARE(f->text2()->text(), output);
-        QVERIFY(f->text1()->hasFocus());
-        QCOMPARE(f->text1()->selectionStart(), start);
-        QCOMPARE(f->text1()->selectedText(), selected);
+        QCOMPARE(f->inputBox()->text(), input);
+        QCOMPARE(f->outputBox()->text(), output);
+        QVERIFY(f->inputBox()->hasFocus());
+        QCOMPARE(f->inputBox()->selectionStart(), start);
+        QCOMPARE(f->inputBox()->selectedText(), selected);
     }
 
     void translatedNotationIsEvaluated() {
         pasteAndEvaluate(QStringLiteral("10∠30°"));
-        QCOMPARE(f->text1()->text(), QStringLiteral("10ej30"));
-        QCOMPARE(f->text2()->text(), QStringLiteral("10ej30.0000000000011"));
-        QVERIFY(f->text1()->hasFocus());
-        QVERIFY(!f->text1()->hasSelectedText());
-        QCOMPARE(f->text1()->cursorPosition(), 6);
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("10ej30"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("10ej30.0000000000011"));
+        QVERIFY(f->inputBox()->hasFocus());
+        QVERIFY(!f->inputBox()->hasSelectedText());
+        QCOMPARE(f->inputBox()->cursorPosition(), 6);
     }
 
     void typedCommaIsRefused() {
         // The key filter still lets "," through; the evaluation names it.
-        f->type(f->text1(), QStringLiteral("2,5"));
-        QCOMPARE(f->text1()->text(), QStringLiteral("2,5"));
-        f->click(QStringLiteral("Command2"));
-        QCOMPARE(f->text2()->text(), QStringLiteral("错误:无法识别的输入“,”。"));
-        QCOMPARE(f->text1()->selectedText(), QStringLiteral(","));
+        f->type(f->inputBox(), QStringLiteral("2,5"));
+        QCOMPARE(f->inputBox()->text(), QStringLiteral("2,5"));
+        f->click(QStringLiteral("equalsKey"));
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("错误:无法识别的输入“,”。"));
+        QCOMPARE(f->inputBox()->selectedText(), QStringLiteral(","));
     }
 };
 

@@ -44,20 +44,21 @@ private slots:
     }
 
     void startState() {
-        QCOMPARE(f->text1()->text(), QString());
-        QCOMPARE(f->text2()->text(), QStringLiteral("0"));
-        QCOMPARE(QApplication::focusWidget(), f->text1());
-        QVERIFY(f->form().findChild<QRadioButton*>("hsfhxz")->isChecked());
-        QVERIFY(!f->form().findChild<QRadioButton*>("qbshuruxz")->isChecked());
-        QVERIFY(!f->form().findChild<QRadioButton*>("shuchuxz")->isChecked());
-        QVERIFY(!f->form().findChild<QCheckBox*>("Check1")->isChecked());
+        QCOMPARE(f->inputBox()->text(), QString());
+        QCOMPARE(f->outputBox()->text(), QStringLiteral("0"));
+        QCOMPARE(QApplication::focusWidget(), f->inputBox());
+        QVERIFY(f->form().findChild<QRadioButton*>("symbolOption")->isChecked());
+        QVERIFY(!f->form().findChild<QRadioButton*>("wholeInputOption")->isChecked());
+        QVERIFY(!f->form().findChild<QRadioButton*>("outputOption")->isChecked());
+        QVERIFY(!f->form().findChild<QCheckBox*>("inverseBox")->isChecked());
         // x^2, x^3 and 1/x are off; n! is on.
         QCOMPARE(f->enabledFunctionKeys(), QStringLiteral("111100111011"));
         for (int i = 0; i < 9; ++i) {
             QCOMPARE(f->content(i)->text(), QString());
             QCOMPARE(f->tag(i)->currentText(), QString());
         }
-        for (int k = 1; k <= 10; ++k) QCOMPARE(f->form().storedExpression(k), QString());
+        for (int k = 1; k <= kalvox::kRegisterCount; ++k)
+            QCOMPARE(f->form().storedExpression(k), QString());
     }
 
     void window() {
@@ -67,9 +68,9 @@ private slots:
         QCOMPARE(f->form().centralWidget()->size(), QSize(619, 332));
         QList<QAction*> menu = f->form().menuBar()->actions();
         QCOMPARE(menu.size(), 3);
-        QCOMPARE(menu.first()->objectName(), QStringLiteral("guangyucom"));
+        QCOMPARE(menu.first()->objectName(), QStringLiteral("aboutCommand"));
         QCOMPARE(menu.first()->text(), QStringLiteral("关于"));
-        QCOMPARE(menu.at(1)->objectName(), QStringLiteral("dakaicom"));
+        QCOMPARE(menu.at(1)->objectName(), QStringLiteral("openCommand"));
         QCOMPARE(menu.last()->text(), QStringLiteral("复数"));
     }
 
@@ -81,11 +82,11 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(caption)
                                 << QString::fromUtf8(tooltip);
         };
-        row("Text1", "", "表达式输入框");
-        row("Text2", "0", "计算结果输出框");
-        row("Label1", "输入", "");
-        row("Label2", "输出", "");
-        row("tiqushuju_4", "", "");
+        row("inputBox", "", "表达式输入框");
+        row("outputBox", "0", "计算结果输出框");
+        row("inputLabel", "输入", "");
+        row("outputLabel", "输出", "");
+        row("contentBox_4", "", "");
     }
     void captionsAndTooltips() {
         QFETCH(QString, name);
@@ -121,14 +122,14 @@ private slots:
     void everyArrayMemberExists_data() {
         QTest::addColumn<QString>("array");
         QTest::addColumn<int>("members");
-        QTest::newRow("szsrfh") << "szsrfh" << 11;
-        QTest::newRow("ysfhsr") << "ysfhsr" << 4;
-        QTest::newRow("fushufh") << "fushufh" << 7;
-        QTest::newRow("comfunction") << "comfunction" << 12;
-        QTest::newRow("congchu") << "congchu" << 9;
-        QTest::newRow("ccjgbz") << "ccjgbz" << 9;
-        QTest::newRow("tiqushuju") << "tiqushuju" << 9;
-        QTest::newRow("tiqu") << "tiqu" << 9;
+        QTest::newRow("digitKey") << "digitKey" << 11;
+        QTest::newRow("operatorKey") << "operatorKey" << 4;
+        QTest::newRow("complexKey") << "complexKey" << 7;
+        QTest::newRow("functionKey") << "functionKey" << 12;
+        QTest::newRow("storeKey") << "storeKey" << 9;
+        QTest::newRow("tagBox") << "tagBox" << 9;
+        QTest::newRow("contentBox") << "contentBox" << 9;
+        QTest::newRow("recallKey") << "recallKey" << 9;
     }
     void everyArrayMemberExists() {
         QFETCH(QString, array);
@@ -186,25 +187,25 @@ private slots:
     void geometry_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("twips");
-        QTest::newRow("Label1") << "Label1" << QRect(360, 300, 420, 210);
-        QTest::newRow("Text1") << "Text1" << QRect(840, 240, 7815, 375);
-        QTest::newRow("Label2") << "Label2" << QRect(360, 800, 420, 210);
-        QTest::newRow("Text2") << "Text2" << QRect(840, 720, 3615, 375);
-        QTest::newRow("comjs") << "comjs" << QRect(4920, 720, 735, 375);
-        QTest::newRow("command3") << "command3" << QRect(5760, 720, 735, 375);
-        QTest::newRow("comtuige") << "comtuige" << QRect(6600, 720, 735, 375);
-        QTest::newRow("commsave") << "commsave" << QRect(7440, 720, 735, 375);
-        QTest::newRow("Frame1") << "Frame1" << QRect(840, 1200, 3615, 495);
-        QTest::newRow("qbshuruxz") << "qbshuruxz" << QRect(200, 200, 1215, 260);
-        QTest::newRow("hsfhxz") << "hsfhxz" << QRect(1320, 200, 1095, 260);
-        QTest::newRow("shuchuxz") << "shuchuxz" << QRect(2400, 200, 1095, 260);
-        QTest::newRow("Check1") << "Check1" << QRect(1030, 1800, 1095, 255);
-        QTest::newRow("MW1 top row") << "congchu_0" << QRect(4680, 1320, 400, 300);
-        QTest::newRow("MW3") << "congchu_2" << QRect(4680, 2040, 400, 300);
-        QTest::newRow("MW9 bottom row") << "congchu_8" << QRect(4680, 4200, 400, 300);
-        QTest::newRow("content 1") << "tiqushuju_0" << QRect(6120, 1320, 2175, 300);
-        QTest::newRow("MR3") << "tiqu_2" << QRect(8400, 2040, 400, 300);
-        QTest::newRow("MR9") << "tiqu_8" << QRect(8400, 4200, 400, 300);
+        QTest::newRow("inputLabel") << "inputLabel" << QRect(360, 300, 420, 210);
+        QTest::newRow("inputBox") << "inputBox" << QRect(840, 240, 7815, 375);
+        QTest::newRow("outputLabel") << "outputLabel" << QRect(360, 800, 420, 210);
+        QTest::newRow("outputBox") << "outputBox" << QRect(840, 720, 3615, 375);
+        QTest::newRow("calculateKey") << "calculateKey" << QRect(4920, 720, 735, 375);
+        QTest::newRow("clearKey") << "clearKey" << QRect(5760, 720, 735, 375);
+        QTest::newRow("backspaceKey") << "backspaceKey" << QRect(6600, 720, 735, 375);
+        QTest::newRow("saveKey") << "saveKey" << QRect(7440, 720, 735, 375);
+        QTest::newRow("modeFrame") << "modeFrame" << QRect(840, 1200, 3615, 495);
+        QTest::newRow("wholeInputOption") << "wholeInputOption" << QRect(200, 200, 1215, 260);
+        QTest::newRow("symbolOption") << "symbolOption" << QRect(1320, 200, 1095, 260);
+        QTest::newRow("outputOption") << "outputOption" << QRect(2400, 200, 1095, 260);
+        QTest::newRow("inverseBox") << "inverseBox" << QRect(1030, 1800, 1095, 255);
+        QTest::newRow("MW1 top row") << "storeKey_0" << QRect(4680, 1320, 400, 300);
+        QTest::newRow("MW3") << "storeKey_2" << QRect(4680, 2040, 400, 300);
+        QTest::newRow("MW9 bottom row") << "storeKey_8" << QRect(4680, 4200, 400, 300);
+        QTest::newRow("content 1") << "contentBox_0" << QRect(6120, 1320, 2175, 300);
+        QTest::newRow("MR3") << "recallKey_2" << QRect(8400, 2040, 400, 300);
+        QTest::newRow("MR9") << "recallKey_8" << QRect(8400, 4200, 400, 300);
     }
     void geometry() {
         QFETCH(QString, name);
@@ -240,18 +241,18 @@ private slots:
         auto base = [&](const char* name) {
             return f->form().findChild<QWidget*>(name)->palette().color(QPalette::Base);
         };
-        QCOMPARE(base("Text1"), QColor(192, 255, 255));
-        QCOMPARE(base("Text2"), QColor(192, 255, 192));
-        QCOMPARE(base("ccjgbz_0"), QColor(192, 255, 192));
+        QCOMPARE(base("inputBox"), QColor(192, 255, 255));
+        QCOMPARE(base("outputBox"), QColor(192, 255, 192));
+        QCOMPARE(base("tagBox_0"), QColor(192, 255, 192));
         QCOMPARE(f->content(0)->palette().color(QPalette::Window), QColor(192, 255, 192));
-        for (const char* name :
-             {"szsrfh_3", "ysfhsr_1", "fushufh_5", "pifh", "Command2", "comfunction_11"}) {
+        for (const char* name : {"digitKey_3", "operatorKey_1", "complexKey_5", "piKey",
+                                 "equalsKey", "functionKey_11"}) {
             QCOMPARE(f->key(name)->palette().color(QPalette::Button), QColor(Qt::white));
         }
     }
 
     void labelFontIsAChineseFontAtTenAndAHalfPoints() {
-        auto* label = f->form().findChild<QLabel*>("Label1");
+        auto* label = f->form().findChild<QLabel*>("inputLabel");
         QCOMPARE(label->font().pointSizeF(), 10.5);
         QCOMPARE(label->font().weight(), QFont::Normal);
         // Whatever family is used, it must be able to show the caption.

@@ -1,6 +1,7 @@
-// The About dialog: its texts, its geometry, its icon, and closing it with
-// 确定, Enter and Esc while it is modal.
-#include "about/frm_about.h"
+// The About dialog as a user meets it: its texts shown whole and apart, the
+// version the build is, its icon, and closing it with 确定, Enter and Esc while it
+// is modal.
+#include "about/about_dialog.h"
 
 #include <QApplication>
 #include <QImage>
@@ -13,8 +14,9 @@
 #include "about/app_icon.h"
 #include "about/etched_line.h"
 #include "about/tight_label.h"
+#include "kalvox_version.h"
 
-using kalvox::FrmAbout;
+using kalvox::AboutDialog;
 
 namespace {
 
@@ -25,16 +27,15 @@ const QString kWarningOne = QStringLiteral(
 
 }  // namespace
 
-class FrmAboutTest : public QObject {
+class AboutDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void captionAndWindow();
-    void labelTexts_data();
-    void labelTexts();
+    void texts();
+    void versionMatchesTheBuild();
     void disclaimerHasThreeNumberedPoints();
-    void geometry_data();
-    void geometry();
-    void textsFitTheirLabels();
+    void controlsInsideTheDialogAndApart();
+    void everyLineShownWhole();
     void etchedSeparatorColours();
     void iconInEverySize();
     void closeKeys_data();
@@ -43,12 +44,11 @@ private slots:
     void modalOverItsParent();
 };
 
-void FrmAboutTest::captionAndWindow() {
-    FrmAbout dialog;
+void AboutDialogTest::captionAndWindow() {
+    AboutDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("关于Kalvox"));
     QVERIFY(dialog.isModal());
-    QCOMPARE(dialog.size(), QSize(382, 316));
-    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());  // fixed size
     const Qt::WindowFlags flags = dialog.windowFlags();
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
@@ -56,38 +56,38 @@ void FrmAboutTest::captionAndWindow() {
     QVERIFY(!dialog.windowIcon().isNull());
 }
 
-void FrmAboutTest::labelTexts_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("title") << "lblTitle"
-                           << "Kalvox";
-    QTest::newRow("version") << "lblVersion"
-                             << "版本:测试版";
-    QTest::newRow("description") << "lblDescription"
-                                 << "本计算器专门针对电工计算中复杂的复数运算及常用函数设计 "
-                                    ",在输入框中可直接输入表达式即计算"
-                                    "公式,按计算按钮或=计算出结果,可暂将结果保存,"
-                                    "最多可同时保存9个中间结果,还可将计算结果保存"
-                                    "至文件。";
-    QTest::newRow("contact") << "Label1" << kalvox::aboutContact();
-}
-
-void FrmAboutTest::labelTexts() {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    FrmAbout dialog;
-    auto* label = dialog.findChild<QLabel*>(name);
-    QVERIFY(label);
-    QCOMPARE(label->text(), text);
-    QVERIFY(!label->text().trimmed().isEmpty());
-    auto* ok = dialog.findChild<QPushButton*>("cmdOK");
+void AboutDialogTest::texts() {
+    AboutDialog dialog;
+    const auto shown = [&dialog](const char* name) {
+        auto* label = dialog.findChild<QLabel*>(name);
+        return label ? label->text() : QStringLiteral("<missing>");
+    };
+    QCOMPARE(shown("title"), QStringLiteral("Kalvox"));
+    QCOMPARE(shown("description"),
+             QStringLiteral(
+                 "本计算器专门针对电工计算中复杂的复数运算及常用函数设计 ,在输入框中可直接输入"
+                 "表达式即计算公式,按计算按钮或=计算出结果,可暂将结果保存,最多可同时保存9"
+                 "个中间结果,还可将计算结果保存至文件。"));
+    QVERIFY(!shown("contactLine").trimmed().isEmpty());
+    auto* ok = dialog.findChild<QPushButton*>("okButton");
     QVERIFY(ok);
     QCOMPARE(ok->text(), QStringLiteral("确定"));
 }
 
-void FrmAboutTest::disclaimerHasThreeNumberedPoints() {
-    FrmAbout dialog;
-    auto* label = dialog.findChild<QLabel*>("lblDisclaimer");
+// The dialog calls the program a test version (测试版) as long as the build's version
+// is below 1.0, and no longer once it is a release.
+void AboutDialogTest::versionMatchesTheBuild() {
+    AboutDialog dialog;
+    auto* version = dialog.findChild<QLabel*>("version");
+    QVERIFY(version);
+    QVERIFY2(version->text().startsWith(QStringLiteral("版本:")), qPrintable(version->text()));
+    const bool preRelease = QByteArray(KALVOX_VERSION).startsWith("0.");
+    QCOMPARE(version->text() == QStringLiteral("版本:测试版"), preRelease);
+}
+
+void AboutDialogTest::disclaimerHasThreeNumberedPoints() {
+    AboutDialog dialog;
+    auto* label = dialog.findChild<QLabel*>("disclaimer");
     QVERIFY(label);
     const QString text = label->text();
     QVERIFY2(text.startsWith(kWarningOne), qPrintable(text));
@@ -101,34 +101,32 @@ void FrmAboutTest::disclaimerHasThreeNumberedPoints() {
     QVERIFY(rest.mid(three + 2).trimmed().endsWith(u'。'));
 }
 
-void FrmAboutTest::geometry_data() {
-    // Twips divided by 15, rounded to the nearest pixel.
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("rect");
-    QTest::newRow("picIcon") << "picIcon" << QRect(16, 16, 36, 36);
-    QTest::newRow("lblTitle") << "lblTitle" << QRect(70, 16, 259, 23);
-    QTest::newRow("lblVersion") << "lblVersion" << QRect(70, 52, 259, 15);
-    QTest::newRow("lblDescription") << "lblDescription" << QRect(70, 75, 259, 62);
-    QTest::newRow("Label1") << "Label1" << QRect(72, 152, 179, 16);
-    QTest::newRow("Line1") << "Line1" << QRect(6, 179, 372, 3);
-    QTest::newRow("lblDisclaimer") << "lblDisclaimer" << QRect(17, 192, 266, 102);
-    QTest::newRow("cmdOK") << "cmdOK" << QRect(299, 192, 76, 23);
+// Every control lies wholly inside the dialog, and no two overlap, so nothing is
+// hidden behind another control or cut off by the dialog's edge.
+void AboutDialogTest::controlsInsideTheDialogAndApart() {
+    AboutDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    QVERIFY(controls.size() >= 8);
+    for (QWidget* control : controls) {
+        QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
+        QVERIFY2(dialog.rect().contains(control->geometry()), qPrintable(control->objectName()));
+        for (QWidget* other : controls) {
+            if (other == control) continue;
+            QVERIFY2(!control->geometry().intersects(other->geometry()),
+                     qPrintable(control->objectName() + QStringLiteral(" overlaps ") +
+                                other->objectName()));
+        }
+    }
 }
 
-void FrmAboutTest::geometry() {
-    QFETCH(QString, name);
-    QFETCH(QRect, rect);
-    FrmAbout dialog;
+// Every line of every text is shown whole: wrapped texts have room for all their
+// lines, one-line texts for their width.
+void AboutDialogTest::everyLineShownWhole() {
+    AboutDialog dialog;
     dialog.show();
-    auto* widget = dialog.findChild<QWidget*>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->geometry(), rect);
-    QVERIFY(widget->isVisible());
-}
-
-void FrmAboutTest::textsFitTheirLabels() {
-    FrmAbout dialog;
-    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     for (auto* label : dialog.findChildren<QLabel*>()) {
         if (label->text().isEmpty()) continue;  // the icon
         if (auto* tight = qobject_cast<kalvox::TightLabel*>(label)) {
@@ -140,11 +138,13 @@ void FrmAboutTest::textsFitTheirLabels() {
             QVERIFY2(needed.height() <= label->height() + 2, qPrintable(label->objectName()));
         }
     }
+    auto* ok = dialog.findChild<QPushButton*>("okButton");
+    QVERIFY(ok->fontMetrics().horizontalAdvance(ok->text()) < ok->width());
 }
 
-void FrmAboutTest::etchedSeparatorColours() {
-    FrmAbout dialog;
-    auto* line = dialog.findChild<kalvox::EtchedLine*>("Line1");
+void AboutDialogTest::etchedSeparatorColours() {
+    AboutDialog dialog;
+    auto* line = dialog.findChild<kalvox::EtchedLine*>("separator");
     QVERIFY(line);
     const QImage image = line->grab().toImage();
     QCOMPARE(image.pixelColor(0, 0), QColor(128, 128, 128));
@@ -153,7 +153,7 @@ void FrmAboutTest::etchedSeparatorColours() {
     QCOMPARE(image.pixelColor(image.width() - 1, 2), QColor(255, 255, 255));
 }
 
-void FrmAboutTest::iconInEverySize() {
+void AboutDialogTest::iconInEverySize() {
     const QIcon icon = kalvox::appIcon();
     QVERIFY(!icon.isNull());
     const QList<QSize> sizes = icon.availableSizes();
@@ -161,13 +161,13 @@ void FrmAboutTest::iconInEverySize() {
         QVERIFY2(sizes.contains(QSize(s, s)), qPrintable(QString::number(s)));
     QCOMPARE(kalvox::appIconPixmap32().size(), QSize(32, 32));
 
-    FrmAbout dialog;
-    auto* picture = dialog.findChild<QLabel*>("picIcon");
+    AboutDialog dialog;
+    auto* picture = dialog.findChild<QLabel*>("icon");
     QVERIFY(picture);
     QCOMPARE(picture->pixmap().size(), QSize(32, 32));
 }
 
-void FrmAboutTest::closeKeys_data() {
+void AboutDialogTest::closeKeys_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("result");
     QTest::newRow("Enter (return)") << int(Qt::Key_Return) << int(QDialog::Accepted);
@@ -175,10 +175,10 @@ void FrmAboutTest::closeKeys_data() {
     QTest::newRow("Esc") << int(Qt::Key_Escape) << int(QDialog::Rejected);
 }
 
-void FrmAboutTest::closeKeys() {
+void AboutDialogTest::closeKeys() {
     QFETCH(int, key);
     QFETCH(int, result);
-    FrmAbout dialog;
+    AboutDialog dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QSignalSpy finished(&dialog, &QDialog::finished);
@@ -188,14 +188,14 @@ void FrmAboutTest::closeKeys() {
     QVERIFY(!dialog.isVisible());
 }
 
-void FrmAboutTest::modalOverItsParent_data() {
+void AboutDialogTest::modalOverItsParent_data() {
     QTest::addColumn<int>("key");  // 0: click 确定
     QTest::newRow("click 确定") << 0;
     QTest::newRow("Enter") << int(Qt::Key_Return);
     QTest::newRow("Esc") << int(Qt::Key_Escape);
 }
 
-void FrmAboutTest::modalOverItsParent() {
+void AboutDialogTest::modalOverItsParent() {
     QFETCH(int, key);
     QWidget window;
     window.show();
@@ -204,12 +204,12 @@ void FrmAboutTest::modalOverItsParent() {
     QString seenTitle;
     // Runs once the modal loop of the dialog is up.
     QTimer::singleShot(0, &window, [&] {
-        auto* dialog = qobject_cast<FrmAbout*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
         sawDialog = true;
         seenTitle = dialog->windowTitle();
         if (key == 0) {
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
         } else {
             QTest::keyClick(dialog, Qt::Key(key));
         }
@@ -218,8 +218,8 @@ void FrmAboutTest::modalOverItsParent() {
     QVERIFY(sawDialog);
     QCOMPARE(seenTitle, QStringLiteral("关于Kalvox"));
     QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(window.findChildren<FrmAbout*>().isEmpty());
+    QVERIFY(window.findChildren<AboutDialog*>().isEmpty());
 }
 
-QTEST_MAIN(FrmAboutTest)
-#include "frm_about_test.moc"
+QTEST_MAIN(AboutDialogTest)
+#include "about_dialog_test.moc"

@@ -6,15 +6,12 @@
 #include <QKeySequence>
 #include <QShortcut>
 
-#include "memory/result_file.h"
-#include "memory/result_file_reader.h"
-#include "model/save_name.h"
 #include "panel/dialog_seam.h"
-#include "panel/form1.h"
+#include "panel/main_window.h"
 
 namespace kalvox {
 
-void Form1::afterCommand(KeyId key) {
+void MainWindow::afterCommand(KeyId key) {
     switch (key.group) {
         case KeyGroup::Save:
             save();
@@ -33,39 +30,39 @@ void Form1::afterCommand(KeyId key) {
     }
 }
 
-void Form1::save() {
-    // The model has just evaluated, as "=" does.
-    const SaveFileChoice choice = dialogs_.askSaveFileName(this, saveDialogFilters());
-    if (isBlank(choice.fileName)) return;
-    const QString fileName = QString::fromStdString(
-        savedFileName(choice.fileName.toStdString(), choice.filter.toStdString()));
-    const SaveResult result =
-        saveResultFile(fileName, QString::fromStdU16String(model_.input()),
-                       QString::fromStdString(model_.output()), model_.registers());
-    if (!result.ok()) dialogs_.showMessage(this, QStringLiteral("Kalvox"), result.message);
+namespace {
+QStringList filterList(const std::vector<std::string>& filters) {
+    QStringList list;
+    for (const std::string& filter : filters) list << QString::fromStdString(filter);
+    return list;
+}
+}  // namespace
+
+void MainWindow::save() {
+    // The model has just evaluated, as "=" does; it writes what the dialog chose.
+    const SaveFileChoice choice =
+        dialogs_.askSaveFileName(this, filterList(PanelModel::saveFilters()));
+    model_.saveFile(choice.fileName.toStdString(), choice.filter.toStdString());
+    showModelMessage();
 }
 
-void Form1::open() {
+void MainWindow::open() {
     // The save dialog's two filters, whose files hold the same lines, and every file.
-    const QString fileName = dialogs_.askOpenFileName(this, openDialogFilters());
-    if (isBlank(fileName)) return;
+    const QString fileName = dialogs_.askOpenFileName(this, filterList(PanelModel::openFilters()));
+    if (fileName.isEmpty()) return;
     openResultFile(fileName);
 }
 
-bool Form1::openResultFile(const QString& fileName) {
+bool MainWindow::openResultFile(const QString& fileName) {
     // The whole file is read and checked before anything in the window changes.
-    const OpenedResultFile file = readResultFile(fileName);
-    if (!file.ok()) {
-        dialogs_.showMessage(this, QStringLiteral("Kalvox"), file.message);
-        return false;
-    }
     syncInput(false);
-    model_.loadResultFile(file.input.toStdString(), file.registers);
-    render();
-    return true;
+    const bool loaded = model_.openFile(fileName.toStdString());
+    showModelMessage();
+    if (loaded) render();
+    return loaded;
 }
 
-void Form1::buildShortcuts() {
+void MainWindow::buildShortcuts() {
     // Shortcuts use Ctrl, Alt or a function key, so none of them ever types a character.
     for (const PanelKey& row : panelKeys()) {
         if (row.shortcut.empty()) continue;
@@ -74,19 +71,14 @@ void Form1::buildShortcuts() {
         shortcut->setContext(Qt::WindowShortcut);
         const KeyId id = row.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] {
-            // A key acts as its click does; a disabled key ignores its shortcut as it
-            // ignores the mouse. The options say themselves where the focus goes.
-            QAbstractButton* b = button(id);
-            if (id.group == KeyGroup::Mode || !b) {
-                forward(id);
-            } else if (b->isEnabled()) {
-                b->click();
-            }
+            // A key acts as its click does; a key the model has switched off ignores
+            // its shortcut as it ignores the mouse.
+            if (model_.enabled(id)) forward(id);
         });
     }
 }
 
-void Form1::showShortcutList() {
+void MainWindow::showShortcutList() {
     QList<QPair<QString, QString>> rows;
     for (const PanelKey& row : panelKeys()) {
         if (row.shortcut.empty()) continue;

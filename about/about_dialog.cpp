@@ -1,4 +1,4 @@
-#include "about/frm_about.h"
+#include "about/about_dialog.h"
 
 #include <QFont>
 #include <QLabel>
@@ -53,10 +53,10 @@ QString aboutDisclaimer() {
         "3.存储的结果关闭程序后即丢失,请及时保存。");
 }
 
-FrmAbout::FrmAbout(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("aboutDialog"));
     setModal(true);
     setWindowTitle(aboutCaption());
     setWindowIcon(appIcon());
@@ -65,46 +65,46 @@ FrmAbout::FrmAbout(QWidget* parent)
     const QFont font = chinesePixelFont(this->font(), kTextPixels);
     setFont(font);
 
-    auto* picIcon = new QLabel(this);  // the program's icon
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(toPixels({240, 240, 540, 540}));
-    picIcon->setAlignment(Qt::AlignCenter);
-    picIcon->setPixmap(appIconPixmap32());
+    auto* icon = new QLabel(this);  // the program's icon
+    icon->setObjectName(QStringLiteral("icon"));
+    icon->setGeometry(toPixels({240, 240, 540, 540}));
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setPixmap(appIconPixmap32());
 
-    QLabel* title = label(this, "lblTitle", aboutTitle(), toPixels({1050, 240, 3885, 345}));
+    QLabel* title = label(this, "title", aboutTitle(), toPixels({1050, 240, 3885, 345}));
     QFont titleFont = font;
     titleFont.setPixelSize(18);
     titleFont.setBold(true);
     title->setFont(titleFont);
 
-    label(this, "lblVersion", aboutVersion(), toPixels({1050, 780, 3885, 225}));
+    label(this, "version", aboutVersion(), toPixels({1050, 780, 3885, 225}));
     auto* description = new TightLabel(aboutDescription(), kLinePitch, this);
-    description->setObjectName(QStringLiteral("lblDescription"));
+    description->setObjectName(QStringLiteral("description"));
     description->setGeometry(toPixels({1050, 1125, 3885, 930}));
-    label(this, "Label1", aboutContact(), toPixels({1080, 2280, 2685, 240}));
+    label(this, "contactLine", aboutContact(), toPixels({1080, 2280, 2685, 240}));
 
-    // Line1: grey from (90, 2685) to (5654, 2685), white and 2 wide from (105, 2700).
+    // separator: grey from (90, 2685) to (5654, 2685), white and 2 wide from (105, 2700).
     auto* line = new EtchedLine(this);
-    line->setObjectName(QStringLiteral("Line1"));
+    line->setObjectName(QStringLiteral("separator"));
     line->setGeometry(twipsToPixels(90), twipsToPixels(2685),
                       twipsToPixels(5654) - twipsToPixels(90) + 1, 3);
 
     auto* disclaimer = new TightLabel(aboutDisclaimer(), kLinePitch, this);
-    disclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    disclaimer->setObjectName(QStringLiteral("disclaimer"));
     disclaimer->setGeometry(toPixels({255, 2880, 3990, 1530}));
 
-    auto* cmdOK = new QPushButton(QStringLiteral("确定"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(toPixels({4485, 2880, 1140, 345}));
-    cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
-    cmdOK->setFocus();
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    auto* okButton = new QPushButton(QStringLiteral("确定"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(toPixels({4485, 2880, 1140, 345}));
+    okButton->setDefault(true);
+    okButton->setAutoDefault(true);
+    okButton->setFocus();
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     // Esc closes a QDialog through reject(); both ends close it the same way.
 }
 
 void showAboutDialog(QWidget* parent) {
-    FrmAbout dialog(parent);
+    AboutDialog dialog(parent);
     dialog.exec();
 }
 

@@ -1,4 +1,4 @@
-#include "panel/form1.h"
+#include "panel/main_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,10 +14,12 @@
 #include <QScreen>
 #include <limits>
 
+#include "model/window_texts.h"
 #include "panel/input_box.h"
 #include "panel/key_caption_style.h"
 #include "panel/tag_box.h"
 #include "ui/chinese_font.h"
+#include "ui/twips.h"
 
 namespace kalvox {
 namespace {
@@ -41,31 +43,30 @@ void setBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-TwipRect inRow(const TwipRect& r, int row) {
-    return {r.left, kRegisterRowTop + kRegisterRowPitch * row, r.width, r.height};
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-ControlRow memoryKey(KeyGroup group, int index, const TwipRect& place) {
-    return {ControlKind::Key, {group, index}, "", "", "", inRow(place, index)};
+// A control's caption and tooltip, as a screen reader reads them: the caption as
+// its name (the tooltip where it has none) and the tooltip as its description.
+void setAccessibleTexts(QWidget* control, std::string_view caption, std::string_view tooltip) {
+    control->setAccessibleName(text(caption.empty() ? tooltip : caption));
+    control->setAccessibleDescription(text(tooltip));
 }
 
 }  // namespace
 
-Form1::Form1(DialogSeam& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("Form1"));
+MainWindow::MainWindow(DialogSeam& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("mainWindow"));
     buildControls();
     render();
 }
 
-QString Form1::storedExpression(int position) const {
-    return text(model_.storedExpression(position));
-}
+QString MainWindow::storedExpression(int k) const { return text(model_.storedExpression(k)); }
 
-QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidget* frame) {
-    const PanelKey& key = panelKey(row.key);
-    const QString caption = text(key.caption);
+QAbstractButton* MainWindow::makeButton(QWidget* parent, const ControlRow& row, QWidget* frame) {
+    const QString caption = text(row.caption);
     QAbstractButton* b = nullptr;
     if (row.kind == ControlKind::Option) {
         b = new QRadioButton(caption, frame);
@@ -85,19 +86,26 @@ QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidg
     // A click leaves the focus (and so the caret and selection) in the input box;
     // the keys are still reachable with Tab.
     b->setFocusPolicy(Qt::TabFocus);
-    b->setObjectName(text(key.name));
+    b->setObjectName(text(row.name));
     b->setGeometry(toPixels(row.place));
-    if (!key.tooltip.empty()) b->setToolTip(text(key.tooltip));
+    if (!row.tooltip.empty()) b->setToolTip(text(row.tooltip));
+    setAccessibleTexts(b, row.caption, row.tooltip);
     keys_.emplace_back(row.key, b);
     const KeyId id = row.key;
     if (row.kind == ControlKind::Option) {
+        // The model decides whether the option was already chosen.
         connect(b, &QAbstractButton::toggled, this, [this, id](bool on) {
-            if (on && !rendering_ && model_.mode() != static_cast<FunctionMode>(id.index))
-                forward(id);
+            if (!on || rendering_) return;
+            syncInput(false);
+            model_.selectMode(static_cast<FunctionMode>(id.index));
+            render();
         });
     } else if (row.kind == ControlKind::CheckBox) {
-        connect(b, &QAbstractButton::toggled, this, [this, id](bool on) {
-            if (!rendering_ && on != model_.inverse()) forward(id);
+        connect(b, &QAbstractButton::toggled, this, [this](bool on) {
+            if (rendering_) return;
+            syncInput(false);
+            model_.setInverse(on);
+            render();
         });
     } else {
         connect(b, &QAbstractButton::clicked, this, [this, id] { forward(id); });
@@ -105,8 +113,8 @@ QAbstractButton* Form1::makeButton(QWidget* parent, const ControlRow& row, QWidg
     return b;
 }
 
-void Form1::buildControls() {
-    setWindowTitle(QStringLiteral("Kalvox"));
+void MainWindow::buildControls() {
+    setWindowTitle(text(kWindowTitle));
     setFont(chineseFont(9));
     buildMenu();
 
@@ -114,16 +122,16 @@ void Form1::buildControls() {
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    // Text1 and Text2 come first, so they lead the tab order.
+    // inputBox and outputBox come first, so they lead the tab order.
     buildFromTable(client, topAreaControls());
     buildFromTable(client, keyPadControls());
-    buildMemoryBlock(client);
+    buildFromTable(client, memoryBlockControls());
     connectBoxes();
     placeWindow(client);
     buildShortcuts();
 }
 
-void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls) {
+void MainWindow::buildFromTable(QWidget* client, std::span<const ControlRow> controls) {
     QWidget* frame = nullptr;  // the parent of the options that follow a frame
     for (const ControlRow& row : controls) {
         QWidget* control = nullptr;
@@ -135,16 +143,16 @@ void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls
                 setBackground(box, input ? kInputColour : kOutputColour);
                 box->setMaxLength(kNoLengthLimit);
                 if (input) {
-                    Text1 = static_cast<InputBox*>(box);
+                    inputBox_ = static_cast<InputBox*>(box);
                 } else {
-                    Text2 = box;
-                    text2Tooltip_ = QString::fromUtf8(row.tooltip);
+                    outputBox_ = box;
+                    outputTooltip_ = text(row.tooltip);
                 }
                 control = box;
                 break;
             }
             case ControlKind::Label: {
-                auto* label = new QLabel(QString::fromUtf8(row.caption), client);
+                auto* label = new QLabel(text(row.caption), client);
                 label->setFont(chineseFont(10.5));
                 control = label;
                 break;
@@ -153,6 +161,18 @@ void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls
                 frame = new QGroupBox(client);
                 control = frame;
                 break;
+            case ControlKind::TagBox:
+                control = makeRegisterTagBox(client, row.registerIndex);
+                break;
+            case ControlKind::ContentBox: {
+                auto* content = new QLabel(client);
+                content->setTextFormat(Qt::PlainText);  // a stored text is shown as it stands
+                content->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+                setBackground(content, kOutputColour);
+                contentBoxes_.append(content);
+                control = content;
+                break;
+            }
             case ControlKind::Key:
             case ControlKind::PadKey:
             case ControlKind::Option:
@@ -160,59 +180,44 @@ void Form1::buildFromTable(QWidget* client, std::span<const ControlRow> controls
                 makeButton(client, row, frame);
                 continue;
         }
-        control->setObjectName(QLatin1String(row.name));
+        control->setObjectName(text(row.name));
         control->setGeometry(toPixels(row.place));
-        if (*row.tooltip) control->setToolTip(QString::fromUtf8(row.tooltip));
+        if (!row.tooltip.empty()) control->setToolTip(text(row.tooltip));
+        setAccessibleTexts(control, row.caption, row.tooltip);
     }
 }
 
-void Form1::buildMemoryBlock(QWidget* client) {
-    for (int i = 0; i < kRegisterCount; ++i) {
-        makeButton(client, memoryKey(KeyGroup::Store, i, kStoreKey), nullptr);
-
-        QComboBox* tag = makeTagBox(client);
-        tag->setObjectName(QStringLiteral("ccjgbz_%1").arg(i));
-        tag->setGeometry(toPixels(inRow(kTagBox, i)));
-        tag->setToolTip(text(tagTooltip(i + 1)));
-        setBackground(tag, kOutputColour);
-        ccjgbz.append(tag);
-        connect(tag, &QComboBox::editTextChanged, this, [this, tag, i](const QString& typed) {
-            // A long tag shows its start; the tooltip shows it whole.
-            tag->setToolTip(text(tagTooltip(i + 1, typed.toStdString())));
-            if (!rendering_) model_.editTag(i, typed.toStdString());
-        });
-
-        auto* content = new QLabel(client);
-        content->setObjectName(QStringLiteral("tiqushuju_%1").arg(i));
-        content->setGeometry(toPixels(inRow(kContentBox, i)));
-        content->setTextFormat(Qt::PlainText);  // a stored text is shown as it stands
-        content->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setBackground(content, kOutputColour);
-        tiqushuju.append(content);
-
-        makeButton(client, memoryKey(KeyGroup::Recall, i, kRecallKey), nullptr);
-    }
+QComboBox* MainWindow::makeRegisterTagBox(QWidget* client, int index) {
+    QComboBox* tag = makeTagBox(client);
+    setBackground(tag, kOutputColour);
+    tagBoxes_.append(tag);
+    connect(tag, &QComboBox::editTextChanged, this, [this, tag, index](const QString& typed) {
+        // A long tag shows its start; the tooltip shows it whole.
+        tag->setToolTip(text(tagTooltip(index + 1, typed.toStdString())));
+        if (!rendering_) model_.editTag(index, typed.toStdString());
+    });
+    return tag;
 }
 
-void Form1::buildMenu() {
+void MainWindow::buildMenu() {
     // 关于 first; 打开 beside it. Their shortcuts come from the key table.
     for (KeyGroup group : {KeyGroup::About, KeyGroup::Open}) {
         const PanelKey& key = panelKey({group});
         QAction* action = menuBar()->addAction(text(key.caption));
         action->setObjectName(text(key.name));
         connect(action, &QAction::triggered, this, [this, group] { forward({group}); });
-        (group == KeyGroup::About ? guangyucom : dakaicom) = action;
+        (group == KeyGroup::About ? aboutCommand_ : openCommand_) = action;
     }
     // 复数 beside them: its entries and their shortcuts from the key table; the
     // shortcut is shown in the menu and handled with the others.
-    fushucaidan = menuBar()->addMenu(QStringLiteral("复数"));
-    fushucaidan->setObjectName(QStringLiteral("fushucaidan"));
+    complexMenu_ = menuBar()->addMenu(text(kComplexMenuCaption));
+    complexMenu_->setObjectName(text(kComplexMenuName));
     for (int i = 0; i < kComplexEntryCount; ++i) {
         const KeyId id{KeyGroup::ComplexMenu, i};
         const PanelKey& key = panelKey(id);
         const QKeySequence keys(text(key.shortcut), QKeySequence::PortableText);
-        QAction* action = fushucaidan->addAction(text(key.caption) + QLatin1Char('\t') +
-                                                 keys.toString(QKeySequence::NativeText));
+        QAction* action = complexMenu_->addAction(text(key.caption) + QLatin1Char('\t') +
+                                                  keys.toString(QKeySequence::NativeText));
         action->setObjectName(text(key.name));
         action->setStatusTip(text(key.tooltip));
         action->setToolTip(text(key.tooltip));
@@ -221,37 +226,37 @@ void Form1::buildMenu() {
     }
 }
 
-void Form1::connectBoxes() {
-    setTabOrder(Text1, Text2);
-    connect(Text1, &QLineEdit::textEdited, this, [this] {
+void MainWindow::connectBoxes() {
+    setTabOrder(inputBox_, outputBox_);
+    connect(inputBox_, &QLineEdit::textEdited, this, [this] {
         if (!rendering_) syncInput(true);
     });
-    connect(Text1, &InputBox::historyBack, this, [this] {
+    connect(inputBox_, &InputBox::historyBack, this, [this] {
         syncInput(false);
         model_.walkHistory(true);
         render();
     });
-    connect(Text1, &InputBox::historyForward, this, [this] {
+    connect(inputBox_, &InputBox::historyForward, this, [this] {
         syncInput(false);
         model_.walkHistory(false);
         render();
     });
     // Any change of the output box that the window did not draw itself (typing,
     // pasting, undo) runs its change handling.
-    connect(Text2, &QLineEdit::textChanged, this, [this](const QString& typed) {
+    connect(outputBox_, &QLineEdit::textChanged, this, [this](const QString& typed) {
         if (rendering_) return;
         model_.editOutput(typed.toStdString());
         render();
     });
-    Text2->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Text2, &QLineEdit::customContextMenuRequested, this, [this](const QPoint& at) {
+    outputBox_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(outputBox_, &QLineEdit::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu* menu = createOutputMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(Text2->mapToGlobal(at));
+        menu->popup(outputBox_->mapToGlobal(at));
     });
 }
 
-void Form1::placeWindow(QWidget* client) {
+void MainWindow::placeWindow(QWidget* client) {
     // Fixed single border without a maximise button, centred on the screen.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -266,7 +271,7 @@ void Form1::placeWindow(QWidget* client) {
     }
 }
 
-void Form1::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // "=" is the default button: Enter anywhere in the window evaluates, except on a key
     // that has the focus, which Enter presses. Esc does nothing.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

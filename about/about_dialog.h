@@ -1,5 +1,5 @@
 #pragma once
-// The About dialog (frmAbout): the program's icon, name, version, what the
+// The About dialog (aboutDialog): the program's icon, name, version, what the
 // calculator does, its known limitations and an OK button.
 //
 // The dialog is laid out in twips like the main window: one pixel stands for
@@ -13,18 +13,18 @@ namespace kalvox {
 
 // Texts of the dialog, exactly as shown.
 QString aboutCaption();      // the window title, "关于Kalvox"
-QString aboutTitle();        // lblTitle
-QString aboutVersion();      // lblVersion
-QString aboutDescription();  // lblDescription
-QString aboutContact();      // Label1
-QString aboutDisclaimer();   // lblDisclaimer: three numbered warnings
+QString aboutTitle();        // title
+QString aboutVersion();      // version
+QString aboutDescription();  // description
+QString aboutContact();      // contactLine
+QString aboutDisclaimer();   // disclaimer: three numbered warnings
 
-class FrmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    // Every control carries its design name as object name: picIcon, lblTitle,
-    // lblVersion, lblDescription, Label1, Line1, lblDisclaimer, cmdOK.
-    explicit FrmAbout(QWidget* parent = nullptr);
+    // The controls' object names: icon, title,
+    // version, description, contactLine, separator, disclaimer, okButton.
+    explicit AboutDialog(QWidget* parent = nullptr);
 };
 
 // Opens the dialog modally over `parent` and returns when it is closed

@@ -1,5 +1,5 @@
 #pragma once
-// Form1: the calculator's main window. It builds the controls, forwards every event
+// MainWindow: the calculator's main window. It builds the controls, forwards every event
 // to the panel model and draws the model's state; what a key does lives in the
 // model (model/panel_model.h), dialogs go through the dialog seam.
 
@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "model/panel_model.h"
-#include "panel/control_tables.h"
 
 class QAbstractButton;
 class QAction;
@@ -25,18 +24,17 @@ namespace kalvox {
 class DialogSeam;
 class InputBox;
 
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // The seam answers every dialog the window opens; it must outlive the window.
-    explicit Form1(DialogSeam& dialogs, QWidget* parent = nullptr);
+    explicit MainWindow(DialogSeam& dialogs, QWidget* parent = nullptr);
 
-    // storedExpression, positions 1 to 10: the input text stored with register k
-    // (position 10 belongs to no register and stays empty).
-    QString storedExpression(int position) const;
+    // The input text stored with register k (1 to 9); empty for any other k.
+    QString storedExpression(int k) const;
 
     // Loads a result file as the 打开 command does once the file is chosen: line 1's
-    // expression goes into Text1 and is evaluated with "=", and the file's register
+    // expression goes into inputBox and is evaluated with "=", and the file's register
     // lines replace all nine registers. A refused file is reported in a message box and
     // leaves the window as it was; the result says whether the file was loaded.
     bool openResultFile(const QString& fileName);
@@ -55,7 +53,8 @@ private:
     void buildControls();
     // Builds the controls of a table in its order; each key forwards its clicks.
     void buildFromTable(QWidget* client, std::span<const ControlRow> controls);
-    void buildMemoryBlock(QWidget* client);
+    // A register's tag box: its typing goes to the model.
+    QComboBox* makeRegisterTagBox(QWidget* client, int index);
     void buildMenu();
     void buildShortcuts();
     void connectBoxes();
@@ -68,6 +67,8 @@ private:
     void afterCommand(KeyId key);
     void save();
     void open();
+    // The message the last command of the model left, in a message box.
+    void showModelMessage();
     // The input box's text, caret and selection into the model.
     void syncInput(bool edited);
     // Draws what the last command changed, then every key's state and tooltip.
@@ -80,16 +81,16 @@ private:
     PanelModel model_;
     bool rendering_ = false;  // the window's own writes are not user events
 
-    InputBox* Text1 = nullptr;                              // input box
-    QLineEdit* Text2 = nullptr;                             // output box
-    QString text2Tooltip_;                                  // the output box's own tooltip
+    InputBox* inputBox_ = nullptr;                          // input box
+    QLineEdit* outputBox_ = nullptr;                        // output box
+    QString outputTooltip_;                                 // the output box's own tooltip
     std::vector<std::pair<KeyId, QAbstractButton*>> keys_;  // every key, option and check box
-    QAction* guangyucom = nullptr;                          // menu command 关于 (About)
-    QAction* dakaicom = nullptr;   // menu command 打开 (Open a result file)
-    QMenu* fushucaidan = nullptr;  // the 复数 (complex numbers) menu
+    QAction* aboutCommand_ = nullptr;                       // menu command 关于 (About)
+    QAction* openCommand_ = nullptr;  // menu command 打开 (Open a result file)
+    QMenu* complexMenu_ = nullptr;    // the 复数 (complex numbers) menu
     std::vector<std::pair<KeyId, QAction*>> complexEntries_;  // its entries
-    QList<QComboBox*> ccjgbz;                                 // memory tag boxes
-    QList<QLabel*> tiqushuju;                                 // memory content boxes
+    QList<QComboBox*> tagBoxes_;                              // memory tag boxes
+    QList<QLabel*> contentBoxes_;                             // memory content boxes
 };
 
 }  // namespace kalvox

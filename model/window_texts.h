@@ -1,0 +1,38 @@
+#pragma once
+// The texts of the window that belong to no key of the key table: its title, the
+// menu of complex words, the output box's copy entries and the shortcut list.
+// Standard C++ only; texts are UTF-8.
+
+#include <array>
+#include <string_view>
+
+namespace kalvox {
+
+inline constexpr std::string_view kWindowTitle = "Kalvox";
+// The title of every message box the window shows.
+inline constexpr std::string_view kMessageTitle = "Kalvox";
+// The menu of the complex words (conj ... 对称分量) in the menu bar.
+inline constexpr std::string_view kComplexMenuCaption = "复数";
+inline constexpr std::string_view kComplexMenuName = "complexMenu";
+
+// The shortcut list (F1): its window, its two columns, its close button.
+inline constexpr std::string_view kShortcutListTitle = "Kalvox 快捷键";
+inline constexpr std::string_view kShortcutKeysHeader = "按键";
+inline constexpr std::string_view kShortcutMeaningHeader = "作用";
+inline constexpr std::string_view kShortcutListClose = "关闭";
+
+// What needs no shortcut, under the shortcut list, one paragraph a row: what typing
+// enters, how the value keys fit in, the words of the complex menu, and the keys of
+// the input box.
+inline constexpr std::array<std::string_view, 4> kTypingNote = {
+    "直接键入:每个可打印字符都照样输入,包括数字、. + - * / ^ ( ) !、空格和字母"
+    "(sin30、2^3;E 和 J 输入为 e 和 j)。计算器不认识的词或符号在按 = 时报错并选中。",
+    "π、a、a^2 和 MR1…MR9 各输入一个完整的值:前面或后面紧挨数值时自动加 *"
+    "(2 后按 π 为 2*3.14159265358979;a 单独为 ej120,即 1ej120);"
+    "代数形式或带符号的存储值加括号输入,如 3*(6348+j8464)。",
+    "复数菜单的词也可直接键入:conj abs arg re im sqrt exp(如 conj(3+j4)、√3 读作 sqrt3),"
+    "并联 ||(与 * / 同级),ans 为按 = 时输出框中的值。",
+    "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。",
+};
+
+}  // namespace kalvox
