@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/phasor_file.h"
 #include "engine/engine.h"
 #include "kalvox_version.h"
 
@@ -23,17 +24,25 @@ constexpr const char* kUsage =
     "  -a, --algebraic  show a complex result in algebraic form a+jb (one press of ej-j)\n"
     "      --echo       print the normalised input, \"=\" and the output\n"
     "      --trace      print the text after every stage under each result\n"
+    "      --phasors FILE.svg\n"
+    "                   also draw the results as a phasor diagram into FILE.svg, one\n"
+    "                   arrow per expression, labelled with its text (or #n when long)\n"
+    "      --head-to-tail\n"
+    "                   draw the diagram's arrows head to tail, their sum dashed\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
     "      --           end of options (an EXPR may then begin with \"-\")\n"
     "\n"
     "Exit status: 0 when every expression gave a result, 1 when any gave an error\n"
-    "message, 2 on a usage error.\n";
+    "message (then no diagram is written) or the diagram could not be written, 2 on a\n"
+    "usage error.\n";
 
 struct Options {
     bool echo = false;
     bool algebraic = false;
     bool trace = false;
+    std::string phasorFile;  // "" for no diagram
+    bool headToTail = false;
 };
 
 // An argument is an option when it starts with "--" or is "-" and one letter;
@@ -97,6 +106,18 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
             options.algebraic = true;
         } else if (arg == "--trace") {
             options.trace = true;
+        } else if (arg == "--phasors" || arg.rfind("--phasors=", 0) == 0) {
+            if (arg == "--phasors" && i + 1 >= argc) {
+                err << "kalvox-calc: option '--phasors' needs a file name\n" << kUsage;
+                return 2;
+            }
+            options.phasorFile = arg == "--phasors" ? argv[++i] : arg.substr(10);
+            if (options.phasorFile.empty()) {
+                err << "kalvox-calc: option '--phasors' needs a file name\n" << kUsage;
+                return 2;
+            }
+        } else if (arg == "--head-to-tail") {
+            options.headToTail = true;
         } else if (arg == "--help" || arg == "-h") {
             out << kUsage;
             return 0;
@@ -119,7 +140,13 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     }
     bool allOk = true;
     std::string buffer;
-    std::string previous;  // what "ans" stands for
+    std::string previous;               // what "ans" stands for
+    std::vector<PhasorResult> results;  // for the diagram
+    auto run = [&](const std::string& expression) {
+        const bool ok = evaluateLine(engine, options, sink, stages, expression, previous, buffer);
+        if (ok && !options.phasorFile.empty()) results.push_back({expression, previous});
+        allOk = ok && allOk;
+    };
     auto flushIfLarge = [&] {
         if (buffer.size() > (1u << 16)) {
             out << buffer;
@@ -128,8 +155,7 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     };
     if (!expressions.empty()) {
         for (const auto& expression : expressions) {
-            allOk =
-                evaluateLine(engine, options, sink, stages, expression, previous, buffer) && allOk;
+            run(expression);
             flushIfLarge();
         }
     } else {
@@ -140,12 +166,25 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
             if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
             first = false;
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            allOk = evaluateLine(engine, options, sink, stages, line, previous, buffer) && allOk;
+            run(line);
             flushIfLarge();
         }
     }
     out << buffer;
     out.flush();
+    if (!options.phasorFile.empty()) {
+        // A diagram without one of the values would look complete: none is written.
+        if (!allOk) {
+            err << "kalvox-calc: no phasor diagram written: an expression gave an error\n";
+            return 1;
+        }
+        const std::string failure =
+            writePhasorFile(options.phasorFile, results, options.headToTail);
+        if (!failure.empty()) {
+            err << "kalvox-calc: " << failure << '\n';
+            return 1;
+        }
+    }
     return allOk ? 0 : 1;
 }
 
