@@ -16,6 +16,7 @@
 
 #include "panel/input_box.h"
 #include "panel/key_caption_style.h"
+#include "panel/phasor_window.h"
 #include "panel/tag_box.h"
 #include "ui/chinese_font.h"
 
@@ -179,7 +180,9 @@ void Form1::buildMemoryBlock(QWidget* client) {
         connect(tag, &QComboBox::editTextChanged, this, [this, tag, i](const QString& typed) {
             // A long tag shows its start; the tooltip shows it whole.
             tag->setToolTip(text(tagTooltip(i + 1, typed.toStdString())));
-            if (!rendering_) model_.editTag(i, typed.toStdString());
+            if (rendering_) return;
+            model_.editTag(i, typed.toStdString());
+            if (phasors_) phasors_->showRegisters(model_.registers());
         });
 
         auto* content = new QLabel(client);

@@ -24,6 +24,7 @@ namespace kalvox {
 
 class DialogSeam;
 class InputBox;
+class PhasorWindow;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -68,6 +69,8 @@ private:
     void afterCommand(KeyId key);
     void save();
     void open();
+    // 相量图: opens the diagram window beside the calculator, or brings it up.
+    void showPhasors();
     // The input box's text, caret and selection into the model.
     void syncInput(bool edited);
     // Draws what the last command changed, then every key's state and tooltip.
@@ -90,6 +93,7 @@ private:
     std::vector<std::pair<KeyId, QAction*>> complexEntries_;  // its entries
     QList<QComboBox*> ccjgbz;                                 // memory tag boxes
     QList<QLabel*> tiqushuju;                                 // memory content boxes
+    PhasorWindow* phasors_ = nullptr;                         // the 相量图 window, once opened
 };
 
 }  // namespace kalvox

@@ -4,13 +4,16 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QKeySequence>
+#include <QScreen>
 #include <QShortcut>
+#include <algorithm>
 
 #include "memory/result_file.h"
 #include "memory/result_file_reader.h"
 #include "model/save_name.h"
 #include "panel/dialog_seam.h"
 #include "panel/form1.h"
+#include "panel/phasor_window.h"
 
 namespace kalvox {
 
@@ -27,6 +30,9 @@ void Form1::afterCommand(KeyId key) {
             break;
         case KeyGroup::ShortcutList:
             showShortcutList();
+            break;
+        case KeyGroup::ComplexMenu:
+            if (key.index == static_cast<int>(ComplexEntry::Phasors)) showPhasors();
             break;
         default:
             break;
@@ -63,6 +69,25 @@ bool Form1::openResultFile(const QString& fileName) {
     model_.loadResultFile(file.input.toStdString(), file.registers);
     render();
     return true;
+}
+
+void Form1::showPhasors() {
+    if (!phasors_) {
+        phasors_ = new PhasorWindow(dialogs_, this);
+        // Beside the calculator, where the screen has room; the calculator keeps the focus.
+        phasors_->setAttribute(Qt::WA_ShowWithoutActivating);
+        const QRect frame = frameGeometry();
+        QPoint at(frame.right() + 8, frame.top());
+        if (QScreen* s = screen()) {
+            const QRect room = s->availableGeometry();
+            if (at.x() + phasors_->width() > room.right())
+                at.setX(std::max(room.left(), room.right() - phasors_->width()));
+        }
+        phasors_->move(at);
+    }
+    phasors_->showRegisters(model_.registers());
+    phasors_->show();
+    phasors_->raise();
 }
 
 void Form1::buildShortcuts() {

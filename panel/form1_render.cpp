@@ -10,6 +10,7 @@
 #include "panel/dialog_seam.h"
 #include "panel/form1.h"
 #include "panel/input_box.h"
+#include "panel/phasor_window.h"
 
 namespace kalvox {
 
@@ -101,6 +102,7 @@ void Form1::render() {
     }
     for (const auto& [id, action] : complexEntries_) action->setEnabled(model_.enabled(id));
     for (int i = 0; i < kRegisterCount; ++i) renderRegister(i, model_.registersReplaced());
+    if (phasors_) phasors_->showRegisters(model_.registers());
     rendering_ = false;
 }
 
