@@ -39,6 +39,8 @@ constexpr double kLineHeight = 0.07;
 // Below this share of the magnitudes added, a sum counts as zero: what is left is
 // the rounding of the values' texts (the engine's own rule for a sum).
 constexpr double kCancelledSum = 1e-13;
+// How far back from the tip an arrow's name stands, in circle radii.
+constexpr double kBesideHead = 0.1;
 // A direction component beyond this puts a text beside the point rather than
 // centred on it.
 constexpr double kSideways = 0.38;
@@ -122,16 +124,15 @@ PhasorLabel arrowLabel(const PhasorArrow& arrow, bool atMiddle, double gap) {
     }
     const double ux = dx / len;
     const double uy = dy / len;
-    if (!atMiddle) {
-        return besides(arrow.name, {arrow.to.x + ux * gap, arrow.to.y + uy * gap}, ux, uy);
-    }
-    // The left-hand side of the arrow; the sum takes the right-hand side.
+    // On the left-hand side of the arrow (the sum takes the right-hand side): beside
+    // the head, so that the texts beyond the circle stay clear, or beside the middle.
     const double side = arrow.dashed ? -1 : 1;
     const double nx = -uy * side;
     const double ny = ux * side;
-    const PhasorPoint middle{(arrow.from.x + arrow.to.x) / 2 + nx * gap,
-                             (arrow.from.y + arrow.to.y) / 2 + ny * gap};
-    return besides(arrow.name, middle, nx, ny);
+    const double along = atMiddle ? len / 2 : len - std::min(len / 2, kBesideHead);
+    const PhasorPoint at{arrow.from.x + ux * along + nx * gap,
+                         arrow.from.y + uy * along + ny * gap};
+    return besides(arrow.name, at, nx, ny);
 }
 
 // Moves labels that would lie on one another apart, one line at a time.
@@ -148,7 +149,9 @@ void separateLabels(std::vector<PhasorLabel*>& labels, double lineHeight) {
                 }
             }
             if (!clash) break;
-            labels[i]->at.y -= lineHeight;
+            // Away from the arrow: up for a text above it, else down.
+            labels[i]->at.y +=
+                labels[i]->baseline == TextBaseline::Above ? lineHeight : -lineHeight;
         }
     }
 }

@@ -29,7 +29,7 @@ public:
     PhasorCanvas(const PhasorDiagram& diagram, QWidget* parent)
         : QWidget(parent), diagram_(diagram) {
         setObjectName(QStringLiteral("phasorCanvas"));
-        setMinimumSize(460, 340);
+        setMinimumSize(440, 320);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 
@@ -103,7 +103,7 @@ PhasorWindow::PhasorWindow(DialogSeam& dialogs, QWidget* parent)
     connect(copy, &QPushButton::clicked, this, &PhasorWindow::copyPicture);
     connect(save, &QPushButton::clicked, this, &PhasorWindow::saveAs);
     rebuild();
-    resize(780, 520);
+    resize(640, 470);
 }
 
 void PhasorWindow::showRegisters(const MemoryRegisters& registers) {
