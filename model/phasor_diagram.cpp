@@ -41,6 +41,8 @@ constexpr double kLineHeight = 0.07;
 constexpr double kCancelledSum = 1e-13;
 // How far back from the tip an arrow's name stands, in circle radii.
 constexpr double kBesideHead = 0.1;
+// Arrows whose ends lie closer than this, in circle radii, lie on one another.
+constexpr double kSameEnd = 0.01;
 // A direction component beyond this puts a text beside the point rather than
 // centred on it.
 constexpr double kSideways = 0.38;
@@ -235,6 +237,11 @@ ArrowHead arrowHead(PhasorPoint from, PhasorPoint to, double length, double half
             {back.x + uy * halfWidth, back.y - ux * halfWidth}};
 }
 
+ArrowHead arrowHeadOf(const PhasorArrow& a, PhasorPoint from, PhasorPoint to) {
+    return arrowHead(from, to, kPhasorHeadLength * (1 + 0.5 * a.covered),
+                     kPhasorHeadHalfWidth * (1 + a.covered));
+}
+
 PhasorFrame phasorFrame(const PhasorDiagram& diagram, double left, double top, double side) {
     const double half = side / 2;
     const double usable = std::max(half - kPhasorMargin, half / 2);
@@ -386,6 +393,17 @@ PhasorDiagram phasorDiagram(std::span<const PhasorValue> values, const PhasorOpt
         labels.push_back(&sum.label);
     }
     separateLabels(labels, kLineHeight * d.extent);
+
+    for (std::size_t i = 0; i < d.arrows.size(); ++i) {
+        PhasorArrow& a = d.arrows[i];
+        if (length({a.to.x - a.from.x, a.to.y - a.from.y}) < kSameEnd) continue;
+        for (std::size_t j = i + 1; j < d.arrows.size(); ++j) {
+            const PhasorArrow& b = d.arrows[j];
+            if (length({a.from.x - b.from.x, a.from.y - b.from.y}) < kSameEnd &&
+                length({a.to.x - b.to.x, a.to.y - b.to.y}) < kSameEnd)
+                ++a.covered;
+        }
+    }
 
     for (const auto* list : {&d.arrows, &d.sums}) {
         for (const PhasorArrow& a : *list) d.legend.push_back(a.name + "  " + a.valueText);

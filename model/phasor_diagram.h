@@ -103,7 +103,10 @@ struct PhasorArrow {
     Rgb colour;
     bool dashed = false;  // the sum of the head-to-tail chain
     int scale = 0;        // index into PhasorDiagram::scales
-    PhasorLabel label;    // the name beside the arrow
+    // How many later arrows lie on this one (U1 on Ua of a balanced set): it is drawn
+    // that much wider, so that its colour shows around theirs.
+    int covered = 0;
+    PhasorLabel label;  // the name beside the arrow
 };
 
 // What the circle stands for on one scale.
@@ -166,6 +169,13 @@ inline constexpr double kPhasorHeadLength = 12;
 inline constexpr double kPhasorHeadHalfWidth = 4.5;
 inline constexpr double kPhasorDotRadius = 3;  // a value of magnitude 0
 inline constexpr double kPhasorMargin = 36;    // room for texts outside the square
+
+// The width of an arrow's line and the size of its head, widened for an arrow that
+// others cover.
+inline double arrowLineWidth(const PhasorArrow& a) { return kPhasorLineWidth * (1 + a.covered); }
+// The head of the arrow drawn from `from` to `to` (pixels): a covered arrow's head is
+// longer and much wider, so that it shows around the heads on it.
+ArrowHead arrowHeadOf(const PhasorArrow& a, PhasorPoint from, PhasorPoint to);
 
 // The diagram placed into a square of `side` pixels at (left, top), y pointing down.
 struct PhasorFrame {

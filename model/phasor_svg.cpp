@@ -82,7 +82,7 @@ void arrow(std::string& out, const PhasorArrow& a, const PhasorFrame& frame) {
             d.append(num(across)).append(" 0 ");
         }
     } else {
-        const ArrowHead head = arrowHead(from, to, kPhasorHeadLength, kPhasorHeadHalfWidth);
+        const ArrowHead head = arrowHeadOf(a, from, to);
         step(d, 'M', from);
         step(d, 'L', to);
         step(d, 'M', head.left);
@@ -92,7 +92,7 @@ void arrow(std::string& out, const PhasorArrow& a, const PhasorFrame& frame) {
     d += 'Z';
     const std::string c = colour(a.colour);
     out += "<path class=\"" + std::string(a.dashed ? "phasor-sum" : "phasor") + "\" d=\"" + d +
-           "\" stroke=\"" + c + "\" fill=\"" + c + "\" stroke-width=\"" + num(kPhasorLineWidth) +
+           "\" stroke=\"" + c + "\" fill=\"" + c + "\" stroke-width=\"" + num(arrowLineWidth(a)) +
            "\" stroke-linejoin=\"round\"" + (a.dashed ? " stroke-dasharray=\"7 4\"" : "") +
            "><title>" + xmlEscaped(a.name + " " + a.valueText) + "</title></path>\n";
 }

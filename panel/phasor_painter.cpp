@@ -38,15 +38,15 @@ void drawArrow(QPainter& painter, const PhasorArrow& arrow, const PhasorFrame& f
     const PhasorPoint from = frame.toPixels(arrow.from);
     const PhasorPoint to = frame.toPixels(arrow.to);
     const QColor colour = qColour(arrow.colour);
-    QPen pen(colour, kPhasorLineWidth, arrow.dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
-             Qt::RoundJoin);
+    QPen pen(colour, arrowLineWidth(arrow), arrow.dashed ? Qt::DashLine : Qt::SolidLine,
+             Qt::FlatCap, Qt::RoundJoin);
     painter.setPen(pen);
     painter.setBrush(colour);
     if (std::hypot(to.x - from.x, to.y - from.y) < 0.5) {
         painter.drawEllipse(qPoint(to), kPhasorDotRadius, kPhasorDotRadius);
         return;
     }
-    const ArrowHead head = arrowHead(from, to, kPhasorHeadLength, kPhasorHeadHalfWidth);
+    const ArrowHead head = arrowHeadOf(arrow, from, to);
     // The shaft ends inside the head, so the line's end does not blunt the tip.
     const PhasorPoint back{(head.left.x + head.right.x) / 2, (head.left.y + head.right.y) / 2};
     painter.drawLine(qPoint(from), qPoint(back));
@@ -61,14 +61,33 @@ void drawArrow(QPainter& painter, const PhasorArrow& arrow, const PhasorFrame& f
     painter.drawPath(triangle);
 }
 
+QFont diagramFont() {
+    QFont font = chineseFont(9);
+    font.setPixelSize(static_cast<int>(kPhasorFontPixels));
+    return font;
+}
+
 }  // namespace
+
+PhasorFrame phasorPictureFrame(const PhasorDiagram& diagram, const QRectF& area) {
+    const QFontMetricsF metrics(diagramFont());
+    double legendWidth = 0;
+    for (const std::string& line : diagram.legend) {
+        legendWidth =
+            std::max(legendWidth, metrics.horizontalAdvance(QString::fromStdString(line)));
+    }
+    const double side =
+        std::max(kSmallestSquare,
+                 std::min(area.height(), area.width() - legendWidth - kLegendGap - kPadding));
+    const double top = area.top() + (area.height() - std::min(side, area.height())) / 2;
+    return phasorFrame(diagram, area.left(), top, side);
+}
 
 void paintPhasorDiagram(QPainter& painter, const PhasorDiagram& diagram, const QRectF& area) {
     painter.save();
     painter.fillRect(area, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = chineseFont(9);
-    font.setPixelSize(static_cast<int>(kPhasorFontPixels));
+    const QFont font = diagramFont();
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     painter.setPen(qColour(kTextColour));
@@ -81,16 +100,8 @@ void paintPhasorDiagram(QPainter& painter, const PhasorDiagram& diagram, const Q
         return;
     }
 
-    double legendWidth = 0;
-    for (const std::string& line : diagram.legend) {
-        legendWidth =
-            std::max(legendWidth, metrics.horizontalAdvance(QString::fromStdString(line)));
-    }
-    const double side =
-        std::max(kSmallestSquare,
-                 std::min(area.height(), area.width() - legendWidth - kLegendGap - kPadding));
-    const double top = area.top() + (area.height() - std::min(side, area.height())) / 2;
-    const PhasorFrame frame = phasorFrame(diagram, area.left(), top, side);
+    const PhasorFrame frame = phasorPictureFrame(diagram, area);
+    const double side = 2 * (frame.centreX - area.left());
 
     // Axes, circle and angle marks in grey, their texts a darker grey.
     painter.setPen(QPen(qColour(kGridColour), 1));

@@ -15,4 +15,8 @@ namespace kalvox {
 // values shows its one-line message.
 void paintPhasorDiagram(QPainter& painter, const PhasorDiagram& diagram, const QRectF& area);
 
+// Where paintPhasorDiagram puts the diagram's square in the area: the centre and the
+// pixels per unit, so a point of the description can be found in the picture.
+PhasorFrame phasorPictureFrame(const PhasorDiagram& diagram, const QRectF& area);
+
 }  // namespace kalvox

@@ -111,6 +111,11 @@ void PhasorWindow::showRegisters(const MemoryRegisters& registers) {
     rebuild();
 }
 
+void PhasorWindow::setDigits(int digits) {
+    options_.digits = digits;
+    rebuild();
+}
+
 void PhasorWindow::rebuild() {
     diagram_ = phasorDiagram(values_, options_);
     groupByUnit_->setEnabled(diagram_.groupingOffered);

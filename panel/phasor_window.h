@@ -27,6 +27,8 @@ public:
 
     // The registers changed (or the window opens): the diagram is drawn anew.
     void showRegisters(const MemoryRegisters& registers);
+    // The significant digits of the numbers in the legend (15 unless set).
+    void setDigits(int digits);
 
     // What is drawn now.
     const PhasorDiagram& diagram() const { return diagram_; }

@@ -222,6 +222,23 @@ TEST(PhasorDiagram, LabelsUseTheDisplayDigits) {
               "99.773373761495∠14.6663315232766°");
 }
 
+TEST(PhasorDiagram, AnArrowUnderOthersIsDrawnWider) {
+    const PhasorDiagram d = phasorDiagram(
+        registerPhasors(registersOf({{"Ua", "220"}, {"U1", "220"}, {"", "220.0001"}, {"", "0"}})),
+        {});
+    ASSERT_EQ(d.arrows.size(), 4u);
+    EXPECT_EQ(d.arrows[0].covered, 2);
+    EXPECT_EQ(d.arrows[1].covered, 1);
+    EXPECT_EQ(d.arrows[2].covered, 0);
+    EXPECT_EQ(d.arrows[3].covered, 0);  // a dot covers nothing
+    EXPECT_GT(arrowLineWidth(d.arrows[0]), arrowLineWidth(d.arrows[1]));
+    const ArrowHead wide = arrowHeadOf(d.arrows[0], {0, 0}, {100, 0});
+    const ArrowHead narrow = arrowHeadOf(d.arrows[1], {0, 0}, {100, 0});
+    EXPECT_GT(wide.left.y - wide.right.y, narrow.left.y - narrow.right.y);
+    // The labels of arrows on one another do not lie on one another.
+    EXPECT_GT(std::fabs(d.arrows[0].label.at.y - d.arrows[1].label.at.y), 0.05);
+}
+
 // --- Head to tail ----------------------------------------------------------------------
 
 TEST(PhasorHeadToTail, ChainsInRegisterOrderAndDashesTheSum) {

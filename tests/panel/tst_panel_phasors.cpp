@@ -10,8 +10,12 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <complex>
+#include <numbers>
 
 #include "model/phasor_diagram.h"
+#include "panel/phasor_painter.h"
 #include "panel/phasor_window.h"
 #include "panel_fixture.h"
 
@@ -33,6 +37,20 @@ int pixelsOf(const QImage& image, const kalvox::Rgb& colour) {
         }
     }
     return n;
+}
+
+// Whether the colour is found within 5 pixels of the point.
+bool colourNear(const QImage& image, QPoint at, const kalvox::Rgb& colour) {
+    for (int dy = -5; dy <= 5; ++dy) {
+        for (int dx = -5; dx <= 5; ++dx) {
+            const QColor c = image.pixelColor(at.x() + dx, at.y() + dy);
+            if (std::abs(c.red() - colour.r) + std::abs(c.green() - colour.g) +
+                    std::abs(c.blue() - colour.b) <
+                30)
+                return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -115,6 +133,47 @@ private slots:
         QVERIFY(std::abs(sum.magnitude - 3 * u0.magnitude) < 1e-9);
         QVERIFY(std::abs(sum.angle - u0.angle) < 1e-9);
         QVERIFY(pixelsOf(w->picture(), kalvox::kSumColour) > 0);
+    }
+
+    // As a user checks the picture: every arrow's colour is found at the point its
+    // register's value gives, the circle standing for the largest magnitude; U1 of a
+    // balanced set lies on Ua and both colours show.
+    void arrowEndsLieWhereTheValuesPoint() {
+        store(QStringLiteral("220"), 0);
+        store(QStringLiteral("220ej-120"), 1);
+        store(QStringLiteral("220ej120"), 2);
+        store(QStringLiteral("100ej-40"), 6);
+        f->tag(0)->setEditText(QStringLiteral("Ua"));
+        f->form().findChild<QAction*>(QStringLiteral("duichencom"))->trigger();
+        PhasorWindow* w = open();
+        const QImage picture = w->picture();
+        const kalvox::PhasorFrame frame =
+            kalvox::phasorPictureFrame(w->diagram(), QRectF(picture.rect()));
+        int checked = 0;
+        for (int k = 0; k < 9; ++k) {
+            const QString content = f->content(k)->text();
+            if (content.isEmpty()) continue;
+            // The register's value as the text says, magnitude "ej" angle or a real.
+            const QStringList parts = content.split(QStringLiteral("ej"));
+            const double degrees = parts.size() == 2 ? parts[1].toDouble() : 0;
+            const std::complex<double> v =
+                std::polar(parts[0].toDouble(), degrees * std::numbers::pi / 180);
+            const QString tag = f->tag(k)->currentText();
+            const std::string name =
+                (tag.isEmpty() ? QStringLiteral("MW%1").arg(k + 1) : tag).toStdString();
+            const auto arrow = std::find_if(w->diagram().arrows.begin(), w->diagram().arrows.end(),
+                                            [&](const auto& a) { return a.name == name; });
+            QVERIFY2(arrow != w->diagram().arrows.end(), name.c_str());
+            const double r = std::abs(v) / 220 * frame.pixelsPerUnit;
+            if (r < 20) continue;  // U0 and U2: dots at the origin
+            // Back from the tip, at the back of the head.
+            const std::complex<double> back = v / std::abs(v) * (r - 12);
+            const QPoint at(qRound(frame.centreX + back.real()),
+                            qRound(frame.centreY - back.imag()));
+            QVERIFY2(colourNear(picture, at, arrow->colour), name.c_str());
+            ++checked;
+        }
+        QCOMPARE(checked, 5);  // Ua, Ub, Uc, U1, MW7
     }
 
     void groupingOfferedForFarApartMagnitudes() {
