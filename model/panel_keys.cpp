@@ -87,7 +87,7 @@ constexpr std::array<ComplexMenuRow, kComplexEntryCount> kComplexMenuRows{{
     {ComplexEntry::Symmetrical, "duichencom", "对称分量", "", "Alt+Shift+S",
      "由第1、2、3个存储结果(a、b、c 相)求零序、正序、负序分量,存入第4、5、6个存储结果"},
     {ComplexEntry::Phasors, "xiangliangtucom", "相量图", "", "Alt+Shift+P",
-     "打开相量图窗口:存有数值的存储结果画成箭头,存储结果改变时随之重画"},
+     "打开相量图窗口,把存有数值的存储结果画成箭头,存储结果改变时随之重画"},
 }};
 
 constexpr std::array<const char*, 4> kOperators = {"+", "-", "*", "/"};

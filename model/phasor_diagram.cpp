@@ -349,9 +349,11 @@ PhasorDiagram phasorDiagram(std::span<const PhasorValue> values, const PhasorOpt
         PhasorArrow sum;
         sum.name = d.grouped ? "Σ" + d.scales[s].unit : "Σ";
         double size = std::hypot(c.x, c.y);
-        if (size <= kCancelledSum * c.added) size = 0;
+        if (std::isfinite(c.added) && size <= kCancelledSum * c.added) size = 0;
         sum.value = {size, size == 0 ? 0 : wrappedAngle(radToDeg(std::atan2(c.y, c.x)))};
-        sum.valueText = polarLabel(sum.value, options.digits);
+        // Values near the largest double may add up beyond it: said, not written as a number.
+        sum.valueText =
+            std::isfinite(size) ? polarLabel(sum.value, options.digits) : "超出数值范围";
         sum.colour = kSumColour;
         sum.dashed = true;
         sum.scale = static_cast<int>(s);

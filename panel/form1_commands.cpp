@@ -4,9 +4,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QKeySequence>
-#include <QScreen>
 #include <QShortcut>
-#include <algorithm>
 
 #include "memory/result_file.h"
 #include "memory/result_file_reader.h"
@@ -72,28 +70,9 @@ bool Form1::openResultFile(const QString& fileName) {
 }
 
 void Form1::showPhasors() {
-    if (!phasors_) {
-        phasors_ = new PhasorWindow(dialogs_, this);
-        // Beside the calculator: right of it, else left of it where the screen has
-        // more room there; the calculator keeps the focus.
-        phasors_->setAttribute(Qt::WA_ShowWithoutActivating);
-        const QRect frame = frameGeometry();
-        const int width = phasors_->frameGeometry().width();
-        QPoint at(frame.right() + 8, frame.top());
-        if (QScreen* s = screen()) {
-            const QRect room = s->availableGeometry();
-            const int right = room.right() - frame.right();
-            const int left = frame.left() - room.left();
-            if (right < width + 8) {
-                at.setX(left > right ? std::max(room.left(), frame.left() - 8 - width)
-                                     : std::max(room.left(), room.right() - width));
-            }
-        }
-        phasors_->move(at);
-    }
+    if (!phasors_) phasors_ = new PhasorWindow(dialogs_, this);
     phasors_->showRegisters(model_.registers());
-    phasors_->show();
-    phasors_->raise();
+    phasors_->showBeside(this);
 }
 
 void Form1::buildShortcuts() {

@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/phasor_svg.h"
 #include "model/save_name.h"
@@ -22,6 +24,7 @@ namespace {
 
 const QString kPngFilter = QStringLiteral("PNG 图像(*.png)");
 const QString kSvgFilter = QStringLiteral("SVG 图像(*.svg)");
+constexpr int kApart = 8;  // pixels between the calculator and the window
 
 // The surface the diagram is painted on.
 class PhasorCanvas final : public QWidget {
@@ -107,8 +110,36 @@ PhasorWindow::PhasorWindow(DialogSeam& dialogs, QWidget* parent)
 }
 
 void PhasorWindow::showRegisters(const MemoryRegisters& registers) {
+    // The calculator hands the registers over after every key; only a change redraws.
+    const auto same = [](const MemoryRegister& a, const MemoryRegister& b) {
+        return a.tag == b.tag && a.content == b.content && a.storedExpression == b.storedExpression;
+    };
+    if (std::equal(registers.begin(), registers.end(), registers_.begin(), same)) return;
+    registers_ = registers;
     values_ = registerPhasors(registers);
     rebuild();
+}
+
+void PhasorWindow::showBeside(QWidget* calculator) {
+    if (!placed_) {
+        placed_ = true;
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        const QRect frame = calculator->frameGeometry();
+        const int width = frameGeometry().width();
+        QPoint at(frame.right() + kApart, frame.top());
+        if (QScreen* s = calculator->screen()) {
+            const QRect room = s->availableGeometry();
+            const int right = room.right() - frame.right();
+            const int left = frame.left() - room.left();
+            if (right < width + kApart) {
+                at.setX(left > right ? std::max(room.left(), frame.left() - kApart - width)
+                                     : std::max(room.left(), room.right() - width));
+            }
+        }
+        move(at);
+    }
+    show();
+    raise();
 }
 
 void PhasorWindow::setDigits(int digits) {

@@ -27,6 +27,11 @@ public:
 
     // The registers changed (or the window opens): the diagram is drawn anew.
     void showRegisters(const MemoryRegisters& registers);
+    // Shows the window beside the calculator (right of it, else left of it where the
+    // screen has more room there, the first time) and raises it; the calculator keeps
+    // the focus.
+    void showBeside(QWidget* calculator);
+
     // The significant digits of the numbers in the legend (15 unless set).
     void setDigits(int digits);
 
@@ -44,6 +49,8 @@ private:
     void rebuild();
 
     DialogSeam& dialogs_;
+    MemoryRegisters registers_;
+    bool placed_ = false;  // placed beside the calculator once
     std::vector<PhasorValue> values_;
     PhasorOptions options_;
     PhasorDiagram diagram_;

@@ -280,6 +280,16 @@ TEST(PhasorHeadToTail, BalancedSetSumsToZero) {
     EXPECT_EQ(at(d.sums[0].to), Complex(0, 0));
 }
 
+TEST(PhasorHeadToTail, SumBeyondTheLargestDoubleIsSaidSo) {
+    PhasorOptions options;
+    options.view = PhasorView::HeadToTail;
+    const PhasorDiagram d =
+        phasorDiagram(registerPhasors(registersOf({{"", "1.5E+308"}, {"", "1.5E+308"}})), options);
+    ASSERT_EQ(d.sums.size(), 1u);
+    EXPECT_EQ(d.sums[0].valueText, "超出数值范围");
+    EXPECT_NEAR(d.sums[0].to.x, 2, 1e-12);
+}
+
 TEST(PhasorHeadToTail, OneValueHasNoSum) {
     PhasorOptions options;
     options.view = PhasorView::HeadToTail;
