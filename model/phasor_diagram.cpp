@@ -32,10 +32,10 @@ constexpr double kTickLength = 0.04;
 constexpr double kTickTextRadius = 1.1;
 // Room beyond the angle marks' texts, so that they fit into the square.
 constexpr double kTickTextRoom = 0.08;
-// Gap between an arrow and its name, and the height of one line of names, as
-// shares of the square's half side.
+// Gap between an arrow and its name, as a share of the square's half side.
 constexpr double kLabelGap = 0.03;
-constexpr double kLineHeight = 0.07;
+// Room for a name beyond the farthest point of an arrow, in circle radii.
+constexpr double kNameRoom = 0.07;
 // Below this share of the magnitudes added, a sum counts as zero: what is left is
 // the rounding of the values' texts (the engine's own rule for a sum).
 constexpr double kCancelledSum = 1e-13;
@@ -137,27 +137,6 @@ PhasorLabel arrowLabel(const PhasorArrow& arrow, bool atMiddle, double gap) {
     return besides(arrow.name, at, nx, ny);
 }
 
-// Moves labels that would lie on one another apart, one line at a time.
-void separateLabels(std::vector<PhasorLabel*>& labels, double lineHeight) {
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        for (int tries = 0; tries < kRegisterCount * 2; ++tries) {
-            bool clash = false;
-            for (std::size_t j = 0; j < i; ++j) {
-                if (std::fabs(labels[i]->at.x - labels[j]->at.x) < lineHeight * 1.5 &&
-                    std::fabs(labels[i]->at.y - labels[j]->at.y) < lineHeight * 0.9 &&
-                    labels[i]->align == labels[j]->align) {
-                    clash = true;
-                    break;
-                }
-            }
-            if (!clash) break;
-            // Away from the arrow: up for a text above it, else down.
-            labels[i]->at.y +=
-                labels[i]->baseline == TextBaseline::Above ? lineHeight : -lineHeight;
-        }
-    }
-}
-
 }  // namespace
 
 std::optional<Phasor> readPhasor(std::string_view content) {
@@ -246,6 +225,32 @@ PhasorFrame phasorFrame(const PhasorDiagram& diagram, double left, double top, d
     const double half = side / 2;
     const double usable = std::max(half - kPhasorMargin, half / 2);
     return {left + half, top + half, usable / diagram.extent};
+}
+
+std::vector<PhasorLabel> placedLabels(const PhasorDiagram& diagram, const PhasorFrame& frame,
+                                      double lineHeight) {
+    std::vector<PhasorLabel> labels;
+    for (const auto* list : {&diagram.arrows, &diagram.sums}) {
+        for (const PhasorArrow& a : *list) {
+            PhasorLabel label = a.label;
+            label.at = frame.toPixels(label.at);
+            labels.push_back(std::move(label));
+        }
+    }
+    // One line at a time away from the arrow: up for a text above it, else down.
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        for (int tries = 0; tries < kRegisterCount * 2; ++tries) {
+            bool clash = false;
+            for (std::size_t j = 0; j < i && !clash; ++j) {
+                clash = labels[i].align == labels[j].align &&
+                        std::fabs(labels[i].at.x - labels[j].at.x) < lineHeight * 2 &&
+                        std::fabs(labels[i].at.y - labels[j].at.y) < lineHeight;
+            }
+            if (!clash) break;
+            labels[i].at.y += labels[i].baseline == TextBaseline::Above ? -lineHeight : lineHeight;
+        }
+    }
+    return labels;
 }
 
 std::string numberWithDigits(double x, int digits) {
@@ -365,7 +370,7 @@ PhasorDiagram phasorDiagram(std::span<const PhasorValue> values, const PhasorOpt
     d.extent = kTickTextRadius + kTickTextRoom;
     for (const auto* list : {&d.arrows, &d.sums}) {
         for (const PhasorArrow& a : *list) {
-            d.extent = std::max(d.extent, length(a.to) * (1 + kLineHeight) + kLineHeight);
+            d.extent = std::max(d.extent, length(a.to) * (1 + kNameRoom) + kNameRoom);
         }
     }
 
@@ -384,17 +389,13 @@ PhasorDiagram phasorDiagram(std::span<const PhasorValue> values, const PhasorOpt
     }
 
     const double gap = kLabelGap * d.extent;
-    std::vector<PhasorLabel*> labels;
     for (std::size_t i = 0; i < d.arrows.size(); ++i) {
         PhasorArrow& a = d.arrows[i];
         a.label = arrowLabel(a, headToTail && values[i].chained, gap);
-        labels.push_back(&a.label);
     }
     for (PhasorArrow& sum : d.sums) {
         sum.label = arrowLabel(sum, true, gap);
-        labels.push_back(&sum.label);
     }
-    separateLabels(labels, kLineHeight * d.extent);
 
     for (std::size_t i = 0; i < d.arrows.size(); ++i) {
         PhasorArrow& a = d.arrows[i];

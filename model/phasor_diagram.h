@@ -189,6 +189,12 @@ struct PhasorFrame {
 };
 PhasorFrame phasorFrame(const PhasorDiagram& diagram, double left, double top, double side);
 
+// The names of the arrows and then of the sums as they stand in a picture drawn in
+// the frame: anchored in pixels, and moved apart a line (of lineHeight pixels) at a
+// time where two would lie on one another.
+std::vector<PhasorLabel> placedLabels(const PhasorDiagram& diagram, const PhasorFrame& frame,
+                                      double lineHeight);
+
 // The diagram of the values.
 PhasorDiagram phasorDiagram(std::span<const PhasorValue> values, const PhasorOptions& options);
 

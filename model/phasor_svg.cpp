@@ -168,10 +168,8 @@ std::string phasorSvg(const PhasorDiagram& diagram) {
         for (const auto* list : {&diagram.arrows, &diagram.sums}) {
             for (const PhasorArrow& a : *list) arrow(out, a, frame);
         }
-        for (const auto* list : {&diagram.arrows, &diagram.sums}) {
-            for (const PhasorArrow& a : *list) {
-                text(out, a.label, frame.toPixels(a.label.at), "#000000");
-            }
+        for (const PhasorLabel& label : placedLabels(diagram, frame, kPhasorFontPixels * 1.2)) {
+            text(out, label, label.at, "#000000");
         }
     }
 

@@ -123,8 +123,8 @@ void paintPhasorDiagram(QPainter& painter, const PhasorDiagram& diagram, const Q
         for (const PhasorArrow& a : *list) drawArrow(painter, a, frame);
     }
     painter.setPen(qColour(kTextColour));
-    for (const auto* list : {&diagram.arrows, &diagram.sums}) {
-        for (const PhasorArrow& a : *list) drawLabel(painter, a.label, frame.toPixels(a.label.at));
+    for (const PhasorLabel& label : placedLabels(diagram, frame, metrics.height())) {
+        drawLabel(painter, label, label.at);
     }
 
     // The legend right of the square.

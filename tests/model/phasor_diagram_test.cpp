@@ -235,8 +235,13 @@ TEST(PhasorDiagram, AnArrowUnderOthersIsDrawnWider) {
     const ArrowHead wide = arrowHeadOf(d.arrows[0], {0, 0}, {100, 0});
     const ArrowHead narrow = arrowHeadOf(d.arrows[1], {0, 0}, {100, 0});
     EXPECT_GT(wide.left.y - wide.right.y, narrow.left.y - narrow.right.y);
-    // The labels of arrows on one another do not lie on one another.
-    EXPECT_GT(std::fabs(d.arrows[0].label.at.y - d.arrows[1].label.at.y), 0.05);
+    // The names of arrows on one another do not lie on one another in the picture.
+    const std::vector<PhasorLabel> labels =
+        placedLabels(d, phasorFrame(d, 0, 0, kSvgDiagramSide), 14);
+    ASSERT_EQ(labels.size(), 4u);
+    EXPECT_GE(std::fabs(labels[0].at.y - labels[1].at.y), 14);
+    EXPECT_GE(std::fabs(labels[1].at.y - labels[2].at.y), 14);
+    EXPECT_GE(std::fabs(labels[0].at.y - labels[2].at.y), 14);
 }
 
 // --- Head to tail ----------------------------------------------------------------------
