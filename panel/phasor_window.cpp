@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -32,6 +33,7 @@ public:
     PhasorCanvas(const PhasorDiagram& diagram, QWidget* parent)
         : QWidget(parent), diagram_(diagram) {
         setObjectName(QStringLiteral("phasorCanvas"));
+        setAccessibleName(QStringLiteral("相量图"));
         setMinimumSize(440, 320);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
@@ -150,6 +152,11 @@ void PhasorWindow::setDigits(int digits) {
 void PhasorWindow::rebuild() {
     diagram_ = phasorDiagram(values_, options_);
     groupByUnit_->setEnabled(diagram_.groupingOffered);
+    // What the picture shows, for a screen reader: the legend, or the one line.
+    QStringList lines;
+    for (const std::string& line : diagram_.legend) lines.append(QString::fromStdString(line));
+    canvas_->setAccessibleDescription(diagram_.empty() ? QString::fromStdString(diagram_.message)
+                                                       : lines.join(QLatin1Char('\n')));
     canvas_->update();
 }
 
