@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/phasor_file.h"
 #include "engine/engine.h"
 #include "kalvox_version.h"
 #include "memory/result_file_reader.h"
@@ -29,18 +30,26 @@ constexpr const char* kUsage =
     "                   field a line, fields separated by a tab: \"expression\" and\n"
     "                   \"value\", then \"register K\", the tag and the content of each\n"
     "                   register it fills\n"
+    "      --phasors FILE.svg\n"
+    "                   also draw the results as a phasor diagram into FILE.svg, one\n"
+    "                   arrow per expression, labelled with its text (or #n when long)\n"
+    "      --head-to-tail\n"
+    "                   draw the diagram's arrows head to tail, their sum dashed\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
     "      --           end of options (an EXPR may then begin with \"-\")\n"
     "\n"
     "Exit status: 0 when every expression gave a result, 1 when any gave an error\n"
-    "message or the file could not be opened, 2 on a usage error.\n";
+    "message (then no diagram is written), the file could not be opened or the\n"
+    "diagram could not be written, 2 on a usage error.\n";
 
 struct Options {
     bool echo = false;
     bool algebraic = false;
     bool trace = false;
     const char* open = nullptr;  // --open FILE
+    std::string phasorFile;      // "" for no diagram
+    bool headToTail = false;
 };
 
 // --open: the file's calculation and registers, a field a line. The texts of a file
@@ -128,6 +137,18 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
                 return 2;
             }
             options.open = argv[++i];
+        } else if (arg == "--phasors" || arg.rfind("--phasors=", 0) == 0) {
+            if (arg == "--phasors" && i + 1 >= argc) {
+                err << "kalvox-calc: option '--phasors' needs a file name\n" << kUsage;
+                return 2;
+            }
+            options.phasorFile = arg == "--phasors" ? argv[++i] : arg.substr(10);
+            if (options.phasorFile.empty()) {
+                err << "kalvox-calc: option '--phasors' needs a file name\n" << kUsage;
+                return 2;
+            }
+        } else if (arg == "--head-to-tail") {
+            options.headToTail = true;
         } else if (arg == "--help" || arg == "-h") {
             out << kUsage;
             return 0;
@@ -141,7 +162,8 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     }
 
     if (options.open) {
-        if (!expressions.empty() || options.echo || options.algebraic || options.trace) {
+        if (!expressions.empty() || options.echo || options.algebraic || options.trace ||
+            !options.phasorFile.empty() || options.headToTail) {
             err << "kalvox-calc: '--open' takes no expressions and no other options\n" << kUsage;
             return 2;
         }
@@ -158,7 +180,13 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     }
     bool allOk = true;
     std::string buffer;
-    std::string previous;  // what "ans" stands for
+    std::string previous;               // what "ans" stands for
+    std::vector<PhasorResult> results;  // for the diagram
+    auto run = [&](const std::string& expression) {
+        const bool ok = evaluateLine(engine, options, sink, stages, expression, previous, buffer);
+        if (ok && !options.phasorFile.empty()) results.push_back({expression, previous});
+        allOk = ok && allOk;
+    };
     auto flushIfLarge = [&] {
         if (buffer.size() > (1u << 16)) {
             out << buffer;
@@ -167,8 +195,7 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
     };
     if (!expressions.empty()) {
         for (const auto& expression : expressions) {
-            allOk =
-                evaluateLine(engine, options, sink, stages, expression, previous, buffer) && allOk;
+            run(expression);
             flushIfLarge();
         }
     } else {
@@ -179,12 +206,25 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
             if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
             first = false;
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            allOk = evaluateLine(engine, options, sink, stages, line, previous, buffer) && allOk;
+            run(line);
             flushIfLarge();
         }
     }
     out << buffer;
     out.flush();
+    if (!options.phasorFile.empty()) {
+        // A diagram without one of the values would look complete: none is written.
+        if (!allOk) {
+            err << "kalvox-calc: no phasor diagram written: an expression gave an error\n";
+            return 1;
+        }
+        const std::string failure =
+            writePhasorFile(options.phasorFile, results, options.headToTail);
+        if (!failure.empty()) {
+            err << "kalvox-calc: " << failure << '\n';
+            return 1;
+        }
+    }
     return allOk ? 0 : 1;
 }
 

@@ -62,7 +62,7 @@ struct ComplexMenuRow {
     ComplexEntry entry;
     const char* name;     // object name of the menu entry
     const char* caption;  // the word or symbol after the Chinese name
-    const char* inserts;  // what the entry inserts at the caret ("" for 对称分量)
+    const char* inserts;  // what the entry inserts at the caret ("" for 对称分量, 相量图)
     const char* shortcut;
     const char* help;
 };
@@ -86,6 +86,8 @@ constexpr std::array<ComplexMenuRow, kComplexEntryCount> kComplexMenuRows{{
      "上次结果:按 = 时输出框中的值"},
     {ComplexEntry::Symmetrical, "symmetricalComponentsEntry", "对称分量", "", "Alt+Shift+S",
      "由第1、2、3个存储结果(a、b、c 相)求零序、正序、负序分量,存入第4、5、6个存储结果"},
+    {ComplexEntry::Phasors, "phasorDiagramEntry", "相量图", "", "Alt+Shift+P",
+     "打开相量图窗口,把存有数值的存储结果画成箭头,存储结果改变时随之重画"},
 }};
 
 constexpr std::array<const char*, 4> kOperators = {"+", "-", "*", "/"};

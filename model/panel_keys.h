@@ -40,7 +40,7 @@ enum class KeyGroup {
 
 // The entries of the 复数 menu, in menu order. The first seven are function words
 // that follow the function mode like the function keys; || and ans insert at the
-// caret in every mode; 对称分量 works on the registers.
+// caret in every mode; 对称分量 works on the registers; 相量图 opens a window.
 enum class ComplexEntry {
     Conj,         // 共轭: the conjugate
     Abs,          // 模: the magnitude
@@ -52,8 +52,9 @@ enum class ComplexEntry {
     Parallel,     // 并联: the parallel operator "||"
     Ans,          // 上次结果: the last result
     Symmetrical,  // 对称分量: symmetrical components of registers 1-3 into 4-6
+    Phasors,      // 相量图: the window that draws the registers as arrows
 };
-inline constexpr int kComplexEntryCount = 10;
+inline constexpr int kComplexEntryCount = 11;
 
 // Whether a 复数 menu entry is a function word (conj ... exp).
 constexpr bool isComplexFunction(ComplexEntry entry) {

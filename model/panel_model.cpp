@@ -313,6 +313,7 @@ void PanelModel::complexEntry(ComplexEntry entry) {
         symmetricalComponents();
         return;
     }
+    if (entry == ComplexEntry::Phasors) return;  // the window opens it
     const std::string& word = panelKey({KeyGroup::ComplexMenu, static_cast<int>(entry)}).inserts;
     if (!isComplexFunction(entry)) {
         // || and ans are no functions: they go in at the caret in every mode.

@@ -17,6 +17,7 @@
 #include "model/window_texts.h"
 #include "panel/input_box.h"
 #include "panel/key_caption_style.h"
+#include "panel/phasor_window.h"
 #include "panel/tag_box.h"
 #include "ui/chinese_font.h"
 #include "ui/twips.h"
@@ -194,7 +195,9 @@ QComboBox* MainWindow::makeRegisterTagBox(QWidget* client, int index) {
     connect(tag, &QComboBox::editTextChanged, this, [this, tag, index](const QString& typed) {
         // A long tag shows its start; the tooltip shows it whole.
         tag->setToolTip(text(tagTooltip(index + 1, typed.toStdString())));
-        if (!rendering_) model_.editTag(index, typed.toStdString());
+        if (rendering_) return;
+        model_.editTag(index, typed.toStdString());
+        if (phasors_) phasors_->showRegisters(model_.registers());
     });
     return tag;
 }

@@ -23,6 +23,7 @@ namespace kalvox {
 
 class DialogSeam;
 class InputBox;
+class PhasorWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -69,6 +70,8 @@ private:
     void open();
     // The message the last command of the model left, in a message box.
     void showModelMessage();
+    // 相量图: opens the diagram window beside the calculator, or brings it up.
+    void showPhasors();
     // The input box's text, caret and selection into the model.
     void syncInput(bool edited);
     // Draws what the last command changed, then every key's state and tooltip.
@@ -91,6 +94,7 @@ private:
     std::vector<std::pair<KeyId, QAction*>> complexEntries_;  // its entries
     QList<QComboBox*> tagBoxes_;                              // memory tag boxes
     QList<QLabel*> contentBoxes_;                             // memory content boxes
+    PhasorWindow* phasors_ = nullptr;                         // the 相量图 window, once opened
 };
 
 }  // namespace kalvox

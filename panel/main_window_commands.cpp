@@ -8,6 +8,7 @@
 
 #include "panel/dialog_seam.h"
 #include "panel/main_window.h"
+#include "panel/phasor_window.h"
 
 namespace kalvox {
 
@@ -24,6 +25,9 @@ void MainWindow::afterCommand(KeyId key) {
             break;
         case KeyGroup::ShortcutList:
             showShortcutList();
+            break;
+        case KeyGroup::ComplexMenu:
+            if (key.index == static_cast<int>(ComplexEntry::Phasors)) showPhasors();
             break;
         default:
             break;
@@ -60,6 +64,12 @@ bool MainWindow::openResultFile(const QString& fileName) {
     showModelMessage();
     if (loaded) render();
     return loaded;
+}
+
+void MainWindow::showPhasors() {
+    if (!phasors_) phasors_ = new PhasorWindow(dialogs_, this);
+    phasors_->showRegisters(model_.registers());
+    phasors_->showBeside(this);
 }
 
 void MainWindow::buildShortcuts() {

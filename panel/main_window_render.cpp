@@ -11,6 +11,7 @@
 #include "panel/dialog_seam.h"
 #include "panel/input_box.h"
 #include "panel/main_window.h"
+#include "panel/phasor_window.h"
 
 namespace kalvox {
 namespace {
@@ -114,6 +115,7 @@ void MainWindow::render() {
     }
     for (const auto& [id, action] : complexEntries_) action->setEnabled(model_.enabled(id));
     for (int i = 0; i < kRegisterCount; ++i) renderRegister(i, model_.registersReplaced());
+    if (phasors_) phasors_->showRegisters(model_.registers());
     rendering_ = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -150,6 +151,52 @@ TEST(CalcCli, UnknownOptionPrintsUsageToStandardError) {
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("Usage: kalvox-calc"), std::string::npos);
+}
+
+TEST(CalcCli, PhasorsNeedsAFileName) {
+    for (const std::vector<const char*>& args : {std::vector<const char*>{"1", "--phasors"},
+                                                 std::vector<const char*>{"--phasors=", "1"}}) {
+        CliRun r = run(args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("'--phasors' needs a file name"), std::string::npos);
+    }
+}
+
+// Reads a file whole; "<missing>" when there is none.
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return "<missing>";
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(CalcCli, PhasorsDrawsEveryResultNamedByItsText) {
+    const std::filesystem::path svg =
+        std::filesystem::temp_directory_path() / "kalvox_calc_cli_test_phasors.svg";
+    std::filesystem::remove(svg);
+    const std::string name = svg.string();
+    // Read from standard input too; a long expression is named by its place.
+    CliRun r = run({"--phasors", name.c_str()}, "230\n(230ej-120)+(0.000001*1000000)\n-j5\n");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "230\n229.501633981111ej-119.783793616253\n5ej-90\n");
+    const std::string text = fileText(svg);
+    std::size_t paths = 0;
+    for (std::size_t p = text.find("<path"); p != std::string::npos; p = text.find("<path", p + 1))
+        ++paths;
+    EXPECT_EQ(paths, 3u);
+    EXPECT_NE(text.find(">230 230∠0°<"), std::string::npos);
+    EXPECT_NE(text.find(">#2 229.501633981111∠-119.783793616253°<"), std::string::npos);
+    EXPECT_NE(text.find(">-j5 5∠-90°<"), std::string::npos);
+    std::filesystem::remove(svg);
+}
+
+TEST(CalcCli, PhasorsRefusesAnUnwritableFile) {
+    const std::string name =
+        (std::filesystem::temp_directory_path() / "no_such_folder_kalvox" / "p.svg").string();
+    CliRun r = run({"--phasors", name.c_str(), "1"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "1\n");
+    EXPECT_NE(r.err.find("cannot write the phasor diagram"), std::string::npos);
 }
 
 TEST(CalcCli, HelpAndVersion) {

@@ -111,7 +111,7 @@ private slots:
             "Alt+R", "Alt+F", "F9", "Ctrl+P", "Alt+A", "Alt+Shift+A",
             // the 复数 menu
             "Alt+Shift+C", "Alt+M", "Alt+D", "Alt+Shift+E", "Alt+I", "Alt+Shift+Q", "Alt+X",
-            "Alt+B", "Alt+Shift+N", "Alt+Shift+S"};
+            "Alt+B", "Alt+Shift+N", "Alt+Shift+S", "Alt+Shift+P"};
         for (const QString& k : expected) {
             const QString native =
                 QKeySequence(k, QKeySequence::PortableText).toString(QKeySequence::NativeText);
