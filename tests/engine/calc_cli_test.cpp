@@ -48,8 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"error_sets_exit_one", {"1+1", "10/0"}, "", 1, "2\n错误:除数为零。\n"},
         CliCase{"malformed_number_sets_exit_one", {"2.5.5"}, "", 1, "错误:无法识别的数“2.5.5”。\n"},
         CliCase{"missing_operand_sets_exit_one", {"--", "*3"}, "", 1, "错误:缺少运算对象“*”。\n"},
-        CliCase{
-            "complex_function_sets_exit_one", {"ln(3+j4)"}, "", 1, "错误:不能对复数求函数值。\n"},
+        CliCase{"logarithm_domain_sets_exit_one",
+                {"ln(-1)"},
+                "",
+                1,
+                "错误:不能对小于等于零的值求对数。\n"},
         CliCase{"written_notation_read",
                 {"--echo", "2sin30", "3+4j"},
                 "",

@@ -220,8 +220,6 @@ TEST(Messages, EveryFixedMessageIsRaisedAndKnown) {
         {"ln0", "不能对小于等于零的值求对数"},
         {"171!", "阶乘计算出现溢出"},
         {"(-3)!", "只能对0到170的整数求阶乘"},
-        {"ln(3+j4)", "不能对复数求函数值"},
-        {"2^j4", "不能求复数次方"},
         {"ans", "没有可用的上一个结果"},
     };
     const auto fixed = fixedErrorMessages();

@@ -578,6 +578,7 @@ private:
         if (name == "conj" || name == "abs" || name == "arg" || name == "re" || name == "im" ||
             name == "sqrt")
             return complexWord(name, arg);
+        if (offTheRealAxis(arg)) return offAxisFunction(name, arg);
         if (name == "exp") {
             auto e = realOf(arg, "function of a complex value");
             std::array<double, 3> y{};
@@ -662,6 +663,94 @@ private:
         return fromReals(y);
     }
 
+    // Whether a value lies off the real axis, not by a residue of cancelling
+    // operands; close to the axis either reading is acceptable.
+    bool offTheRealAxis(const Value& v) {
+        const Complex z = v.exact();
+        if (z.imag() == 0 || v.residue()) return false;
+        const double angle = std::abs(std::arg(z));
+        const double off = std::min(angle, std::numbers::pi - angle);
+        if (off <= kRealAxis) return false;
+        if (off < kOffAxis) lenient();
+        return true;
+    }
+
+    // sin ... log and exp of a value off the real axis: the principal value, degrees
+    // in and out of the trigonometric functions, radians for exp.
+    Value offAxisFunction(std::string_view name, const Value& z) {
+        const Complex unit(0, 1);
+        if (name == "arctan" || name == "arcctn") {
+            const double distance =
+                std::min(std::abs(z.exact() - unit), std::abs(z.exact() + unit));
+            if (distance == 0) undefined(std::string(name) + " at its pole");
+            if (distance < 1e-9) unreliable();
+        }
+        // Within rounding of a branch cut the calculator may land on either side:
+        // ln and log cut along the negative reals, arcsin and arccos along the reals
+        // beyond ±1, arctan and arcctn along the imaginary axis beyond ±j.
+        const Complex z0 = z.exact();
+        const double nearCut = kOffAxis * std::abs(z0);
+        if (((name == "ln" || name == "log") && z0.real() < 0 && std::abs(z0.imag()) < nearCut) ||
+            ((name == "arcsin" || name == "arccos") && std::abs(z0.real()) > 1 &&
+             std::abs(z0.imag()) < nearCut) ||
+            ((name == "arctan" || name == "arcctn") && std::abs(z0.imag()) > 1 &&
+             std::abs(z0.real()) < nearCut))
+            unreliable();
+        const auto toRadians = [](Complex w) { return w * (std::numbers::pi / 180); };
+        const auto toDegrees = [](Complex w) { return w * (180 / std::numbers::pi); };
+        Value v;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const Complex w = z.track[k];
+            Complex r;
+            if (name == "sin") {
+                r = std::sin(toRadians(w));
+            } else if (name == "cos") {
+                r = std::cos(toRadians(w));
+            } else if (name == "tan") {
+                r = std::tan(toRadians(w));
+            } else if (name == "ctn") {
+                r = 1.0 / std::tan(toRadians(w));  // cos / sin overflow far off the axis
+            } else if (name == "arcsin") {
+                r = toDegrees(std::asin(w));
+            } else if (name == "arccos") {
+                r = toDegrees(std::acos(w));
+            } else if (name == "arctan") {
+                r = toDegrees(std::atan(w));
+            } else if (name == "arcctn") {
+                r = 90.0 - toDegrees(std::atan(w));
+            } else if (name == "ln") {
+                r = std::log(w);
+            } else if (name == "log") {
+                r = std::log10(w);
+            } else {  // exp
+                r = std::exp(w);
+            }
+            v.track[k] = r;
+        }
+        return settle(v);
+    }
+
+    // The principal value of a power with an exponent off the real axis.
+    Value complexPower(const Value& base, const Value& exponent) {
+        const Complex e = exponent.exact();
+        if (base.allZero()) {
+            // 0^e is 0 for a positive real part; an imaginary e leaves it undefined.
+            if (e.real() > kOffAxis * std::abs(e)) return constant(0);
+            undefined("zero to a complex power without a positive real part");
+        }
+        if (base.residue()) unreliable();
+        // Within rounding of the negative reals the base's angle may be ±180 degrees.
+        const Complex b0 = base.exact();
+        if (b0.real() < 0 && std::abs(b0.imag()) < kOffAxis * std::abs(b0)) unreliable();
+        Value r;
+        for (std::size_t k = 0; k < 3; ++k) {
+            // A negative real is at 180 degrees, whatever the sign of its zero part.
+            const Complex b(base.track[k].real(), base.track[k].imag() + 0.0);
+            r.track[k] = std::exp(exponent.track[k] * std::log(b));
+        }
+        return settle(r);
+    }
+
     // The functions of a complex value: conj, abs, arg (degrees), re, im and sqrt
     // (a root of a negative or complex value, on the reading's branch).
     Value complexWord(std::string_view name, const Value& z) {
@@ -709,6 +798,7 @@ private:
 
     Value raise(const Value& base, const Value& exponent) {
         const Complex e = exponent.exact();
+        if (offTheRealAxis(exponent)) return complexPower(base, exponent);
         std::array<double, 3> b{};
         if (e.imag() == 0) {
             for (std::size_t k = 0; k < 3; ++k) b[k] = exponent.track[k].real();
