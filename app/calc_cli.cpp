@@ -7,6 +7,7 @@
 
 #include "engine/engine.h"
 #include "kalvox_version.h"
+#include "model/value_display.h"
 
 namespace kalvox {
 
@@ -22,6 +23,10 @@ constexpr const char* kUsage =
     "\n"
     "  -a, --algebraic  show a complex result in algebraic form a+jb (one press of ej-j)\n"
     "      --echo       print the normalised input, \"=\" and the output\n"
+    "      --eng        show results in engineering notation: an exponent that is a\n"
+    "                   multiple of 3, as an SI prefix p n \u00B5 m k M G T (4.7k, 22\u00B5)\n"
+    "      --digits N   show results with N significant digits, N = 15, 12, 10 or 6\n"
+    "                   (ans keeps the full result)\n"
     "      --trace      print the text after every stage under each result\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
@@ -34,7 +39,15 @@ struct Options {
     bool echo = false;
     bool algebraic = false;
     bool trace = false;
+    DisplaySetting display;
 };
+
+// The N of --digits N, or 0 when the text is none of the counts offered.
+int displayDigits(const std::string& text) {
+    for (int n : kDisplayDigits)
+        if (text == std::to_string(n)) return n;
+    return 0;
+}
 
 // An argument is an option when it starts with "--" or is "-" and one letter;
 // anything else beginning with "-" ("-5+3", "-j4", "-(1)") is an expression.
@@ -67,7 +80,7 @@ bool evaluateLine(Engine& engine, const Options& options, const TraceSink& sink,
         buffer += outcome.text1;
         buffer += '=';
     }
-    buffer += outcome.text2;
+    buffer += displayedText(outcome.text2, options.display);
     buffer += '\n';
     for (const auto& [name, text] : stages) {
         buffer += "  ";
@@ -97,6 +110,17 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
             options.algebraic = true;
         } else if (arg == "--trace") {
             options.trace = true;
+        } else if (arg == "--eng") {
+            options.display.notation = DisplayNotation::Engineering;
+        } else if (arg == "--digits" || arg.rfind("--digits=", 0) == 0) {
+            const bool joined = arg != "--digits";
+            const std::string n = joined ? arg.substr(9) : i + 1 < argc ? argv[i + 1] : "";
+            if (!joined) ++i;
+            options.display.digits = displayDigits(n);
+            if (options.display.digits == 0) {
+                err << "kalvox-calc: --digits takes 15, 12, 10 or 6, not '" << n << "'\n" << kUsage;
+                return 2;
+            }
         } else if (arg == "--help" || arg == "-h") {
             out << kUsage;
             return 0;
