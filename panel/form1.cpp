@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <limits>
 
+#include "panel/display_menu.h"
 #include "panel/input_box.h"
 #include "panel/key_caption_style.h"
 #include "panel/tag_box.h"
@@ -219,6 +220,13 @@ void Form1::buildMenu() {
         connect(action, &QAction::triggered, this, [this, id] { forward(id); });
         complexEntries_.emplace_back(id, action);
     }
+    // 显示 last: the display setting, kept from run to run.
+    model_.setDisplay(loadDisplaySetting());
+    addDisplayMenu(menuBar(), model_.display(), [this](const DisplaySetting& setting) {
+        model_.setDisplay(setting);
+        storeDisplaySetting(setting);
+        render();
+    });
 }
 
 void Form1::connectBoxes() {

@@ -89,7 +89,7 @@ void Form1::render() {
     if (model_.focus() == Focus::Input) Text1->setFocus();
     if (model_.focus() == Focus::Output) Text2->setFocus();
     renderInput();
-    const QString output = QString::fromStdString(model_.output());
+    const QString output = QString::fromStdString(model_.displayedOutput());
     if (Text2->text() != output) Text2->setText(output);
     Text2->setToolTip(QString::fromStdString(model_.outputTooltip(text2Tooltip_.toStdString())));
     for (const auto& [id, b] : keys_) {

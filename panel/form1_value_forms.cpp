@@ -31,7 +31,7 @@ QAction* addCopy(QMenu* menu, const QString& name, const QString& caption,
 QMenu* Form1::createOutputMenu() {
     QMenu* menu = Text2->createStandardContextMenu();
     menu->addSeparator();
-    const auto forms = valueForms(Text2->text().toStdString());
+    const auto forms = valueForms(model_.output());  // the full value, whatever is shown
     addCopy(menu, QStringLiteral("copyExponential"), QStringLiteral("复制指数形式"),
             forms ? std::optional(forms->exponential) : std::nullopt);
     addCopy(menu, QStringLiteral("copyAlgebraic"), QStringLiteral("复制代数形式"),
