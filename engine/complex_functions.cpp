@@ -48,7 +48,13 @@ Complex evaluate(ComplexFunction f, Complex z) {
         case ComplexFunction::Arctan:
             return radiansToDegrees(std::atan(z));
         case ComplexFunction::Arcctn:
-            // The continuation of the real arc cotangent, whose values lie in (0, 180).
+            // The continuation of the real arc cotangent, whose values lie in (0, 180):
+            // a right angle minus arctan z. Far from 0 that difference loses its
+            // digits; the arctangent of the reciprocal keeps them.
+            if (std::abs(z) > 1 && z.real() != 0) {
+                const Complex w = std::atan(1.0 / z);
+                return radiansToDegrees(z.real() > 0 ? w : w + 2.0 * rightAngle);
+            }
             return radiansToDegrees(rightAngle - std::atan(z));
         case ComplexFunction::Sin:
             return std::sin(degreesToRadians(z));

@@ -35,8 +35,11 @@ constexpr Translation kSuperscripts[] = {
     {"\u2078", "8"}, {"\u2079", "9"}, {"\u207B", "-"},
 };
 
-// The superscript at text[i] as its Translation, or nullptr.
+// The superscript at text[i] as its Translation, or nullptr. Every superscript's
+// UTF-8 encoding starts with 0xC2 or 0xE2.
 const Translation* superscriptAt(std::string_view text, std::size_t i) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead != 0xC2 && lead != 0xE2) return nullptr;
     for (const Translation& t : kSuperscripts) {
         if (text.substr(i, t.from.size()) == t.from) return &t;
     }

@@ -192,9 +192,18 @@ TEST(ComplexFunctionTable, Arcctn) {
                    {"cut_up_from_the_right", {kAbove, 2}, quarter - deg(std::atan(C(kAbove, 2)))},
                    {"cut_up_from_the_left", {-kAbove, 2}, quarter - deg(std::atan(C(-kAbove, 2)))},
                    {"real_as_today", {1, 0}, {45, 0}},
+                   // Far out: the arctangent of the reciprocal, without losing digits.
+                   {"far_right", {3e13, 4e13}, deg(std::atan(1.0 / C(3e13, 4e13)))},
+                   {"far_left", {-3e13, 4e13}, deg(std::atan(1.0 / C(-3e13, 4e13))) + 180.0},
+                   {"left_half_plane", {-2, 1}, quarter - deg(std::atan(C(-2, 1)))},
                    {"pole_j_refused", {0, 1}, {}, kInvalidCall},
                    {"pole_minus_j_refused", {0, -1}, {}, kInvalidCall},
                });
+    // Far out the value is tiny; it keeps its digits, not only its size.
+    const C far(3e13, 4e13);
+    const C expected = deg(std::atan(1.0 / far));
+    const C value = complexFunction(ComplexFunction::Arcctn, far).value;
+    EXPECT_LE(std::abs(value - expected), 1e-13 * std::abs(expected));
 }
 
 TEST(ComplexFunctionTable, Power) {

@@ -204,11 +204,37 @@ private:
         return v;
     }
 
-    // Lower case, π, blanks, the dangling last operator and runs of operators.
+    // The digit or "-" a superscript at s_[i] stands for in an exponent, with its
+    // length in bytes; 0 for none.
+    std::size_t superscriptAt(std::size_t i, char& stands) const {
+        static constexpr std::string_view kSuperscripts[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3",
+                                                             "\u2074", "\u2075", "\u2076", "\u2077",
+                                                             "\u2078", "\u2079", "\u207B"};
+        for (std::size_t d = 0; d < std::size(kSuperscripts); ++d) {
+            if (s_.compare(i, kSuperscripts[d].size(), kSuperscripts[d]) == 0) {
+                stands = d == 10 ? '-' : static_cast<char>('0' + d);
+                return kSuperscripts[d].size();
+            }
+        }
+        return 0;
+    }
+
+    // Lower case, π, blanks, superscripts, the dangling last operator and runs of
+    // operators.
     void prepare() {
         std::string t;
+        bool inExponent = false;  // a run of superscripts is one exponent
         for (std::size_t i = 0; i < s_.size(); ++i) {
             const unsigned char c = static_cast<unsigned char>(s_[i]);
+            char stands = 0;
+            if (const std::size_t length = superscriptAt(i, stands)) {
+                if (!inExponent) t += '^';
+                t += stands;
+                inExponent = true;
+                i += length - 1;
+                continue;
+            }
+            inExponent = false;
             if (c == 0xCF && i + 1 < s_.size() && static_cast<unsigned char>(s_[i + 1]) == 0x80) {
                 t += '#';  // π
                 ++i;
@@ -696,6 +722,18 @@ private:
             ((name == "arctan" || name == "arcctn") && std::abs(z0.imag()) > 1 &&
              std::abs(z0.real()) < nearCut))
             unreliable();
+        // A phase not known to a radian (the imaginary part of exp's argument, the
+        // real part of a trigonometric one) leaves the value anywhere on its circle.
+        const bool exponential = name == "exp";
+        if (exponential || name == "sin" || name == "cos" || name == "tan" || name == "ctn") {
+            const auto phase = [&](const Complex& w) {
+                return exponential ? w.imag() : radians(w.real());
+            };
+            double spread = 0;
+            for (std::size_t k = 1; k < 3; ++k)
+                spread = std::max(spread, std::abs(phase(z.track[k]) - phase(z0)));
+            if (kSpreadFactor * spread > 1 || std::abs(phase(z0)) > 1e15) unreliable();
+        }
         const auto toRadians = [](Complex w) { return w * (std::numbers::pi / 180); };
         const auto toDegrees = [](Complex w) { return w * (180 / std::numbers::pi); };
         Value v;
@@ -717,7 +755,13 @@ private:
             } else if (name == "arctan") {
                 r = toDegrees(std::atan(w));
             } else if (name == "arcctn") {
-                r = 90.0 - toDegrees(std::atan(w));
+                // 90 - arctan w, which far from 0 is the arctangent of 1/w (plus 180
+                // left of the imaginary axis) without the loss of digits.
+                if (std::abs(w) > 1 && w.real() != 0) {
+                    r = toDegrees(std::atan(1.0 / w)) + (w.real() > 0 ? 0.0 : 180.0);
+                } else {
+                    r = 90.0 - toDegrees(std::atan(w));
+                }
             } else if (name == "ln") {
                 r = std::log(w);
             } else if (name == "log") {

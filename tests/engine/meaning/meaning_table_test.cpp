@@ -91,6 +91,10 @@ const Row kRows[] = {
           90.0 - std::atan(Complex(1, 1)) * 180.0 / std::numbers::pi),
     value("ExpOfImaginaryRadians", "exp(j*2)", std::exp(Complex(0, 2))),
     undefined("ArctangentAtItsPole", "arctan(j)"),
+    // Superscripts are an exponent.
+    value("SuperscriptSquare", "110\u00B2", 12100),
+    value("SuperscriptRunWithMinus", "10\u207B\u00B3*4.7", 0.0047),
+    value("SuperscriptOfBracket", "(3+j4)\u00B2", Complex(3, 4) * Complex(3, 4)),
     // Factorials.
     undefined("HalfFactorial", "0.5!"),
     undefined("FractionFactorial", "3.5!"),
