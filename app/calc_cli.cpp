@@ -9,6 +9,7 @@
 #include "engine/engine.h"
 #include "kalvox_version.h"
 #include "memory/result_file_reader.h"
+#include "model/value_display.h"
 
 namespace kalvox {
 
@@ -25,6 +26,10 @@ constexpr const char* kUsage =
     "\n"
     "  -a, --algebraic  show a complex result in algebraic form a+jb (one press of ej-j)\n"
     "      --echo       print the normalised input, \"=\" and the output\n"
+    "      --eng        show results in engineering notation: an exponent that is a\n"
+    "                   multiple of 3, as an SI prefix p n \u00B5 m k M G T (4.7k, 22\u00B5)\n"
+    "      --digits N   show results with N significant digits, N = 15, 12, 10 or 6\n"
+    "                   (ans keeps the full result)\n"
     "      --trace      print the text after every stage under each result\n"
     "      --open FILE  print what a result file saved by the calculator holds, one\n"
     "                   field a line, fields separated by a tab: \"expression\" and\n"
@@ -50,7 +55,15 @@ struct Options {
     const char* open = nullptr;  // --open FILE
     std::string phasorFile;      // "" for no diagram
     bool headToTail = false;
+    DisplaySetting display;
 };
+
+// The N of --digits N, or 0 when the text is none of the counts offered.
+int displayDigits(const std::string& text) {
+    for (int n : kDisplayDigits)
+        if (text == std::to_string(n)) return n;
+    return 0;
+}
 
 // --open: the file's calculation and registers, a field a line. The texts of a file
 // hold no tab or line end (the reader refuses control characters), so a tab
@@ -101,7 +114,7 @@ bool evaluateLine(Engine& engine, const Options& options, const TraceSink& sink,
         buffer += outcome.text1;
         buffer += '=';
     }
-    buffer += outcome.text2;
+    buffer += displayedText(outcome.text2, options.display);
     buffer += '\n';
     for (const auto& [name, text] : stages) {
         buffer += "  ";
@@ -149,6 +162,17 @@ int runCalc(int argc, const char* const* argv, std::istream& in, std::ostream& o
             }
         } else if (arg == "--head-to-tail") {
             options.headToTail = true;
+        } else if (arg == "--eng") {
+            options.display.notation = DisplayNotation::Engineering;
+        } else if (arg == "--digits" || arg.rfind("--digits=", 0) == 0) {
+            const bool joined = arg != "--digits";
+            const std::string n = joined ? arg.substr(9) : i + 1 < argc ? argv[i + 1] : "";
+            if (!joined) ++i;
+            options.display.digits = displayDigits(n);
+            if (options.display.digits == 0) {
+                err << "kalvox-calc: --digits takes 15, 12, 10 or 6, not '" << n << "'\n" << kUsage;
+                return 2;
+            }
         } else if (arg == "--help" || arg == "-h") {
             out << kUsage;
             return 0;

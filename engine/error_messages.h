@@ -25,10 +25,6 @@ inline constexpr std::string_view kLogDomain = "不能对小于等于零的值�
 inline constexpr std::string_view kFactorialOverflow = "阶乘计算出现溢出";
 // A factorial of a negative, fractional or complex value.
 inline constexpr std::string_view kFactorialDomain = "只能对0到170的整数求阶乘";
-// A function (sin ... log) of a value off the real axis.
-inline constexpr std::string_view kComplexFunction = "不能对复数求函数值";
-// A power whose exponent lies off the real axis.
-inline constexpr std::string_view kComplexPower = "不能求复数次方";
 // An evaluation that ran out of memory.
 inline constexpr std::string_view kOutOfMemory = "内存不足";
 // "ans" with no last result to stand for.
@@ -50,11 +46,10 @@ inline constexpr std::string_view kDisplayColon = ":";
 inline constexpr std::string_view kDisplayStop = "。";
 
 // Every fixed message an evaluation may leave in errorText.
-inline constexpr std::array<std::string_view, 16> kFixedErrorMessages = {
-    kBracketMismatch, kDivisionByZero, kOverflow,          kInvalidCall,
-    kNegativeRoot,    kArcsinDomain,   kArccosDomain,      kTangentOf90,
-    kCotangentOf0,    kLogDomain,      kFactorialOverflow, kFactorialDomain,
-    kComplexFunction, kComplexPower,   kOutOfMemory,       kNoPreviousResult,
+inline constexpr std::array<std::string_view, 14> kFixedErrorMessages = {
+    kBracketMismatch,   kDivisionByZero,  kOverflow,    kInvalidCall,      kNegativeRoot,
+    kArcsinDomain,      kArccosDomain,    kTangentOf90, kCotangentOf0,     kLogDomain,
+    kFactorialOverflow, kFactorialDomain, kOutOfMemory, kNoPreviousResult,
 };
 
 // The list above as a span.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "engine/complex_functions.h"
 #include "engine/complex_value.h"
 #include "engine/engine.h"
 #include "engine/function_names.h"
@@ -15,6 +16,10 @@ namespace kalvox {
 
 namespace {
 constexpr const auto& kNames = kFunctionNames;
+// The first ten names and the complex functions go in the same order.
+static_assert(kNames[static_cast<std::size_t>(ComplexFunction::Arcsin)] == "arcsin" &&
+              kNames[static_cast<std::size_t>(ComplexFunction::Sin)] == "sin" &&
+              kNames[static_cast<std::size_t>(ComplexFunction::Log)] == "log");
 
 // The share of a value's magnitude within which re and im are taken for a round
 // number: the residue that π's 15 digits leave in an angle.
@@ -106,6 +111,13 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
     }
 }
 
+// The value of function f at a value text off the real axis: its principal value.
+FunctionValue evaluateOffAxis(ComplexFunction f, std::string_view z) {
+    const ComplexResult w = complexFunction(f, rectangularOf(readPolar(z)));
+    if (!w.error.empty()) return {"", w.error};
+    return {complexText(w.value), {}};
+}
+
 // An angle in degrees brought into (-180, 180].
 double principalAngle(double a) {
     double r = std::fmod(a, 360.0);
@@ -161,7 +173,7 @@ FunctionValue evaluateComplexWord(std::size_t k, std::string_view z) {
         }
         default: {  // exp, of a real
             const RealArgument x = readRealArgument(z);
-            if (!x.real) return {"", kComplexFunction};
+            if (!x.real) return evaluateOffAxis(ComplexFunction::Exp, z);
             return {numberText(checked(std::exp(x.value))), {}};
         }
     }
@@ -213,7 +225,7 @@ bool functionStep(Engine& engine, std::string& s) {
                     } else {
                         const RealArgument x = readRealArgument(argument);
                         value = x.real ? evaluateFunction(k, x.value)
-                                       : FunctionValue{"", kComplexFunction};
+                                       : evaluateOffAxis(static_cast<ComplexFunction>(k), argument);
                     }
                     failure = value.error;
                     if (failure.empty() && k >= kFirstComplexWord && q < s.size() && s[q] == '!') {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/complex_functions.h"
 #include "engine/complex_value.h"
 #include "engine/detail/characters.h"
 #include "engine/engine.h"
@@ -200,12 +201,17 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             R = checked(M1 / M2);
             A = sub(T1, T2);
         } else if (o == '^') {
-            // The exponent must be real; a complex text on the real axis counts
-            // as the real it stands for.
+            // A complex text on the real axis counts as the real it stands for;
+            // an exponent off it gives the principal value.
             const RealArgument exponent = readRealArgument(czs2);
             if (!exponent.real) {
-                raise(kComplexPower);
-                return "";
+                const ComplexResult w =
+                    complexPower(rectangularOf({M1, T1}), rectangularOf({M2, T2}));
+                if (!w.error.empty()) {
+                    raise(w.error);
+                    return "";
+                }
+                return complexText(w.value);
             }
             const double E = exponent.value;
             if (M1 == 0 && E < 0) {

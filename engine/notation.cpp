@@ -28,6 +28,24 @@ constexpr Translation kTranslations[] = {
     {"\u2225", "||"},    // parallel sign: "Z1∥Z2" is Z1||Z2
 };
 
+// The superscript digits and minus, and what each stands for in an exponent.
+constexpr Translation kSuperscripts[] = {
+    {"\u2070", "0"}, {"\u00B9", "1"}, {"\u00B2", "2"}, {"\u00B3", "3"},
+    {"\u2074", "4"}, {"\u2075", "5"}, {"\u2076", "6"}, {"\u2077", "7"},
+    {"\u2078", "8"}, {"\u2079", "9"}, {"\u207B", "-"},
+};
+
+// The superscript at text[i] as its Translation, or nullptr. Every superscript's
+// UTF-8 encoding starts with 0xC2 or 0xE2.
+const Translation* superscriptAt(std::string_view text, std::size_t i) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead != 0xC2 && lead != 0xE2) return nullptr;
+    for (const Translation& t : kSuperscripts) {
+        if (text.substr(i, t.from.size()) == t.from) return &t;
+    }
+    return nullptr;
+}
+
 // Pi as it is pasted; it stands for kPiText, the text of the π key.
 constexpr std::string_view kPi = "\u03C0";
 
@@ -146,7 +164,18 @@ std::string translateNotation(std::string_view text) {
     out.reserve(text.size());
     out.append(text.substr(0, first));
     std::size_t i = first;
+    // Whether the last character was a superscript: a run of them is one exponent,
+    // "10⁻³" is 10^-3.
+    bool inExponent = false;
     while (i < text.size()) {
+        if (const Translation* sup = superscriptAt(text, i)) {
+            if (!inExponent) out += '^';
+            out += sup->to;
+            i += sup->from.size();
+            inExponent = true;
+            continue;
+        }
+        inExponent = false;
         if (byteAt(text, i) < 0x80) {
             out += text[i++];
             continue;

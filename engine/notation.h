@@ -14,8 +14,9 @@ namespace kalvox {
 // U+FF01..U+FF5E become their ASCII characters, U+3000 and U+00A0 a blank,
 // "∠" becomes "ej", "°" is dropped, "×" "·" "⋅" become "*", "÷" "/", "−" "-",
 // "π" the text of the π key (with "*" on a side that a value touches: "2π"
-// is "2*3.14159265358979"), "。" ".", "√" "sqrt" and "∥" "||". Every other
-// byte is kept as it is.
+// is "2*3.14159265358979"), "。" ".", "√" "sqrt" and "∥" "||"; a run of
+// superscript digits and "⁻" is an exponent: "²" becomes "^2", "10⁻³" "10^-3".
+// Every other byte is kept as it is.
 std::string translateNotation(std::string_view text);
 
 // An item of a text outside the vocabulary, as a byte range; length 0 = none.

@@ -77,8 +77,14 @@ std::string PanelModel::tooltip(KeyId key) const {
     return inverse_ ? row.inverseTooltip : row.tooltip;
 }
 
+std::string PanelModel::displayedOutput() const {
+    return outputTyped_ ? output_ : displayedText(output_, display_);
+}
+
 std::string PanelModel::outputTooltip(std::string_view boxTooltip) const {
-    return withOtherForm(std::string(boxTooltip), output_);
+    std::string first(boxTooltip);
+    if (displayedOutput() != output_) first += "\n" + output_;
+    return withOtherForm(std::move(first), output_);
 }
 
 std::string PanelModel::contentTooltip(int index) const {
@@ -111,6 +117,7 @@ void PanelModel::syncInput(std::u16string text, int caret, int selectionStart, i
 void PanelModel::editOutput(std::string text) {
     begin();
     setOutput(std::move(text));
+    outputTyped_ = true;
 }
 
 void PanelModel::editTag(int index, std::string text) {
@@ -121,6 +128,7 @@ void PanelModel::setOutput(std::string text) {
     // Every write of the output box, also of the same text, brings the function keys
     // into line with it.
     output_ = std::move(text);
+    outputTyped_ = false;
     keyStates_ = functionKeysEnabled(mode_, output_);
 }
 

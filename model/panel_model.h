@@ -19,6 +19,7 @@
 #include "memory/registers.h"
 #include "model/input_history.h"
 #include "model/panel_keys.h"
+#include "model/value_display.h"
 
 namespace kalvox {
 
@@ -103,7 +104,15 @@ public:
     int caret() const { return caret_; }
     int selectionStart() const { return selectionStart_; }
     int selectionLength() const { return selectionLength_; }
+    // The output's full value text: what MW stores, the save key writes, ans stands
+    // for and ej-j converts, whatever the display setting.
     const std::string& output() const { return output_; }
+    // The output as the box shows it under the display setting; a text the user
+    // typed into the box shows as typed.
+    std::string displayedOutput() const;
+    const DisplaySetting& display() const { return display_; }
+    // The 显示 menu: a new display setting (only the shown output changes).
+    void setDisplay(const DisplaySetting& setting) { display_ = setting; }
     FunctionMode mode() const { return mode_; }
     bool inverse() const { return inverse_; }
     const FunctionKeyStates& functionKeys() const { return keyStates_; }
@@ -116,7 +125,8 @@ public:
     // The tooltip a key shows now (the function keys follow the inverse box).
     std::string tooltip(KeyId key) const;
     // The output box's tooltip and a register content box's: the text and, for a
-    // complex value, its other form on a second line.
+    // complex value, its other form on a second line. The output box's tooltip has
+    // the full value text on a line of its own where the box shows it otherwise.
     std::string outputTooltip(std::string_view boxTooltip) const;
     std::string contentTooltip(int index) const;
     // The copy entries of the output box's menu: exponential, then algebraic form.
@@ -159,6 +169,8 @@ private:
     int selectionStart_ = 0;
     int selectionLength_ = 0;
     std::string output_;
+    bool outputTyped_ = false;  // the output box holds what the user typed into it
+    DisplaySetting display_;
     FunctionMode mode_ = FunctionMode::Symbol;
     bool inverse_ = false;
     FunctionKeyStates keyStates_{};

@@ -24,7 +24,7 @@ inline constexpr std::string_view kShortcutListClose = "关闭";
 // What needs no shortcut, under the shortcut list, one paragraph a row: what typing
 // enters, how the value keys fit in, the words of the complex menu, and the keys of
 // the input box.
-inline constexpr std::array<std::string_view, 4> kTypingNote = {
+inline constexpr std::array<std::string_view, 6> kTypingNote = {
     "直接键入:每个可打印字符都照样输入,包括数字、. + - * / ^ ( ) !、空格和字母"
     "(sin30、2^3;E 和 J 输入为 e 和 j)。计算器不认识的词或符号在按 = 时报错并选中。",
     "π、a、a^2 和 MR1…MR9 各输入一个完整的值:前面或后面紧挨数值时自动加 *"
@@ -32,6 +32,11 @@ inline constexpr std::array<std::string_view, 4> kTypingNote = {
     "代数形式或带符号的存储值加括号输入,如 3*(6348+j8464)。",
     "复数菜单的词也可直接键入:conj abs arg re im sqrt exp(如 conj(3+j4)、√3 读作 sqrt3),"
     "并联 ||(与 * / 同级),ans 为按 = 时输出框中的值。",
+    "函数也可作用于复数,得主值:sin、cos、tan、ctn 及其反函数仍以度为单位,"
+    "exp 和复数次方以弧度为单位(如 ln(3+j4)、2^j4)。上标数字是指数:110² 即 110^2,"
+    "10⁻³ 即 10^-3。",
+    "显示菜单:常规、工程(4.7k、22µ)和有效数字 15/12/10/6,只改变输出框的显示;"
+    "存储、保存、ans 和 ej-j 用完整的值。",
     "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。",
 };
 

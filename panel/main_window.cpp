@@ -15,6 +15,7 @@
 #include <limits>
 
 #include "model/window_texts.h"
+#include "panel/display_menu.h"
 #include "panel/input_box.h"
 #include "panel/key_caption_style.h"
 #include "panel/phasor_window.h"
@@ -227,6 +228,13 @@ void MainWindow::buildMenu() {
         connect(action, &QAction::triggered, this, [this, id] { forward(id); });
         complexEntries_.emplace_back(id, action);
     }
+    // 显示 last: the display setting, kept from run to run.
+    model_.setDisplay(loadDisplaySetting());
+    addDisplayMenu(menuBar(), model_.display(), [this](const DisplaySetting& setting) {
+        model_.setDisplay(setting);
+        storeDisplaySetting(setting);
+        render();
+    });
 }
 
 void MainWindow::connectBoxes() {

@@ -98,7 +98,7 @@ void MainWindow::render() {
     if (model_.focus() == Focus::Input) inputBox_->setFocus();
     if (model_.focus() == Focus::Output) outputBox_->setFocus();
     renderInput();
-    const QString output = QString::fromStdString(model_.output());
+    const QString output = QString::fromStdString(model_.displayedOutput());
     if (outputBox_->text() != output) outputBox_->setText(output);
     outputBox_->setToolTip(
         QString::fromStdString(model_.outputTooltip(outputTooltip_.toStdString())));

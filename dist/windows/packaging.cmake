@@ -2,12 +2,19 @@
 #   kalvox-<version>-win64-setup.exe  the NSIS installer (Chinese texts, a Start-menu entry,
 #                                     the *.jsq file type, an uninstaller, /S for silent)
 #   kalvox-<version>-win64.zip        the portable folder: the two programs and a read-me
-# Both hold the same files; the programs sit at the top of the folder.
+# Both hold the same files, but for the zip's kalvox.ini; the programs sit at the top of
+# the folder.
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/readme.txt ${CMAKE_CURRENT_BINARY_DIR}/readme.txt @ONLY
                NEWLINE_STYLE CRLF)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/readme.txt DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+
+# The portable zip only: an empty kalvox.ini beside kalvox.exe, which makes the window keep
+# its settings there (the installed program keeps them in the registry). Added by
+# cpack_per_generator.cmake.
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/portable)
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/portable/kalvox.ini "")
 
 set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_PACKAGE_NAME kalvox)

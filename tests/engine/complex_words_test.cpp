@@ -79,12 +79,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ComplexWordTexts, testing::Values(
     TextRow{"SqrtOfNegativeImaginary", "sqrt(-j4)", "2ej-45"},
     TextRow{"SqrtOfZero", "sqrt0", "0"},
     TextRow{"SqrtAfterValue", "2sqrt3", "3.46410161513776"},
-    // exp of a real only.
+    // exp: a real as today, a complex value in radians.
     TextRow{"ExpOfZero", "exp0", "1"},
     TextRow{"ExpOfOne", "exp1", "2.71828182845905"},
     TextRow{"ExpOfNegative", "exp-1", "0.367879441171442"},
     TextRow{"ExpOfRealAxisValue", "exp(2ej180)", "0.135335283236613"},
-    TextRow{"ExpOfComplexRefused", "expj4", "错误:不能对复数求函数值。"},
+    // exp of a complex value takes radians: e^(j4) = 1ej(4 * 180 / π - 360).
+    TextRow{"ExpOfImaginary", "expj4", "1ej-130.816881947685"},
     TextRow{"ExpOverflow", "exp710", "错误:溢出。"},
     TextRow{"ExpAfterValue", "2exp1", "5.4365636569181"},
     TextRow{"ExpAgainstE", "2e1exp0", "20"},

@@ -75,6 +75,21 @@ INSTANTIATE_TEST_SUITE_P(
         TranslatedCase{"minus_after_times_kept", "2*-3", "2*-3", "2*-3", "-6"},
         TranslatedCase{"rotation_factor_keys_kept", "1*ej120*ej-120", "1*ej120*ej-120",
                        "1*ej120*ej-120", "1"},
+        // Superscripts: a run of them is one exponent.
+        TranslatedCase{"superscript_two", "110²", "110^2", "110^2", "12100"},
+        TranslatedCase{"superscript_three", "2³", "2^3", "2^3", "8"},
+        TranslatedCase{"superscript_run_with_minus", "10⁻³", "10^-3", "10^-3", "0.001"},
+        TranslatedCase{"superscript_every_digit", "1⁰¹²³⁴⁵⁶⁷⁸⁹", "1^0123456789", "1^0123456789",
+                       "1"},
+        TranslatedCase{"superscript_zero_four", "2⁰+3⁴", "2^0+3^4", "2^0+3^4", "82"},
+        TranslatedCase{"two_runs_apart", "3²+4²", "3^2+4^2", "3^2+4^2", "25"},
+        TranslatedCase{"superscript_after_bracket", "(1+j)²", "(1+j)^2", "(1+j1)^2",
+                       "2.00000000000001ej90"},
+        TranslatedCase{"superscript_after_pi", "π²", "3.14159265358979^2", "3.14159265358979^2",
+                       "9.86960440108934"},
+        TranslatedCase{"superscript_then_pi", "2²π", "2^2*3.14159265358979", "2^2*3.14159265358979",
+                       "12.5663706143592"},
+        TranslatedCase{"superscript_with_full_width", "１０⁻²＋１", "10^-2+1", "10^-2+1", "1.01"},
         TranslatedCase{"names_that_split", "SIN(ln2)+2E5+arccosj0", "SIN(ln2)+2E5+arccosj0",
                        "SIN(ln2)+2E5+arccosj0", "200090.012097405"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -141,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"full_width_comma_becomes_comma", "１，５", "1,5", ",", 1, 1},
         RefusedCase{"full_width_tilde", "～2", "~2", "~", 0, 1},
         RefusedCase{"ordinal_sign_is_no_degree", "10∠30º", "10ej30º", "º", 6, 1},
-        RefusedCase{"superscript_two", "3²", "3²", "²", 1, 1},
+        // Only digits and the minus are superscripts of an exponent.
+        RefusedCase{"superscript_plus", "10⁺³", "10⁺^3", "⁺", 2, 1},
         RefusedCase{"broken_bytes_one_unit_each", "+\xA1\xA1", "+\xA1\xA1", "\xA1\xA1", 1, 2},
         RefusedCase{"cut_off_character", "1+\xE4\xB8", "1+\xE4\xB8", "\xE4\xB8", 2, 2},
         RefusedCase{"recalled_error_message", "错误:除数为零。", "错误:除数为零.", "错误:除数为零",
@@ -220,8 +236,6 @@ TEST(Messages, EveryFixedMessageIsRaisedAndKnown) {
         {"ln0", "不能对小于等于零的值求对数"},
         {"171!", "阶乘计算出现溢出"},
         {"(-3)!", "只能对0到170的整数求阶乘"},
-        {"ln(3+j4)", "不能对复数求函数值"},
-        {"2^j4", "不能求复数次方"},
         {"ans", "没有可用的上一个结果"},
     };
     const auto fixed = fixedErrorMessages();

@@ -115,8 +115,9 @@ INSTANTIATE_TEST_SUITE_P(Model, MenuEntries, testing::Values(
     MenuRow{"OutputIm", O, "", "3-j4", Im, "im(3-j4)|", "-4"},
     MenuRow{"OutputSqrtOfNegative", O, "", "-4", Sqrt, "sqrt(-4)|", "2ej90"},
     MenuRow{"OutputExp", O, "", "0", Exp, "exp(0)|", "1"},
-    MenuRow{"OutputExpOfComplexIsRefused", O, "", "2ej30", Exp, "exp(2ej30)|",
-            "错误:不能对复数求函数值"},
+    // exp of a complex value: e^(√3 + j1), the angle 1 radian.
+    MenuRow{"OutputExpOfComplex", O, "", "2ej30", Exp, "exp(2ej30)|",
+            "5.65223367403426ej57.2957795130762"},
     // An error on show turns the function words off in 输出求值, as the keys.
     MenuRow{"OutputErrorTurnsWordsOff", O, "1/0", "错误:除数为零。", Conj, "1/0|",
             "错误:除数为零。"}),

@@ -5,9 +5,15 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 
 namespace kalvox::test {
+
+SettingsSandbox::SettingsSandbox() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
 
 PanelFixture::PanelFixture() : form_(std::make_unique<MainWindow>(dialogs_)) {
     form_->show();

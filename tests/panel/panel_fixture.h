@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "modal_guard.h"
@@ -21,6 +22,13 @@ QString functionKeyName(FunctionKey key);
 
 // The bytes of a file, or "<missing>" when it cannot be read.
 QByteArray fileBytes(const QString& path);
+
+// Keeps the window's settings in a folder of the test's own for as long as it
+// lives, so that no test reads another's choice or the user's.
+struct SettingsSandbox {
+    SettingsSandbox();
+    QTemporaryDir folder;
+};
 
 class PanelFixture {
 public:
@@ -57,6 +65,7 @@ public:
     QString unexpectedDialogs() const { return guard_.seen.join(QStringLiteral("; ")); }
 
 private:
+    SettingsSandbox settings_;  // before the window, which reads its settings
     RecordingDialogSeam dialogs_;
     ModalGuard guard_;
     std::unique_ptr<MainWindow> form_;

@@ -67,11 +67,12 @@ private slots:
         QVERIFY(!(f->form().windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(f->form().centralWidget()->size(), QSize(619, 332));
         QList<QAction*> menu = f->form().menuBar()->actions();
-        QCOMPARE(menu.size(), 3);
+        QCOMPARE(menu.size(), 4);
         QCOMPARE(menu.first()->objectName(), QStringLiteral("aboutCommand"));
         QCOMPARE(menu.first()->text(), QStringLiteral("关于"));
         QCOMPARE(menu.at(1)->objectName(), QStringLiteral("openCommand"));
-        QCOMPARE(menu.last()->text(), QStringLiteral("复数"));
+        QCOMPARE(menu.at(2)->text(), QStringLiteral("复数"));
+        QCOMPARE(menu.last()->text(), QStringLiteral("显示"));
     }
 
     void captionsAndTooltips_data() {

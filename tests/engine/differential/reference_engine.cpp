@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "engine/complex_functions.h"
 #include "engine/detail/number_text_general.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
@@ -317,8 +318,14 @@ Text ReferenceEngine::kernel(const Text& czs1, const Text& czs2, const Text& op)
         } else if (op == T("^")) {
             const RealArgument exponent = readRealArgument(encode(czs2));
             if (!exponent.real) {
-                raise(kComplexPower);
-                return Text();
+                // The principal value, from the shared complex functions.
+                const ComplexResult w =
+                    complexPower(rectangularOf({M1, T1}), rectangularOf({M2, T2}));
+                if (!w.error.empty()) {
+                    raise(w.error);
+                    return Text();
+                }
+                return T(complexText(w.value));
             }
             const double E = exponent.value;
             if (M1 == 0 && E < 0) {
@@ -711,10 +718,19 @@ Text ReferenceEngine::functionPass(Text s) {
         Text result;
         try {
             const RealArgument real = readRealArgument(encode(argument));
-            if (!real.real) throw ArithmeticFault{kComplexFunction};
             const double x = real.value;
+            if (!real.real) {
+                // Off the real axis: the principal value, from the shared complex functions.
+                const ComplexResult w = complexFunction(static_cast<ComplexFunction>(k - 1),
+                                                        rectangularOf(readPolar(encode(argument))));
+                if (!w.error.empty()) throw ArithmeticFault{w.error};
+                result = T(complexText(w.value));
+                k = 0;  // no real case below
+            }
             const double rightAngle = 2 * std::atan(1.0);
             switch (k) {
+                case 0:
+                    break;
                 case 1:
                     if (std::fabs(x) > 1) {
                         failure = kArcsinDomain;

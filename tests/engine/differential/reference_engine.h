@@ -10,7 +10,8 @@
 // only ever run by the differential test.
 //
 // Only the number helpers (number text, leading-number parse, rounding, angle
-// conversions) are shared with the engine; the kernel, the passes, the bracket
+// conversions) and the complex functions (checked against std::complex on
+// their own) are shared with the engine; the kernel, the passes, the bracket
 // procedures, the repair, the function pass, the conversions, the notation
 // translation with the vocabulary check and the driver are written here
 // independently.

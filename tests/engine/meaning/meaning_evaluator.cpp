@@ -204,11 +204,37 @@ private:
         return v;
     }
 
-    // Lower case, π, blanks, the dangling last operator and runs of operators.
+    // The digit or "-" a superscript at s_[i] stands for in an exponent, with its
+    // length in bytes; 0 for none.
+    std::size_t superscriptAt(std::size_t i, char& stands) const {
+        static constexpr std::string_view kSuperscripts[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3",
+                                                             "\u2074", "\u2075", "\u2076", "\u2077",
+                                                             "\u2078", "\u2079", "\u207B"};
+        for (std::size_t d = 0; d < std::size(kSuperscripts); ++d) {
+            if (s_.compare(i, kSuperscripts[d].size(), kSuperscripts[d]) == 0) {
+                stands = d == 10 ? '-' : static_cast<char>('0' + d);
+                return kSuperscripts[d].size();
+            }
+        }
+        return 0;
+    }
+
+    // Lower case, π, blanks, superscripts, the dangling last operator and runs of
+    // operators.
     void prepare() {
         std::string t;
+        bool inExponent = false;  // a run of superscripts is one exponent
         for (std::size_t i = 0; i < s_.size(); ++i) {
             const unsigned char c = static_cast<unsigned char>(s_[i]);
+            char stands = 0;
+            if (const std::size_t length = superscriptAt(i, stands)) {
+                if (!inExponent) t += '^';
+                t += stands;
+                inExponent = true;
+                i += length - 1;
+                continue;
+            }
+            inExponent = false;
             if (c == 0xCF && i + 1 < s_.size() && static_cast<unsigned char>(s_[i + 1]) == 0x80) {
                 t += '#';  // π
                 ++i;
@@ -578,6 +604,7 @@ private:
         if (name == "conj" || name == "abs" || name == "arg" || name == "re" || name == "im" ||
             name == "sqrt")
             return complexWord(name, arg);
+        if (offTheRealAxis(arg)) return offAxisFunction(name, arg);
         if (name == "exp") {
             auto e = realOf(arg, "function of a complex value");
             std::array<double, 3> y{};
@@ -662,6 +689,112 @@ private:
         return fromReals(y);
     }
 
+    // Whether a value lies off the real axis, not by a residue of cancelling
+    // operands; close to the axis either reading is acceptable.
+    bool offTheRealAxis(const Value& v) {
+        const Complex z = v.exact();
+        if (z.imag() == 0 || v.residue()) return false;
+        const double angle = std::abs(std::arg(z));
+        const double off = std::min(angle, std::numbers::pi - angle);
+        if (off <= kRealAxis) return false;
+        if (off < kOffAxis) lenient();
+        return true;
+    }
+
+    // sin ... log and exp of a value off the real axis: the principal value, degrees
+    // in and out of the trigonometric functions, radians for exp.
+    Value offAxisFunction(std::string_view name, const Value& z) {
+        const Complex unit(0, 1);
+        if (name == "arctan" || name == "arcctn") {
+            const double distance =
+                std::min(std::abs(z.exact() - unit), std::abs(z.exact() + unit));
+            if (distance == 0) undefined(std::string(name) + " at its pole");
+            if (distance < 1e-9) unreliable();
+        }
+        // Within rounding of a branch cut the calculator may land on either side:
+        // ln and log cut along the negative reals, arcsin and arccos along the reals
+        // beyond ±1, arctan and arcctn along the imaginary axis beyond ±j.
+        const Complex z0 = z.exact();
+        const double nearCut = kOffAxis * std::abs(z0);
+        if (((name == "ln" || name == "log") && z0.real() < 0 && std::abs(z0.imag()) < nearCut) ||
+            ((name == "arcsin" || name == "arccos") && std::abs(z0.real()) > 1 &&
+             std::abs(z0.imag()) < nearCut) ||
+            ((name == "arctan" || name == "arcctn") && std::abs(z0.imag()) > 1 &&
+             std::abs(z0.real()) < nearCut))
+            unreliable();
+        // A phase not known to a radian (the imaginary part of exp's argument, the
+        // real part of a trigonometric one) leaves the value anywhere on its circle.
+        const bool exponential = name == "exp";
+        if (exponential || name == "sin" || name == "cos" || name == "tan" || name == "ctn") {
+            const auto phase = [&](const Complex& w) {
+                return exponential ? w.imag() : radians(w.real());
+            };
+            double spread = 0;
+            for (std::size_t k = 1; k < 3; ++k)
+                spread = std::max(spread, std::abs(phase(z.track[k]) - phase(z0)));
+            if (kSpreadFactor * spread > 1 || std::abs(phase(z0)) > 1e15) unreliable();
+        }
+        const auto toRadians = [](Complex w) { return w * (std::numbers::pi / 180); };
+        const auto toDegrees = [](Complex w) { return w * (180 / std::numbers::pi); };
+        Value v;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const Complex w = z.track[k];
+            Complex r;
+            if (name == "sin") {
+                r = std::sin(toRadians(w));
+            } else if (name == "cos") {
+                r = std::cos(toRadians(w));
+            } else if (name == "tan") {
+                r = std::tan(toRadians(w));
+            } else if (name == "ctn") {
+                r = 1.0 / std::tan(toRadians(w));  // cos / sin overflow far off the axis
+            } else if (name == "arcsin") {
+                r = toDegrees(std::asin(w));
+            } else if (name == "arccos") {
+                r = toDegrees(std::acos(w));
+            } else if (name == "arctan") {
+                r = toDegrees(std::atan(w));
+            } else if (name == "arcctn") {
+                // 90 - arctan w, which far from 0 is the arctangent of 1/w (plus 180
+                // left of the imaginary axis) without the loss of digits.
+                if (std::abs(w) > 1 && w.real() != 0) {
+                    r = toDegrees(std::atan(1.0 / w)) + (w.real() > 0 ? 0.0 : 180.0);
+                } else {
+                    r = 90.0 - toDegrees(std::atan(w));
+                }
+            } else if (name == "ln") {
+                r = std::log(w);
+            } else if (name == "log") {
+                r = std::log10(w);
+            } else {  // exp
+                r = std::exp(w);
+            }
+            v.track[k] = r;
+        }
+        return settle(v);
+    }
+
+    // The principal value of a power with an exponent off the real axis.
+    Value complexPower(const Value& base, const Value& exponent) {
+        const Complex e = exponent.exact();
+        if (base.allZero()) {
+            // 0^e is 0 for a positive real part; an imaginary e leaves it undefined.
+            if (e.real() > kOffAxis * std::abs(e)) return constant(0);
+            undefined("zero to a complex power without a positive real part");
+        }
+        if (base.residue()) unreliable();
+        // Within rounding of the negative reals the base's angle may be ±180 degrees.
+        const Complex b0 = base.exact();
+        if (b0.real() < 0 && std::abs(b0.imag()) < kOffAxis * std::abs(b0)) unreliable();
+        Value r;
+        for (std::size_t k = 0; k < 3; ++k) {
+            // A negative real is at 180 degrees, whatever the sign of its zero part.
+            const Complex b(base.track[k].real(), base.track[k].imag() + 0.0);
+            r.track[k] = std::exp(exponent.track[k] * std::log(b));
+        }
+        return settle(r);
+    }
+
     // The functions of a complex value: conj, abs, arg (degrees), re, im and sqrt
     // (a root of a negative or complex value, on the reading's branch).
     Value complexWord(std::string_view name, const Value& z) {
@@ -709,6 +842,7 @@ private:
 
     Value raise(const Value& base, const Value& exponent) {
         const Complex e = exponent.exact();
+        if (offTheRealAxis(exponent)) return complexPower(base, exponent);
         std::array<double, 3> b{};
         if (e.imag() == 0) {
             for (std::size_t k = 0; k < 3; ++k) b[k] = exponent.track[k].real();

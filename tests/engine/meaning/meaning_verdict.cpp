@@ -121,6 +121,10 @@ Judgement judge(std::string_view text, bool failed, std::string_view output) {
     }
     const auto answer = outputValue(output);
     for (const auto& m : readings) {
+        // A residue of cancelling operands makes any answer fair, also when a later
+        // step then found the residue's stand-in undefined (0||0).
+        if (m.kind == Meaning::Kind::Undefined && m.anyValueAcceptable)
+            return {Verdict::Agrees, expected};
         if (m.kind != Meaning::Kind::Value) continue;
         if (m.anyValueAcceptable) return {Verdict::Agrees, expected};
         if (!answer) continue;

@@ -33,8 +33,12 @@ constexpr std::array<std::string_view, 10> kInverseArguments = {
 constexpr std::array<std::string_view, 22> kOperators = {
     "+", "-", "*", "/", "+", "-", "*", "/", "*-", "/-", "--", "+-", "-+", "*+", "/+", "---",
     "+", "*", "||", "||-", "\u2225", "*||"};
-constexpr std::array<std::string_view, 12> kExponents = {
-    "2", "3", "-1", "+2", "-2", "0", "0.5", "j4", "(1ej90)", "(2)", "(1+1)", "-0.5"};
+constexpr std::array<std::string_view, 16> kExponents = {
+    "2", "3", "-1", "+2", "-2", "0", "0.5", "j4", "(1ej90)", "(2)", "(1+1)", "-0.5",
+    "(1+j)", "(0.5-j2)", "-j", "(2ej-30)"};
+// Exponents written as superscripts.
+constexpr std::array<std::string_view, 5> kSuperscriptExponents = {
+    "\u00B2", "\u00B3", "\u207B\u00B9", "\u00B9\u2070", "\u207B\u00B3"};
 // Factorials, some of values that are whole only once computed.
 constexpr std::array<std::string_view, 14> kFactorials = {
     "3!", "0!", "5!", "1!", "170!", "(1/3*3)!", "(0.1*30)!", "(5400/75)!", "(2+1)!",
@@ -130,7 +134,7 @@ std::string NotationGenerator::function(int depth) {
     } else if (depth >= 0 && chance(40)) {
         arg = bracket(depth);
     } else {
-        arg = chance(70) ? realNumber() : number();  // a complex argument is refused
+        arg = chance(70) ? realNumber() : number();  // a complex one gives its principal value
     }
     if (chance(20) && arg[0] != '-') arg = join({"-", arg});
     return std::string(name) + arg;
@@ -152,6 +156,8 @@ std::string NotationGenerator::power(int depth) {
         default:
             base = bracket(depth - 1);
     }
+    if (chance(15))
+        return base + std::string(kSuperscriptExponents[below(kSuperscriptExponents.size())]);
     return join({base, "^", kExponents[below(kExponents.size())]});
 }
 
