@@ -233,6 +233,7 @@ void MainWindow::buildMenu() {
     addDisplayMenu(menuBar(), model_.display(), [this](const DisplaySetting& setting) {
         model_.setDisplay(setting);
         storeDisplaySetting(setting);
+        if (phasors_) phasors_->setDigits(setting.digits);
         render();
     });
 }

@@ -68,6 +68,7 @@ bool MainWindow::openResultFile(const QString& fileName) {
 
 void MainWindow::showPhasors() {
     if (!phasors_) phasors_ = new PhasorWindow(dialogs_, this);
+    phasors_->setDigits(model_.display().digits);
     phasors_->showRegisters(model_.registers());
     phasors_->showBeside(this);
 }
