@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "engine/detail/decimal_digits.h"
+#include "engine/detail/float_chars.h"
 #include "engine/detail/number_text_general.h"
 #include "engine/number_text.h"
 
@@ -100,7 +101,7 @@ void fifteenDigitText(std::uint64_t n, char* out) {
 // conversion (d.dddddddddddddde±XX).
 void scientificDigits(double x, char* digitBuf, std::size_t& count, int& exponent) {
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+    const char* const end = detail::writeScientific(x, 14, buf, sizeof buf);
     const char* p = buf + (buf[0] == '-' ? 1 : 0);
     count = 0;
     for (; *p != 'e'; ++p)
@@ -109,7 +110,7 @@ void scientificDigits(double x, char* digitBuf, std::size_t& count, int& exponen
     const bool negativeExponent = *p == '-';
     ++p;
     exponent = 0;
-    for (; p != res.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+    for (; p != end; ++p) exponent = exponent * 10 + (*p - '0');
     if (negativeExponent) exponent = -exponent;
 }
 
@@ -244,7 +245,7 @@ double roundToGeneral(double x, int n) {
     if (!std::isfinite(x)) return checked(x);
     // Fixed notation of a double is at most 309 integer digits plus the decimals.
     char buf[400];
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, n);
+    const char* const end = detail::writeFixed(x, n, buf, sizeof buf);
     // At most 15 significant digits and 22 decimals: the digits form an integer
     // below 2^53 and one division by an exact power of ten reads it back, the
     // same double as the general conversion gives.
@@ -253,13 +254,13 @@ double roundToGeneral(double x, int n) {
         const bool negative = *p == '-';
         if (negative) ++p;
         DigitAccumulator digits;
-        for (; p != res.ptr && digits.fits(); ++p) {
+        for (; p != end && digits.fits(); ++p) {
             if (*p != '.') digits.push(*p);
         }
         if (digits.fits()) return digits.value(n, negative);
     }
     double v = 0;
-    std::from_chars(buf, res.ptr, v);
+    detail::readDouble(buf, end, v);
     return v;
 }
 
