@@ -2,11 +2,11 @@
 // (roundTo), each with its general conversion as the fallback.
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/detail/decimal_digits.h"
 #include "engine/detail/float_chars.h"
@@ -56,7 +56,9 @@ bool fifteenDigits(double ax, std::uint64_t& digits, int& exponent) {
     // With 2^b <= ax < 2^(b+1), the decimal exponent is floor(b * log10 2) or
     // one more (78913 / 2^18 is log10 2 closely enough for every double);
     // one exact comparison settles it.
-    const int b = static_cast<int>((std::bit_cast<std::uint64_t>(ax) >> 52) & 0x7FF) - 1023;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &ax, sizeof bits);  // std::bit_cast, which emscripten's libc++ lacks
+    const int b = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
     int e = (b * 78913) >> 18;
     if (e < -8) e = -8;  // ax >= 1e-8 already rules out anything lower
     if (e < 14 && compareScaled(ax, 14 - e, 1e15) >= 0) ++e;

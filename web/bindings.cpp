@@ -1,0 +1,172 @@
+// The page's one way into C++: the panel model and its key table, bound with embind.
+// The script forwards every event here and draws what state() returns, as the Qt
+// window does with the same model; no rule of the calculator lives in the script.
+// Every call into the model is in this file.
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cstdint>
+#include <string>
+
+#include "model/panel_keys.h"
+#include "model/panel_model.h"
+
+namespace kalvox {
+namespace {
+
+using emscripten::val;
+
+KeyId keyId(int group, int index) { return {static_cast<KeyGroup>(group), index}; }
+
+val keyObject(const PanelKey& key) {
+    val row = val::object();
+    row.set("group", static_cast<int>(key.id.group));
+    row.set("index", key.id.index);
+    row.set("name", key.name);
+    row.set("caption", key.caption);
+    row.set("tooltip", key.tooltip);
+    row.set("inserts", key.inserts);
+    row.set("shortcut", key.shortcut);
+    row.set("helpLine", key.helpLine());
+    return row;
+}
+
+int editKind(InputEdit::Kind kind) {
+    switch (kind) {
+        case InputEdit::Kind::None:
+            return 0;
+        case InputEdit::Kind::Replace:
+            return 1;
+        case InputEdit::Kind::SetText:
+            return 2;
+        case InputEdit::Kind::Caret:
+            return 3;
+    }
+    return 0;
+}
+
+// The panel as the page sees it: the model and the texts the window adds around it.
+class WebPanel {
+public:
+    // Every key of the table, in the order of the shortcut list.
+    static val keys() {
+        val rows = val::array();
+        for (const PanelKey& key : panelKeys()) rows.call<void>("push", keyObject(key));
+        return rows;
+    }
+
+    static val presetTags() {
+        val tags = val::array();
+        for (std::string_view tag : kalvox::presetTags()) tags.call<void>("push", std::string(tag));
+        return tags;
+    }
+
+    static std::string tagTooltip(int k, const std::string& tag) {
+        return kalvox::tagTooltip(k, tag);
+    }
+
+    static int filterKey(int code) { return kalvox::filterKey(static_cast<std::int16_t>(code)); }
+
+    void syncInput(const std::u16string& text, int caret, int selectionStart, int selectionLength,
+                   bool edited) {
+        model_.syncInput(text, caret, selectionStart, selectionLength, edited);
+    }
+    void press(int group, int index) { model_.press(keyId(group, index)); }
+    void selectMode(int mode) { model_.selectMode(static_cast<FunctionMode>(mode)); }
+    void toggleInverse() { model_.toggleInverse(); }
+    void walkHistory(bool older) { model_.walkHistory(older); }
+    void editOutput(const std::string& text) { model_.editOutput(text); }
+    void editTag(int index, const std::string& text) { model_.editTag(index, text); }
+
+    // Registers kept by the browser, put back as a result file's are, with an empty
+    // expression: the boxes show what they show at start.
+    void restoreRegisters(val saved) {
+        MemoryRegisters registers;
+        const int count = saved["length"].as<int>();
+        for (int i = 0; i < count && i < kRegisterCount; ++i) {
+            MemoryRegister& reg = registers[static_cast<std::size_t>(i)];
+            const val row = saved[i];
+            reg.tag = row["tag"].as<std::string>();
+            reg.content = row["content"].as<std::string>();
+            reg.storedExpression = row["storedExpression"].as<std::string>();
+        }
+        model_.loadResultFile("", registers);
+    }
+
+    // Everything the page draws after a command.
+    val state() const {
+        val s = val::object();
+        s.set("input", model_.input());
+        s.set("caret", model_.caret());
+        s.set("selectionStart", model_.selectionStart());
+        s.set("selectionLength", model_.selectionLength());
+        s.set("output", model_.output());
+        s.set("outputTooltip", model_.outputTooltip(kOutputBoxTooltip));
+        s.set("mode", static_cast<int>(model_.mode()));
+        s.set("inverse", model_.inverse());
+
+        const InputEdit& edit = model_.lastEdit();
+        val e = val::object();
+        e.set("kind", editKind(edit.kind));
+        e.set("from", edit.from);
+        e.set("length", edit.length);
+        e.set("text", edit.text);
+        s.set("edit", e);
+        s.set("focus", model_.focus() == Focus::Input    ? std::string("input")
+                       : model_.focus() == Focus::Output ? std::string("output")
+                                                         : std::string());
+        s.set("message", model_.message());
+        s.set("registersReplaced", model_.registersReplaced());
+
+        // Per key, in the order of keys(): enabled and the tooltip it shows now.
+        val enabled = val::array();
+        val tooltips = val::array();
+        for (const PanelKey& key : panelKeys()) {
+            enabled.call<void>("push", model_.enabled(key.id));
+            tooltips.call<void>("push", model_.tooltip(key.id));
+        }
+        s.set("enabled", enabled);
+        s.set("tooltips", tooltips);
+
+        val registers = val::array();
+        for (int i = 0; i < kRegisterCount; ++i) {
+            const MemoryRegister& reg = model_.registers()[static_cast<std::size_t>(i)];
+            val r = val::object();
+            r.set("tag", reg.tag);
+            r.set("content", reg.content);
+            r.set("storedExpression", reg.storedExpression);
+            r.set("contentTooltip", model_.contentTooltip(i));
+            r.set("tagTooltip", kalvox::tagTooltip(i + 1, reg.tag));
+            registers.call<void>("push", r);
+        }
+        s.set("registers", registers);
+        return s;
+    }
+
+private:
+    static constexpr const char* kOutputBoxTooltip = "计算结果输出框";
+    PanelModel model_;
+};
+
+}  // namespace
+}  // namespace kalvox
+
+EMSCRIPTEN_BINDINGS(kalvox) {
+    using kalvox::WebPanel;
+    emscripten::class_<WebPanel>("Panel")
+        .constructor<>()
+        .class_function("keys", &WebPanel::keys)
+        .class_function("presetTags", &WebPanel::presetTags)
+        .class_function("tagTooltip", &WebPanel::tagTooltip)
+        .class_function("filterKey", &WebPanel::filterKey)
+        .function("syncInput", &WebPanel::syncInput)
+        .function("press", &WebPanel::press)
+        .function("selectMode", &WebPanel::selectMode)
+        .function("toggleInverse", &WebPanel::toggleInverse)
+        .function("walkHistory", &WebPanel::walkHistory)
+        .function("editOutput", &WebPanel::editOutput)
+        .function("editTag", &WebPanel::editTag)
+        .function("restoreRegisters", &WebPanel::restoreRegisters)
+        .function("state", &WebPanel::state);
+}
