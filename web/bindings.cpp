@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "model/panel_keys.h"
 #include "model/panel_model.h"
@@ -54,6 +55,41 @@ public:
         val rows = val::array();
         for (const PanelKey& key : panelKeys()) rows.call<void>("push", keyObject(key));
         return rows;
+    }
+
+    // The numbers of the key groups and of the function modes, by name.
+    static val groups() {
+        val g = val::object();
+        const std::pair<const char*, KeyGroup> names[] = {
+            {"ShortcutList", KeyGroup::ShortcutList},
+            {"Save", KeyGroup::Save},
+            {"Open", KeyGroup::Open},
+            {"Clear", KeyGroup::Clear},
+            {"Backspace", KeyGroup::Backspace},
+            {"About", KeyGroup::About},
+            {"Mode", KeyGroup::Mode},
+            {"Inverse", KeyGroup::Inverse},
+            {"Function", KeyGroup::Function},
+            {"Pi", KeyGroup::Pi},
+            {"Complex", KeyGroup::Complex},
+            {"Store", KeyGroup::Store},
+            {"Recall", KeyGroup::Recall},
+            {"Digit", KeyGroup::Digit},
+            {"Operator", KeyGroup::Operator},
+            {"Equals", KeyGroup::Equals},
+            {"Calculate", KeyGroup::Calculate},
+            {"ComplexMenu", KeyGroup::ComplexMenu},
+        };
+        for (const auto& [name, group] : names) g.set(name, static_cast<int>(group));
+        return g;
+    }
+
+    static val modes() {
+        val m = val::object();
+        m.set("Symbol", static_cast<int>(FunctionMode::Symbol));
+        m.set("WholeInput", static_cast<int>(FunctionMode::WholeInput));
+        m.set("Output", static_cast<int>(FunctionMode::Output));
+        return m;
     }
 
     static val presetTags() {
@@ -157,6 +193,8 @@ EMSCRIPTEN_BINDINGS(kalvox) {
     emscripten::class_<WebPanel>("Panel")
         .constructor<>()
         .class_function("keys", &WebPanel::keys)
+        .class_function("groups", &WebPanel::groups)
+        .class_function("modes", &WebPanel::modes)
         .class_function("presetTags", &WebPanel::presetTags)
         .class_function("tagTooltip", &WebPanel::tagTooltip)
         .class_function("filterKey", &WebPanel::filterKey)
