@@ -115,19 +115,22 @@ public:
     void editOutput(const std::string& text) { model_.editOutput(text); }
     void editTag(int index, const std::string& text) { model_.editTag(index, text); }
 
-    // Registers kept by the browser, put back as a result file's are, with an empty
-    // expression: the boxes show what they show at start.
+    // Registers kept by the browser, put back at start as the user once stored them:
+    // each one's input and output into the boxes and its store key, then its tag.
+    // The boxes end as they start, empty and "0"; nothing is evaluated.
     void restoreRegisters(val saved) {
-        MemoryRegisters registers;
         const int count = saved["length"].as<int>();
         for (int i = 0; i < count && i < kRegisterCount; ++i) {
-            MemoryRegister& reg = registers[static_cast<std::size_t>(i)];
             const val row = saved[i];
-            reg.tag = row["tag"].as<std::string>();
-            reg.content = row["content"].as<std::string>();
-            reg.storedExpression = row["storedExpression"].as<std::string>();
+            const std::u16string input = row["storedExpression"].as<std::u16string>();
+            const int end = static_cast<int>(input.size());
+            model_.syncInput(input, end, end, 0, false);
+            model_.editOutput(row["content"].as<std::string>());
+            model_.press({KeyGroup::Store, i});
+            model_.editTag(i, row["tag"].as<std::string>());
         }
-        model_.loadResultFile("", registers);
+        model_.syncInput(u"", 0, 0, 0, false);
+        model_.editOutput("0");
     }
 
     // Everything the page draws after a command.
