@@ -10,6 +10,18 @@
 #include <string>
 #include <utility>
 
+#ifdef KALVOX_WEB_RESULT_FILES
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "model/save_name.h"
+#endif
+
 #include "model/panel_keys.h"
 #include "model/panel_model.h"
 
@@ -133,6 +145,59 @@ public:
         model_.editOutput("0");
     }
 
+    // --- Result files --------------------------------------------------------------
+    // The model reads and writes them by name; here the names are files of the page's
+    // own file system in memory, in a folder of their own. The bytes of a saved file
+    // go to the browser's download; an opened one's come from the file chosen.
+    static bool hasResultFiles() {
+#ifdef KALVOX_WEB_RESULT_FILES
+        return true;
+#else
+        return false;
+#endif
+    }
+
+#ifdef KALVOX_WEB_RESULT_FILES
+    static val saveFilters() { return texts(PanelModel::saveFilters()); }
+
+    // The save dialog's answer (after press(Save) evaluated): {fileName, bytes}, with
+    // bytes null when nothing was written (a blank name, or a failure: the model's
+    // message says which).
+    val saveFile(const std::string& name, const std::string& filter) {
+        enterFileFolder();
+        val saved = val::object();
+        const std::string fileName = savedFileName(name, filter);
+        saved.set("fileName", fileName);
+        saved.set("bytes", val::null());
+        model_.saveFile(name, filter);
+        std::ifstream file(fileName, std::ios::binary);
+        if (model_.message().empty() && file) {
+            const std::string bytes((std::istreambuf_iterator<char>(file)),
+                                    std::istreambuf_iterator<char>());
+            saved.set("bytes",
+                      val::global("Uint8Array")
+                          .new_(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+        }
+        std::remove(fileName.c_str());
+        return saved;
+    }
+
+    // A chosen file: its name and its bytes (a Uint8Array). Whether it was loaded; if
+    // not, the model's message says why and nothing changed.
+    bool openFile(const std::string& name, val bytes) {
+        enterFileFolder();
+        std::string content(bytes["length"].as<std::size_t>(), '\0');
+        val(emscripten::typed_memory_view(content.size(), content.data())).call<void>("set", bytes);
+        {
+            std::ofstream file(name, std::ios::binary | std::ios::trunc);
+            file.write(content.data(), static_cast<std::streamsize>(content.size()));
+        }
+        const bool loaded = model_.openFile(name);
+        std::remove(name.c_str());
+        return loaded;
+    }
+#endif
+
     // Everything the page draws after a command.
     val state() const {
         val s = val::object();
@@ -184,6 +249,21 @@ public:
     }
 
 private:
+#ifdef KALVOX_WEB_RESULT_FILES
+    static val texts(const std::vector<std::string>& list) {
+        val out = val::array();
+        for (const std::string& text : list) out.call<void>("push", text);
+        return out;
+    }
+
+    // The folder the names of result files are read and written in.
+    static void enterFileFolder() {
+        constexpr const char* kFolder = "/results";
+        mkdir(kFolder, 0700);             // already there after the first time
+        if (chdir(kFolder) != 0) return;  // the names then stand in the root folder
+    }
+#endif
+
     static constexpr const char* kOutputBoxTooltip = "计算结果输出框";
     PanelModel model_;
 };
@@ -209,5 +289,11 @@ EMSCRIPTEN_BINDINGS(kalvox) {
         .function("editOutput", &WebPanel::editOutput)
         .function("editTag", &WebPanel::editTag)
         .function("restoreRegisters", &WebPanel::restoreRegisters)
+        .class_function("hasResultFiles", &WebPanel::hasResultFiles)
+#ifdef KALVOX_WEB_RESULT_FILES
+        .class_function("saveFilters", &WebPanel::saveFilters)
+        .function("saveFile", &WebPanel::saveFile)
+        .function("openFile", &WebPanel::openFile)
+#endif
         .function("state", &WebPanel::state);
 }

@@ -490,12 +490,82 @@ var kalvoxPage = (function () {
     return {start: start};
 })();
 
-// The result file: 保存 and 打开.
-var kalvoxFiles = {
-    save: function (panel, showMessage) {
-        showMessage("本网页版还不能保存结果文件。");
-    },
-    open: function (panel, showMessage) {
-        showMessage("本网页版还不能打开结果文件。");
+// The result file: 保存 asks for a name and a filter as the save dialog does and
+// downloads what the model wrote; 打开 hands the chosen file to the model.
+var kalvoxFiles = (function () {
+    function unavailable(showMessage) {
+        showMessage("这个网页没有结果文件功能。");
     }
-};
+
+    function saveDialog(panel, showMessage) {
+        var dialog = document.getElementById("saveDialog");
+        if (!dialog) {
+            dialog = document.createElement("dialog");
+            dialog.id = "saveDialog";
+            dialog.setAttribute("aria-label", "保存");
+            dialog.innerHTML = "<h2>保存</h2><form method=\"dialog\" class=\"body\">" +
+                "<label>文件名 <input id=\"saveName\" type=\"text\" autocomplete=\"off\"></label>" +
+                "<br><label>保存类型 <select id=\"saveFilter\"></select></label>" +
+                "<div class=\"buttons\"><button value=\"save\" id=\"saveOK\">保存</button> " +
+                "<button value=\"cancel\" id=\"saveCancel\">取消</button></div></form>";
+            var select = dialog.querySelector("#saveFilter");
+            Module.Panel.saveFilters().forEach(function (f) {
+                var option = document.createElement("option");
+                option.value = option.textContent = f;
+                select.appendChild(option);
+            });
+            document.body.appendChild(dialog);
+        }
+        dialog.returnValue = "";
+        dialog.onclose = function () {
+            if (dialog.returnValue !== "save") return;
+            var saved = panel.saveFile(dialog.querySelector("#saveName").value,
+                                       dialog.querySelector("#saveFilter").value);
+            var message = panel.state().message;
+            if (message) showMessage(message);
+            if (!saved.bytes) return;
+            var link = document.createElement("a");
+            link.href = URL.createObjectURL(new Blob([saved.bytes], {type: "text/plain"}));
+            link.download = saved.fileName.replace(/^.*\//, "");
+            document.body.appendChild(link);
+            link.click();
+            link.remove();
+            setTimeout(function () { URL.revokeObjectURL(link.href); }, 10000);
+        };
+        dialog.showModal();
+        dialog.querySelector("#saveName").focus();
+    }
+
+    function openChooser(panel, showMessage, render) {
+        var chooser = document.getElementById("openFile");
+        if (!chooser) {
+            chooser = document.createElement("input");
+            chooser.type = "file";
+            chooser.id = "openFile";
+            chooser.hidden = true;
+            document.body.appendChild(chooser);
+        }
+        chooser.value = "";
+        chooser.onchange = function () {
+            var file = chooser.files[0];
+            if (!file) return;
+            file.arrayBuffer().then(function (buffer) {
+                var loaded = panel.openFile(file.name, new Uint8Array(buffer));
+                var state = render();
+                if (!loaded && state.message) showMessage(state.message);
+            });
+        };
+        chooser.click();
+    }
+
+    return {
+        save: function (panel, showMessage) {
+            if (Module.Panel.hasResultFiles()) saveDialog(panel, showMessage);
+            else unavailable(showMessage);
+        },
+        open: function (panel, showMessage, render) {
+            if (Module.Panel.hasResultFiles()) openChooser(panel, showMessage, render);
+            else unavailable(showMessage);
+        }
+    };
+})();

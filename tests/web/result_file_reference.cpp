@@ -1,6 +1,9 @@
-// The desktop program's result file for a state given as JSON on standard input,
-// {"input": ..., "output": ..., "registers": [{"tag", "content", "storedExpression"}]},
-// written to standard output: the bytes the browser tests hold the page's download to.
+// What the desktop program's result-file code does, for the browser tests to hold the
+// page to:
+//   web_result_file_reference            the file for a state given as JSON on standard
+//     input, {"input", "output", "registers": [{"tag", "content", "storedExpression"}]},
+//     written to standard output;
+//   web_result_file_reference read NAME  "loaded", or the message a refused file gives.
 #include <QByteArray>
 #include <QFile>
 #include <QJsonArray>
@@ -9,8 +12,14 @@
 #include <cstdio>
 
 #include "memory/result_file.h"
+#include "memory/result_file_reader.h"
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc == 3 && QByteArray(argv[1]) == "read") {
+        const kalvox::OpenedResultFile file = kalvox::readResultFile(QString::fromUtf8(argv[2]));
+        std::fputs(file.ok() ? "loaded" : file.message.toStdString().c_str(), stdout);
+        return 0;
+    }
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly)) return 2;
     const QJsonObject state = QJsonDocument::fromJson(in.readAll()).object();
