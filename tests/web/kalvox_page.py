@@ -35,7 +35,10 @@ def echoed(expression):
 
 def desktop_file_bytes(state):
     """The desktop writer's result file for a state of both boxes and the registers."""
-    done = subprocess.run([REFERENCE], input=json.dumps(state).encode("utf-8"),
+    lines = [state["input"], state["output"]]
+    for reg in state["registers"]:
+        lines += [reg["tag"], reg["content"], reg["storedExpression"]]
+    done = subprocess.run([REFERENCE], input="\n".join(lines).encode("utf-8") + b"\n",
                           capture_output=True, check=True)
     return done.stdout
 
