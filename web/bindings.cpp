@@ -7,6 +7,7 @@
 #include <emscripten/val.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,6 +23,7 @@
 #include "model/save_name.h"
 #endif
 
+#include "engine/value_forms.h"
 #include "model/panel_keys.h"
 #include "model/panel_model.h"
 
@@ -143,6 +145,23 @@ public:
         }
         model_.syncInput(u"", 0, 0, 0, false);
         model_.editOutput("0");
+    }
+
+    // The copy entries of the output box's menu: the value on show in exponential and
+    // in algebraic form; their texts are empty when the output is no complex value.
+    val copyForms() const {
+        const std::optional<ValueForms> forms = valueForms(model_.output());
+        val entries = val::array();
+        const auto add = [&entries](const char* name, const char* caption, std::string text) {
+            val entry = val::object();
+            entry.set("name", std::string(name));
+            entry.set("caption", std::string(caption));
+            entry.set("text", std::move(text));
+            entries.call<void>("push", entry);
+        };
+        add("copyExponential", "复制指数形式", forms ? forms->exponential : std::string());
+        add("copyAlgebraic", "复制代数形式", forms ? forms->algebraic : std::string());
+        return entries;
     }
 
     // --- Result files --------------------------------------------------------------
@@ -295,5 +314,6 @@ EMSCRIPTEN_BINDINGS(kalvox) {
         .function("saveFile", &WebPanel::saveFile)
         .function("openFile", &WebPanel::openFile)
 #endif
-        .function("state", &WebPanel::state);
+        .function("state", &WebPanel::state)
+        .function("copyForms", &WebPanel::copyForms);
 }

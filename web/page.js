@@ -192,6 +192,9 @@ var kalvoxPage = (function () {
         }
         work.appendChild(memory);
         root.appendChild(work);
+        var outputMenu = el("div", {id: "outputMenu", "class": "menu-list", role: "menu"});
+        outputMenu.hidden = true;
+        root.appendChild(outputMenu);
         buildDialogs();
     }
 
@@ -262,6 +265,45 @@ var kalvoxPage = (function () {
     function showMessage(text) {
         document.getElementById("messageText").textContent = text;
         showDialog("messageBox");
+    }
+
+    // The output box's menu of copies.
+    function showOutputMenu(forms, x, y) {
+        var menu = document.getElementById("outputMenu");
+        menu.textContent = "";
+        forms.forEach(function (form) {
+            var item = el("button", {type: "button", role: "menuitem", id: form.name},
+                          form.caption);
+            item.disabled = !form.text;
+            item.addEventListener("click", function () {
+                closeOutputMenu();
+                copyText(form.text);
+            });
+            menu.appendChild(item);
+        });
+        menu.style.left = x + "px";
+        menu.style.top = y + "px";
+        menu.hidden = false;
+    }
+
+    function closeOutputMenu() { document.getElementById("outputMenu").hidden = true; }
+
+    function copyText(text) {
+        if (navigator.clipboard && navigator.clipboard.writeText) {
+            navigator.clipboard.writeText(text).catch(function () { copyBySelection(text); });
+        } else {
+            copyBySelection(text);
+        }
+    }
+
+    function copyBySelection(text) {
+        var area = el("textarea");
+        area.value = text;
+        document.body.appendChild(area);
+        area.select();
+        document.execCommand("copy");
+        area.remove();
+        text1.focus();
     }
 
     function openMenu() {
@@ -399,6 +441,7 @@ var kalvoxPage = (function () {
         if (openDialog) return;  // the dialog's own keys: Enter on its button, Esc closes it
         if (e.key === "Escape") {
             closeMenu();
+            closeOutputMenu();
             e.preventDefault();
             return;
         }
@@ -460,6 +503,15 @@ var kalvoxPage = (function () {
         document.addEventListener("click", function (e) {
             var menu = document.getElementById("fushucaidan");
             if (!menu.contains(e.target)) closeMenu();
+            if (!document.getElementById("outputMenu").contains(e.target)) closeOutputMenu();
+        });
+        text2.addEventListener("contextmenu", function (e) {
+            // A complex value on show: its copy in either form; otherwise the
+            // browser's own menu.
+            var forms = panel.copyForms();
+            if (!forms[0].text) return;
+            e.preventDefault();
+            showOutputMenu(forms, e.clientX, e.clientY);
         });
     }
 

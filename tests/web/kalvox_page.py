@@ -62,6 +62,9 @@ class PageTest(unittest.TestCase):
         })
         cls.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         cls.driver.set_window_size(cls.width, cls.height)
+        # The copy entries write to the clipboard; the tests read it back.
+        cls.driver.execute_cdp_cmd("Browser.grantPermissions", {
+            "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
 
     @classmethod
     def tearDownClass(cls):

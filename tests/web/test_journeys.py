@@ -1,5 +1,7 @@
 """Journeys through the page as a person makes them; every result is kalvox-calc's."""
 
+from selenium.webdriver.common.action_chains import ActionChains
+
 from kalvox_page import By, Keys, PageTest, calc, echoed
 
 
@@ -90,6 +92,16 @@ class KeysAndModesTest(PageTest):
         self.press("ej-j")
         self.assertEqual(self.output_text(), calc("230/(3+j4)", algebraic=True)[0])
         self.press("ej-j")
+        self.assertEqual(self.output_text(), calc("230/(3+j4)")[0])
+
+    def test_output_menu_copies_the_other_form(self):
+        self.type("230/(3+j4)", Keys.ENTER)
+        ActionChains(self.driver).context_click(self.by_id("Text2")).perform()
+        self.by_id("copyAlgebraic").click()
+        copied = self.driver.execute_async_script(
+            "var done = arguments[0]; navigator.clipboard.readText().then(done, "
+            "function (e) { done('refused: ' + e); });")
+        self.assertEqual(copied, calc("230/(3+j4)", algebraic=True)[0])
         self.assertEqual(self.output_text(), calc("230/(3+j4)")[0])
 
     def test_shortcuts(self):
