@@ -26,8 +26,8 @@ setup() {
 }
 
 build_page() {
-    # Debian ships emscripten's system libraries built, in its cache
-    # (/usr/share/emscripten/cache): the first build needs no network.
+    # Debian ships emscripten's system libraries built, in a frozen cache
+    # (/usr/share/emscripten/cache): the first build builds and downloads nothing.
     emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DKALVOX_WITH_GUI=OFF -DKALVOX_WITH_TESTS=OFF -DKALVOX_WITH_BENCH=OFF >/dev/null
     cmake --build build-web -j"$(nproc)"
