@@ -88,7 +88,7 @@ var kalvoxPage = (function () {
             b.addEventListener("click", function () { forward(key); });
             bar.appendChild(b);
         });
-        var menu = el("div", {"class": "menu", id: "fushucaidan"});
+        var menu = el("div", {"class": "menu", id: "complexMenu"});
         var menuButton = el("button", {type: "button", "aria-haspopup": "true",
                                        "aria-expanded": "false"}, "复数");
         var list = el("div", {"class": "menu-list", role: "menu"});
@@ -114,15 +114,15 @@ var kalvoxPage = (function () {
         root.appendChild(bar);
 
         var row1 = el("div", {"class": "box-row"});
-        row1.appendChild(el("label", {"for": "Text1", id: "Label1"}, "输入"));
-        text1 = el("input", {type: "text", id: "Text1", title: "表达式输入框", autocomplete: "off",
+        row1.appendChild(el("label", {"for": "inputBox", id: "inputLabel"}, "输入"));
+        text1 = el("input", {type: "text", id: "inputBox", title: "表达式输入框", autocomplete: "off",
                              spellcheck: "false", autocapitalize: "off"});
         row1.appendChild(text1);
         root.appendChild(row1);
 
         var row2 = el("div", {"class": "box-row"});
-        row2.appendChild(el("label", {"for": "Text2", id: "Label2"}, "输出"));
-        text2 = el("input", {type: "text", id: "Text2", title: "计算结果输出框", autocomplete: "off",
+        row2.appendChild(el("label", {"for": "outputBox", id: "outputLabel"}, "输出"));
+        text2 = el("input", {type: "text", id: "outputBox", title: "计算结果输出框", autocomplete: "off",
                              spellcheck: "false", autocapitalize: "off"});
         row2.appendChild(text2);
         var commands = el("div", {"class": "commands"});
@@ -134,7 +134,7 @@ var kalvoxPage = (function () {
 
         var work = el("div", {id: "work"});
         var left = el("div", {id: "keys"});
-        var frame = el("fieldset", {id: "Frame1"});
+        var frame = el("fieldset", {id: "modeFrame"});
         frameModes.forEach(function (modeName) {
             var key = keyOf("Mode", M[modeName]);
             var label = el("label", {title: key.tooltip});
@@ -173,7 +173,7 @@ var kalvoxPage = (function () {
         memory.appendChild(datalist);
         for (var i = 0; i < 9; ++i) {
             memory.appendChild(keyButton("Store", i));
-            var tag = el("input", {type: "text", id: "ccjgbz_" + i, list: "presetTags",
+            var tag = el("input", {type: "text", id: "tagBox_" + i, list: "presetTags",
                                    "aria-label": "存储标志" + (i + 1), autocomplete: "off"});
             tag.title = Module.Panel.tagTooltip(i + 1, "");
             (function (index, box) {
@@ -185,7 +185,7 @@ var kalvoxPage = (function () {
             })(i, tag);
             tagBoxes.push(tag);
             memory.appendChild(tag);
-            var content = el("output", {id: "tiqushuju_" + i, "aria-label": "存储结果" + (i + 1)});
+            var content = el("output", {id: "contentBox_" + i, "aria-label": "存储结果" + (i + 1)});
             contentBoxes.push(content);
             memory.appendChild(content);
             memory.appendChild(keyButton("Recall", i));
@@ -209,24 +209,24 @@ var kalvoxPage = (function () {
         message.appendChild(ok);
         document.body.appendChild(message);
 
-        var about = el("dialog", {id: "frmAbout", "aria-label": aboutTexts.caption});
+        var about = el("dialog", {id: "aboutDialog", "aria-label": aboutTexts.caption});
         about.appendChild(el("h2", null, aboutTexts.caption));
         var body = el("div", {"class": "body", id: "about"});
-        body.appendChild(el("div", {"class": "title", id: "lblTitle"}, aboutTexts.title));
-        body.appendChild(el("div", {id: "lblVersion"}, aboutTexts.version));
-        body.appendChild(el("p", {id: "lblDescription"}, aboutTexts.description));
-        body.appendChild(el("p", {id: "Label1About"}, aboutTexts.contact));
+        body.appendChild(el("div", {"class": "title", id: "title"}, aboutTexts.title));
+        body.appendChild(el("div", {id: "version"}, aboutTexts.version));
+        body.appendChild(el("p", {id: "description"}, aboutTexts.description));
+        body.appendChild(el("p", {id: "contactLine"}, aboutTexts.contact));
         body.appendChild(el("hr"));
-        body.appendChild(el("p", {id: "lblDisclaimer"}, aboutTexts.disclaimer));
+        body.appendChild(el("p", {id: "disclaimer"}, aboutTexts.disclaimer));
         about.appendChild(body);
         var aboutButtons = el("div", {"class": "buttons"});
-        var cmdOK = el("button", {type: "button", id: "cmdOK"}, "确定");
-        cmdOK.addEventListener("click", function () { about.close(); });
-        aboutButtons.appendChild(cmdOK);
+        var okButton = el("button", {type: "button", id: "okButton"}, "确定");
+        okButton.addEventListener("click", function () { about.close(); });
+        aboutButtons.appendChild(okButton);
         about.appendChild(aboutButtons);
         document.body.appendChild(about);
 
-        var help = el("dialog", {id: "shortcutHelp", "aria-label": "Kalvox 快捷键"});
+        var help = el("dialog", {id: "shortcutList", "aria-label": "Kalvox 快捷键"});
         help.appendChild(el("h2", null, "Kalvox 快捷键"));
         var helpBody = el("div", {"class": "body"});
         var table = el("table", {id: "shortcutTable"});
@@ -307,13 +307,13 @@ var kalvoxPage = (function () {
     }
 
     function openMenu() {
-        var menu = document.getElementById("fushucaidan");
+        var menu = document.getElementById("complexMenu");
         menu.classList.add("open");
         menu.firstChild.setAttribute("aria-expanded", "true");
     }
 
     function closeMenu() {
-        var menu = document.getElementById("fushucaidan");
+        var menu = document.getElementById("complexMenu");
         menu.classList.remove("open");
         menu.firstChild.setAttribute("aria-expanded", "false");
     }
@@ -334,8 +334,8 @@ var kalvoxPage = (function () {
     }
 
     function afterCommand(key) {
-        if (key.group === G.About) showDialog("frmAbout");
-        else if (key.group === G.ShortcutList) showDialog("shortcutHelp");
+        if (key.group === G.About) showDialog("aboutDialog");
+        else if (key.group === G.ShortcutList) showDialog("shortcutList");
         else if (key.group === G.Save) kalvoxFiles.save(panel, showMessage);
         else if (key.group === G.Open) kalvoxFiles.open(panel, showMessage, render);
     }
@@ -474,7 +474,7 @@ var kalvoxPage = (function () {
         if (e.altKey && e.key.length === 1) e.preventDefault();
     }
 
-    // Text1_KeyPress: every typed character goes through the model's filter.
+    // Every character typed into the input box goes through the model's filter.
     function onBeforeInput(e) {
         if (e.inputType !== "insertText" || e.data === null) return;
         var accepted = "";
@@ -501,7 +501,7 @@ var kalvoxPage = (function () {
             render();
         });
         document.addEventListener("click", function (e) {
-            var menu = document.getElementById("fushucaidan");
+            var menu = document.getElementById("complexMenu");
             if (!menu.contains(e.target)) closeMenu();
             if (!document.getElementById("outputMenu").contains(e.target)) closeOutputMenu();
         });

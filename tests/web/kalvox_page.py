@@ -104,7 +104,7 @@ class PageTest(unittest.TestCase):
             self.key(caption).click()
 
     def type(self, text, *more):
-        self.by_id("Text1").send_keys(text, *more)
+        self.input_box().send_keys(text, *more)
 
     def chord(self, *keys):
         """Modifier keys held while the last key is pressed."""
@@ -116,23 +116,31 @@ class PageTest(unittest.TestCase):
             actions.key_up(k)
         actions.perform()
 
+    def input_box(self):
+        return self.by_id("inputBox")
+
     def input_text(self):
-        return self.by_id("Text1").get_attribute("value")
+        return self.input_box().get_attribute("value")
 
     def output_text(self):
-        return self.by_id("Text2").get_attribute("value")
+        return self.by_id("outputBox").get_attribute("value")
 
     def content(self, k):
-        return self.by_id(f"tiqushuju_{k - 1}").text
+        return self.by_id(f"contentBox_{k - 1}").text
 
     def tag_box(self, k):
-        return self.by_id(f"ccjgbz_{k - 1}")
+        return self.by_id(f"tagBox_{k - 1}")
+
+    def option(self, caption):
+        """The option or check box labelled so."""
+        return self.driver.find_element(
+            By.XPATH, f"//label[normalize-space()='{caption}']/input")
 
     def mode(self, caption):
-        self.driver.find_element(By.XPATH, f"//label[normalize-space()='{caption}']").click()
+        self.option(caption).click()
 
     def complex_menu(self, caption):
-        self.driver.find_element(By.CSS_SELECTOR, "#fushucaidan > button").click()
+        self.driver.find_element(By.CSS_SELECTOR, "#complexMenu > button").click()
         self.key(caption).click()
 
     def message(self):

@@ -16,7 +16,7 @@ class Screenshot(PageTest):
         self.type("230/(3+j4)", Keys.ENTER)
         self.press("MW1")
         self.tag_box(1).send_keys("Ia")
-        self.by_id("Text1").click()
+        self.input_box().click()
         self.driver.save_screenshot(path)
 
     def test_desktop(self):

@@ -41,7 +41,7 @@ class FileTest(PageTest):
             return f.read()
 
     def open_file(self, path):
-        self.by_id("dakaicom").click()
+        self.key("打开").click()
         self.by_id("openFile").send_keys(path)
 
     def test_save_gives_the_desktop_bytes(self):

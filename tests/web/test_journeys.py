@@ -65,7 +65,7 @@ class KeysAndModesTest(PageTest):
         self.assertEqual(self.output_text(), calc("sin(1+2)")[0])
 
     def test_inverse_in_symbol_mode(self):
-        self.by_id("Check1").click()
+        self.option("反函数").click()
         self.press("sin")
         self.type("0.5")
         self.press("=")
@@ -96,7 +96,7 @@ class KeysAndModesTest(PageTest):
 
     def test_output_menu_copies_the_other_form(self):
         self.type("230/(3+j4)", Keys.ENTER)
-        ActionChains(self.driver).context_click(self.by_id("Text2")).perform()
+        ActionChains(self.driver).context_click(self.by_id("outputBox")).perform()
         self.by_id("copyAlgebraic").click()
         copied = self.driver.execute_async_script(
             "var done = arguments[0]; navigator.clipboard.readText().then(done, "
@@ -113,9 +113,9 @@ class KeysAndModesTest(PageTest):
         self.chord(Keys.CONTROL, "p")
         self.assertEqual(self.input_text(), "3.14159265358979")
         self.chord(Keys.F2)
-        self.assertTrue(self.by_id("qbshuruxz").is_selected())
+        self.assertTrue(self.option("整式输入").is_selected())
         self.chord(Keys.F5)
-        self.assertTrue(self.by_id("Check1").is_selected())
+        self.assertTrue(self.option("反函数").is_selected())
 
     def test_escape_leaves_the_boxes(self):
         self.type("1+2", Keys.ESCAPE)
@@ -138,10 +138,10 @@ class RegisterTest(PageTest):
 
     def test_mode_and_inverse_survive_a_reload(self):
         self.mode("整式输入")
-        self.by_id("Check1").click()
+        self.option("反函数").click()
         self.open_page()
-        self.assertTrue(self.by_id("qbshuruxz").is_selected())
-        self.assertTrue(self.by_id("Check1").is_selected())
+        self.assertTrue(self.option("整式输入").is_selected())
+        self.assertTrue(self.option("反函数").is_selected())
         self.assertFalse(self.key("^").is_enabled())
 
 
@@ -191,8 +191,8 @@ class DialogTest(PageTest):
         self.assertFalse(table.is_displayed())
 
     def test_about(self):
-        self.by_id("guangyucom").click()
-        self.assertTrue(self.by_id("lblVersion").is_displayed())
-        self.assertEqual(self.by_id("lblVersion").text, "版本:测试版")
-        self.by_id("cmdOK").click()
-        self.assertFalse(self.by_id("frmAbout").is_displayed())
+        self.key("关于").click()
+        self.assertTrue(self.by_id("version").is_displayed())
+        self.assertEqual(self.by_id("version").text, "版本:测试版")
+        self.by_id("okButton").click()
+        self.assertFalse(self.by_id("aboutDialog").is_displayed())

@@ -48,7 +48,7 @@ class PhoneLayoutTest(PageTest):
 class AccessibilityTest(PageTest):
     def test_every_key_is_a_button_with_a_name(self):
         # The 复数 menu's entries are named while the menu is open.
-        self.driver.find_element(By.CSS_SELECTOR, "#fushucaidan > button").click()
+        self.driver.find_element(By.CSS_SELECTOR, "#complexMenu > button").click()
         captions = [b.accessible_name for b in
                     self.driver.find_elements(By.CSS_SELECTOR, "#panel button")]
         self.assertTrue(all(captions))
@@ -56,8 +56,8 @@ class AccessibilityTest(PageTest):
             self.assertIn(caption, captions)
 
     def test_boxes_have_their_labels(self):
-        self.assertEqual(self.by_id("Text1").accessible_name, "输入")
-        self.assertEqual(self.by_id("Text2").accessible_name, "输出")
+        self.assertEqual(self.input_box().accessible_name, "输入")
+        self.assertEqual(self.by_id("outputBox").accessible_name, "输出")
 
 
 class ResponseTest(PageTest):
