@@ -2,13 +2,14 @@
 // (roundTo), each with its general conversion as the fallback.
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/detail/decimal_digits.h"
+#include "engine/detail/float_chars.h"
 #include "engine/detail/number_text_general.h"
 #include "engine/number_text.h"
 
@@ -55,7 +56,9 @@ bool fifteenDigits(double ax, std::uint64_t& digits, int& exponent) {
     // With 2^b <= ax < 2^(b+1), the decimal exponent is floor(b * log10 2) or
     // one more (78913 / 2^18 is log10 2 closely enough for every double);
     // one exact comparison settles it.
-    const int b = static_cast<int>((std::bit_cast<std::uint64_t>(ax) >> 52) & 0x7FF) - 1023;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &ax, sizeof bits);  // std::bit_cast, which emscripten's libc++ lacks
+    const int b = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
     int e = (b * 78913) >> 18;
     if (e < -8) e = -8;  // ax >= 1e-8 already rules out anything lower
     if (e < 14 && compareScaled(ax, 14 - e, 1e15) >= 0) ++e;
@@ -100,7 +103,7 @@ void fifteenDigitText(std::uint64_t n, char* out) {
 // conversion (d.dddddddddddddde±XX).
 void scientificDigits(double x, char* digitBuf, std::size_t& count, int& exponent) {
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
+    const char* const end = detail::writeScientific(x, 14, buf, sizeof buf);
     const char* p = buf + (buf[0] == '-' ? 1 : 0);
     count = 0;
     for (; *p != 'e'; ++p)
@@ -109,7 +112,7 @@ void scientificDigits(double x, char* digitBuf, std::size_t& count, int& exponen
     const bool negativeExponent = *p == '-';
     ++p;
     exponent = 0;
-    for (; p != res.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+    for (; p != end; ++p) exponent = exponent * 10 + (*p - '0');
     if (negativeExponent) exponent = -exponent;
 }
 
@@ -244,7 +247,7 @@ double roundToGeneral(double x, int n) {
     if (!std::isfinite(x)) return checked(x);
     // Fixed notation of a double is at most 309 integer digits plus the decimals.
     char buf[400];
-    auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, n);
+    const char* const end = detail::writeFixed(x, n, buf, sizeof buf);
     // At most 15 significant digits and 22 decimals: the digits form an integer
     // below 2^53 and one division by an exact power of ten reads it back, the
     // same double as the general conversion gives.
@@ -253,13 +256,13 @@ double roundToGeneral(double x, int n) {
         const bool negative = *p == '-';
         if (negative) ++p;
         DigitAccumulator digits;
-        for (; p != res.ptr && digits.fits(); ++p) {
+        for (; p != end && digits.fits(); ++p) {
             if (*p != '.') digits.push(*p);
         }
         if (digits.fits()) return digits.value(n, negative);
     }
     double v = 0;
-    std::from_chars(buf, res.ptr, v);
+    detail::readDouble(buf, end, v);
     return v;
 }
 

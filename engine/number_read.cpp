@@ -1,12 +1,11 @@
 // Numbers read from the front of a text (leadingNumber), with the general
 // parse as the fallback of the shortcut for plain numbers.
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <system_error>
 
 #include "engine/detail/decimal_digits.h"
+#include "engine/detail/float_chars.h"
 #include "engine/detail/number_text_general.h"
 #include "engine/number_text.h"
 
@@ -21,8 +20,8 @@ std::optional<double> readDecimal(const std::string& clean) {
     double value = 0;
     const char* first = clean.data();
     const char* last = first + clean.size();
-    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
+    const detail::ReadStatus status = detail::readDouble(first, last, value);
+    if (status == detail::ReadStatus::OutOfRange) {
         // Too large or too small: the decimal exponent of the first significant
         // digit tells which. Too small reads as zero.
         std::size_t k = clean[0] == '-' ? 1 : 0;
@@ -44,11 +43,11 @@ std::optional<double> readDecimal(const std::string& clean) {
             magnitude += neg ? -ev : ev;
         }
         if (magnitude > 0) return std::nullopt;
-        // from_chars gives every subnormal itself and reports "out of range" on
+        // The conversion gives every subnormal itself and reports "out of range" on
         // the small side only for texts that round to zero.
         return 0.0;
     }
-    if (ec != std::errc{}) return 0.0;
+    if (status != detail::ReadStatus::Ok) return 0.0;
     if (std::isinf(value)) return std::nullopt;
     return value;
 }
