@@ -3,7 +3,7 @@
 # HTML file, build-web/kalvox.html, that opens from disk without a server or network.
 #
 #   bash scripts/web.sh [build]     install what is missing, build the page
-#   bash scripts/web.sh serve       build, then serve it at http://127.0.0.1:8080
+#   bash scripts/web.sh serve       build, then serve it on 127.0.0.1, port 8080
 #   bash scripts/web.sh test        build, then drive it in headless Chromium (selenium)
 #   bash scripts/web.sh screenshot  build, then take docs/screenshot-web.png
 #
@@ -63,7 +63,7 @@ case "$action" in
     serve)
         setup
         build_page
-        echo "web: serving build-web/ at http://127.0.0.1:8080/kalvox.html (Ctrl+C ends)"
+        echo "web: serving build-web/ on 127.0.0.1, port 8080: open kalvox.html there (Ctrl+C ends)"
         exec /usr/bin/python3 -m http.server 8080 --bind 127.0.0.1 --directory build-web
         ;;
     test)

@@ -4,7 +4,6 @@
 //     one text a line: the input, the output, then tag, content and stored expression
 //     of each register from register 1 on; the file's bytes go to standard output;
 //   web_result_file_reference read NAME  "loaded", or the message a refused file gives.
-#include <QString>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -24,8 +23,8 @@ std::string nextLine() {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "read") {
-        const kalvox::OpenedResultFile file = kalvox::readResultFile(QString::fromUtf8(argv[2]));
-        std::fputs(file.ok() ? "loaded" : file.message.toStdString().c_str(), stdout);
+        const kalvox::OpenedResultFile file = kalvox::readResultFile(argv[2]);
+        std::fputs(file.ok() ? "loaded" : file.message.c_str(), stdout);
         return 0;
     }
     const std::string input = nextLine();
@@ -36,12 +35,12 @@ int main(int argc, char** argv) {
         reg.content = nextLine();
         reg.storedExpression = nextLine();
     }
-    const kalvox::EncodedFile file = kalvox::encodeResultFile(kalvox::resultLines(
-        QString::fromStdString(input), QString::fromStdString(output), registers));
+    const kalvox::EncodedFile file =
+        kalvox::encodeResultFile(kalvox::resultLines(input, output, registers));
     if (!file.result.ok()) {
-        std::fputs(file.result.message.toStdString().c_str(), stderr);
+        std::fputs(file.result.message.c_str(), stderr);
         return 1;
     }
-    std::fwrite(file.bytes.constData(), 1, static_cast<std::size_t>(file.bytes.size()), stdout);
+    std::fwrite(file.bytes.data(), 1, file.bytes.size(), stdout);
     return 0;
 }
