@@ -10,7 +10,7 @@
 
 #include "engine/complex_value.h"
 #include "engine/detail/characters.h"
-#include "engine/engine.h"
+#include "engine/operations.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
 
@@ -145,12 +145,11 @@ PolarValue readPolar(std::string_view text) {
 
 std::string polarText(double R, double A) { return resultText(R, A); }
 
-std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const std::string& op) {
-    if (hasError()) return "";
+Computed operate(std::string_view leftText, std::string_view rightText, char o) {
     try {
         ValueParts left, right;
-        splitValue(czs1, left);
-        splitValue(czs2, right);
+        splitValue(leftText, left);
+        splitValue(rightText, right);
         const std::string_view m1 = left.magnitude;
         const double M1 = leadingValue(m1);
         const double T1 = left.angleDegrees();
@@ -159,8 +158,6 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
 
         double R = 0;
         double A = 0;
-        // The operator as one character; any other text is none of the six.
-        const char o = op.size() == 1 ? op[0] : '\0';
         if (o == '+' || o == '-') {
             double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
             rectangular(M1, T1, x1, y1);
@@ -177,8 +174,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             const double x = add(x1, x2);
             const double y = add(y1, y2);
             if (magnitudeOf(x, y) <= kCancelledSum * (std::fabs(M1) + std::fabs(M2))) {
-                raise(kDivisionByZero);
-                return "";
+                return {"", kDivisionByZero};
             }
             // A sum's size within the residue of π of a round number is that
             // number ("(3+j4)||(3-j4)" divides by 6, not by 6.00000000000001).
@@ -194,23 +190,20 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             A = add(T1, T2);
         } else if (o == '/') {
             if (M2 == 0) {
-                raise(kDivisionByZero);
-                return "";
+                return {"", kDivisionByZero};
             }
             R = checked(M1 / M2);
             A = sub(T1, T2);
         } else if (o == '^') {
             // The exponent must be real; a complex text on the real axis counts
             // as the real it stands for.
-            const RealArgument exponent = readRealArgument(czs2);
+            const RealArgument exponent = readRealArgument(rightText);
             if (!exponent.real) {
-                raise(kComplexPower);
-                return "";
+                return {"", kComplexPower};
             }
             const double E = exponent.value;
             if (M1 == 0 && E < 0) {
-                raise(kDivisionByZero);
-                return "";
+                return {"", kDivisionByZero};
             }
             if (M1 <= 0 && E == kSquareRoot) {
                 R = power(std::fabs(M1), E);
@@ -219,8 +212,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
                 R = -power(std::fabs(M1), E);
                 A = mul(T1, E);
             } else if (M1 < 0 && E < 1 && E != std::trunc(E)) {
-                raise(kNegativeRoot);
-                return "0";
+                return {"", kNegativeRoot};
             } else {
                 // Zero to a power of at least 0, or a whole power of a negative.
                 R = power(M1, E);
@@ -228,16 +220,10 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             }
         }
 
-        return resultText(R, A);
+        return {resultText(R, A), {}};
     } catch (const ArithmeticFault& fault) {
-        raise(fault.message);
-        return "";
+        return {"", fault.message};
     }
-}
-
-void Engine::raise(std::string_view message) {
-    errorFlag = kErrorRaised;
-    errorText = std::string(message);
 }
 
 }  // namespace kalvox

@@ -1,0 +1,414 @@
+// The evaluator: lexer, precedence parser and computation.
+//
+// The parser is a shunting-yard parser with explicit stacks, one shared stack
+// of operators and one of values; each open bracket is a level that records
+// where its part of both stacks begins. An operator is computed as soon as the
+// precedence table lets it go, on value texts (see engine/operations.h), so the
+// whole text is read once and no bracket depth reaches the call stack.
+//
+// A bracket's value is settled when its ")" comes: written again as the kernel
+// writes a result, as the value of a whole text is. Then a "!" right behind the
+// ")" takes the whole value, and an angle written right behind it ("(2)ej30")
+// makes one number with a real value and multiplies a complex one.
+//
+// A computation that fails leaves a failed value behind and the level goes on,
+// so that the fault reported is the first one in the order of the evaluation
+// steps (grammar.h), not the first one computed.
+
+#include "engine/evaluator.h"
+
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "engine/error_messages.h"
+#include "engine/function_names.h"
+#include "engine/grammar.h"
+#include "engine/lexer.h"
+#include "engine/number_text.h"
+#include "engine/operations.h"
+
+namespace kalvox {
+
+namespace {
+
+// The order in which the steps of one level meet their faults.
+using Rank = std::uint64_t;
+constexpr Rank kNoFault = std::numeric_limits<Rank>::max();
+
+Rank rankOf(Step step, std::size_t name, std::size_t position) {
+    return (static_cast<Rank>(step) << 40) | (static_cast<Rank>(name) << 32) |
+           static_cast<Rank>(position & 0xFFFFFFFFu);
+}
+
+struct Value {
+    std::string text;
+    bool failed = false;
+    // Made by a function of complex values: a "!" right behind it is computed
+    // with the function, as one step.
+    bool fromComplexWord = false;
+    Rank wordRank = 0;
+};
+
+// A "!" of a level, as the factorial step of the steps' order reads it when a
+// function of the level has failed: the factorials are then still computed, on
+// the texts the functions before the failed one have left, and the first
+// failing factorial is the fault reported.
+struct FactorialRecord {
+    std::string item;       // the number item before the "!" (empty: a "!" before it)
+    std::string value;      // the function's value without its sign, when a name
+                            // takes the item
+    Rank nameRank = kNoFault;  // that name's rank; kNoFault: no name
+    bool complexWord = false;  // that name is a function of complex values
+};
+
+struct Level {
+    std::size_t valuesBase = 0;
+    std::size_t operatorsBase = 0;
+    std::size_t factorialsBase = 0;
+    bool imaginary = false;  // opened by "j("
+    std::size_t sums = 0;    // "+" and "-" computed
+    Rank faultRank = kNoFault;
+    std::string_view fault;
+};
+
+bool holdsSign(std::string_view text) {
+    return text.find_first_of("+-") != std::string_view::npos;
+}
+
+class Machine {
+public:
+    Machine(std::string_view text, const std::vector<Token>& tokens, std::string* postfix)
+        : text_(text), tokens_(tokens), postfix_(postfix) {}
+
+    Evaluation run();
+
+private:
+    std::string_view text_;
+    const std::vector<Token>& tokens_;
+    std::string* postfix_;
+    std::vector<Value> values_;
+    std::vector<Token> operators_;
+    std::vector<Level> levels_;
+    std::vector<FactorialRecord> factorials_;
+    std::string failure_;  // a fault that ends the evaluation at once
+
+    std::string_view written(const Token& t) const { return text_.substr(t.start, t.length); }
+
+    void note(std::string_view part) {
+        if (!postfix_) return;
+        if (!postfix_->empty()) *postfix_ += ' ';
+        *postfix_ += part;
+    }
+
+    void fault(Rank rank, std::string_view message) {
+        Level& level = levels_.back();
+        if (rank < level.faultRank) {
+            level.faultRank = rank;
+            level.fault = message;
+        }
+    }
+
+    bool missing(const Token& t) {
+        failure_ = missingOperandMessage(written(t));
+        return false;
+    }
+
+    std::size_t valuesInLevel() const { return values_.size() - levels_.back().valuesBase; }
+
+    bool apply(const Token& op);
+    bool reduceWhile(int precedence);
+    bool factorial(std::size_t i);
+    std::string_view functionFault(const Level& level) const;
+    bool closeLevel(std::size_t& i);
+    bool settle(Value& v, const Level& level);
+    void takeAngle(Value& v, std::size_t& i);
+};
+
+bool Machine::apply(const Token& op) {
+    const OperatorRule& rule = *operatorRule(op.kind);
+    note(op.kind == TokenKind::Sign || op.kind == TokenKind::ArgumentSign ? "neg" : written(op));
+    if (rule.fixity == Fixity::Prefix) {
+        if (valuesInLevel() < 1) return missing(op);
+        Value& v = values_.back();
+        v.fromComplexWord = false;
+        if (v.failed) return true;
+        if (op.kind != TokenKind::Name) {
+            v.text = negated(v.text);
+            return true;
+        }
+        Computed c = applyFunction(op.name, v.text);
+        const Rank rank = rankOf(Step::Functions, op.name, op.start);
+        if (c.failed()) {
+            v.failed = true;
+            fault(rank, c.error);
+            return true;
+        }
+        v.text = std::move(c.text);
+        v.fromComplexWord = op.name >= kFirstComplexWord;
+        v.wordRank = rank;
+        return true;
+    }
+    // Infix.
+    if (valuesInLevel() < 2) return missing(op);
+    Value right = std::move(values_.back());
+    values_.pop_back();
+    Value& left = values_.back();
+    left.fromComplexWord = false;
+    if (rule.step == Step::Sums) ++levels_.back().sums;
+    if (left.failed || right.failed) {
+        left.failed = true;
+        return true;
+    }
+    Computed c = operate(left.text, right.text, rule.kernelOperator);
+    if (c.failed()) {
+        left.failed = true;
+        fault(rankOf(rule.step, 0, op.start), c.error);
+        return true;
+    }
+    left.text = std::move(c.text);
+    return true;
+}
+
+bool Machine::reduceWhile(int precedence) {
+    const std::size_t base = levels_.back().operatorsBase;
+    while (operators_.size() > base) {
+        const Token op = operators_.back();
+        if (operatorRule(op.kind)->precedence < precedence) break;
+        operators_.pop_back();
+        if (!apply(op)) return false;
+    }
+    return true;
+}
+
+bool Machine::factorial(std::size_t i) {
+    const Token& bang = tokens_[i];
+    // Which name, if any, takes the number item before the "!".
+    FactorialRecord record;
+    const Token* name = nullptr;
+    if (i >= 1 && tokens_[i - 1].kind == TokenKind::Number) {
+        record.item = written(tokens_[i - 1]);
+        std::size_t k = i - 1;
+        if (k >= 1 && tokens_[k - 1].kind == TokenKind::ArgumentSign) --k;
+        if (k >= 1 && tokens_[k - 1].kind == TokenKind::Name) name = &tokens_[k - 1];
+    }
+    // The functions before the "!" take their operands first.
+    if (!reduceWhile(operatorRule(TokenKind::Factorial)->precedence + 1)) return false;
+    if (valuesInLevel() < 1) return missing(bang);
+    note("!");
+    Value& v = values_.back();
+    if (name != nullptr) {
+        record.nameRank = rankOf(Step::Functions, name->name, name->start);
+        record.complexWord = name->name >= kFirstComplexWord;
+        record.value = !v.text.empty() && v.text[0] == '-' ? v.text.substr(1) : v.text;
+    }
+    factorials_.push_back(std::move(record));
+    const bool withWord = v.fromComplexWord;
+    v.fromComplexWord = false;
+    if (v.failed) return true;
+    Computed c = factorialOf(v.text);
+    if (c.failed()) {
+        v.failed = true;
+        fault(withWord ? v.wordRank : rankOf(Step::Factorials, 0, bang.start), c.error);
+        return true;
+    }
+    v.text = std::move(c.text);
+    return true;
+}
+
+// An angle right behind a value that ends with ")" or "!" ("(2)ej30", "5!ej30"):
+// with a real value it makes one number; a complex value is multiplied by it,
+// as by a factor written behind a "*".
+void Machine::takeAngle(Value& v, std::size_t& i) {
+    if (i + 1 >= tokens_.size()) return;
+    const Token& next = tokens_[i + 1];
+    if (next.kind != TokenKind::Number || !isAngleItem(written(next))) return;
+    if (!v.failed && v.text.find('j') != std::string::npos) return;  // see closeLevel
+    if (!v.failed) v.text += written(next);
+    note(written(next));
+    note("angle");
+    ++i;
+}
+
+bool Machine::settle(Value& v, const Level& level) {
+    // The last step of every level, as a sum is: a single value is written
+    // again; one with a sign in its text, and every sum whose text has no "+",
+    // once more.
+    const bool again = level.sums > 0 || holdsSign(v.text);
+    if (level.sums == 0) {
+        Computed c = settled(v.text);
+        if (c.failed()) {
+            failure_ = c.error;
+            return false;
+        }
+        v.text = std::move(c.text);
+        if (!again) return true;
+    }
+    if (v.text.find('+') == std::string::npos) {
+        Computed c = settled(v.text);
+        if (c.failed()) {
+            failure_ = c.error;
+            return false;
+        }
+        v.text = std::move(c.text);
+    }
+    return true;
+}
+
+std::string_view Machine::functionFault(const Level& level) const {
+    std::string previous;
+    for (std::size_t k = level.factorialsBase; k < factorials_.size(); ++k) {
+        const FactorialRecord& r = factorials_[k];
+        const bool evaluated = r.nameRank < level.faultRank;
+        // A function of complex values computed before took its "!" with it.
+        if (evaluated && r.complexWord) continue;
+        const std::string& operand =
+            r.item.empty() ? previous : (evaluated ? r.value : r.item);
+        Computed c = factorialOf(operand);
+        if (c.failed()) return c.error;
+        previous = std::move(c.text);
+    }
+    return level.fault;
+}
+
+bool Machine::closeLevel(std::size_t& i) {
+    if (!reduceWhile(0)) return false;
+    Level level = levels_.back();
+    if (level.fault.data() != nullptr) {
+        failure_ = static_cast<Step>(level.faultRank >> 40) == Step::Functions
+                       ? functionFault(level)
+                       : level.fault;
+        return false;
+    }
+    factorials_.resize(level.factorialsBase);
+    if (valuesInLevel() != 1) {
+        if (valuesInLevel() == 0) return missing(tokens_[i]);
+        failure_ = kInvalidCall;
+        return false;
+    }
+    Value v = std::move(values_.back());
+    values_.pop_back();
+    v.fromComplexWord = false;
+    if (!settle(v, level)) return false;
+    levels_.pop_back();
+    if (levels_.empty()) {
+        // The whole text.
+        values_.push_back(std::move(v));
+        return true;
+    }
+    note("()");
+    if (level.imaginary) {
+        note("j*");
+        Computed c = operate("j1", v.text, '*');
+        if (c.failed()) {
+            failure_ = c.error;
+            return false;
+        }
+        v.text = std::move(c.text);
+    }
+    if (i + 1 < tokens_.size() && tokens_[i + 1].kind == TokenKind::Factorial) {
+        // A "!" right behind the bracket takes its whole value.
+        ++i;
+        note("!");
+        Computed c = factorialOf(v.text);
+        if (c.failed()) {
+            failure_ = c.error;
+            return false;
+        }
+        v.text = std::move(c.text);
+    }
+    takeAngle(v, i);
+    const bool complexBeforeAngle = i + 1 < tokens_.size() &&
+                                    tokens_[i + 1].kind == TokenKind::Number &&
+                                    isAngleItem(written(tokens_[i + 1]));
+    values_.push_back(std::move(v));
+    if (complexBeforeAngle) {
+        // "(1+j)ej30" is (1+j)*ej30.
+        const Token times{TokenKind::Times, 0, tokens_[i + 1].start, 0};
+        if (!reduceWhile(operatorRule(TokenKind::Times)->precedence)) return false;
+        operators_.push_back(times);
+    }
+    return true;
+}
+
+Evaluation Machine::run() {
+    levels_.push_back(Level{});
+    for (std::size_t i = 0; i < tokens_.size(); ++i) {
+        const Token& t = tokens_[i];
+        switch (t.kind) {
+            case TokenKind::Number:
+                values_.push_back(Value{std::string(written(t))});
+                note(written(t));
+                break;
+            case TokenKind::Name:
+            case TokenKind::Sign:
+            case TokenKind::ArgumentSign:
+                operators_.push_back(t);
+                break;
+            case TokenKind::Factorial:
+                if (!factorial(i)) return {{}, std::move(failure_)};
+                if (!values_.back().failed) takeAngle(values_.back(), i);
+                break;
+            case TokenKind::Open:
+            case TokenKind::ImaginaryOpen:
+                levels_.emplace_back();
+                levels_.back().valuesBase = values_.size();
+                levels_.back().operatorsBase = operators_.size();
+                levels_.back().imaginary = t.kind == TokenKind::ImaginaryOpen;
+                levels_.back().factorialsBase = factorials_.size();
+                break;
+            case TokenKind::Close:
+                if (levels_.size() < 2) return {{}, std::string(kBracketMismatch)};
+                if (!closeLevel(i)) return {{}, std::move(failure_)};
+                break;
+            default:
+                if (!reduceWhile(operatorRule(t.kind)->precedence)) return {{}, std::move(failure_)};
+                operators_.push_back(t);
+                break;
+        }
+    }
+    if (levels_.size() != 1) return {{}, std::string(kBracketMismatch)};
+    if (tokens_.empty()) {
+        values_.push_back(Value{"0"});
+    }
+    std::size_t end = tokens_.size() - (tokens_.empty() ? 0 : 1);
+    if (!closeLevel(end)) return {{}, std::move(failure_)};
+    return {std::move(values_.back().text), {}};
+}
+
+std::string tokenList(std::string_view text, const std::vector<Token>& tokens) {
+    std::string out;
+    for (const Token& t : tokens) {
+        if (!out.empty()) out += ' ';
+        out += tokenKindWord(t.kind);
+        out += " \"";
+        out += text.substr(t.start, t.length);
+        out += '"';
+    }
+    return out;
+}
+
+}  // namespace
+
+Evaluation evaluateText(std::string_view input, const StageSink* trace) {
+    thread_local Lexed lexed;
+    std::string text(input);
+    lowerCase(text);
+    lex(text, lexed);
+    if (lexed.unreadable != std::string_view::npos) {
+        const std::size_t at = lexed.unreadable;
+        return {{}, unrecognisedInputMessage(std::string_view(text).substr(at, 1))};
+    }
+    const bool tracing = trace && *trace;
+    if (tracing) (*trace)("tokens", tokenList(text, lexed.tokens));
+    std::string postfix;
+    Machine machine(text, lexed.tokens, tracing ? &postfix : nullptr);
+    Evaluation result = machine.run();
+    if (tracing) {
+        (*trace)("postfix", postfix);
+        (*trace)("result", result.failed() ? result.error : result.value);
+    }
+    return result;
+}
+
+}  // namespace kalvox
