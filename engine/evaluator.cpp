@@ -48,6 +48,7 @@ struct Value {
     // with the function, as one step.
     bool fromComplexWord = false;
     Rank wordRank = 0;
+    std::size_t firstToken = 0;  // the first token of the operand it was read from
 };
 
 // A "!" of a level, as the factorial step of the steps' order reads it when a
@@ -67,6 +68,7 @@ struct Level {
     std::size_t operatorsBase = 0;
     std::size_t factorialsBase = 0;
     bool imaginary = false;  // opened by "j("
+    std::size_t openToken = 0;
     std::size_t sums = 0;    // "+" and "-" computed
     Rank faultRank = kNoFault;
     std::string_view fault;
@@ -186,11 +188,19 @@ bool Machine::factorial(std::size_t i) {
     // Which name, if any, takes the number item before the "!".
     FactorialRecord record;
     const Token* name = nullptr;
-    if (i >= 1 && tokens_[i - 1].kind == TokenKind::Number) {
-        record.item = written(tokens_[i - 1]);
-        std::size_t k = i - 1;
-        if (k >= 1 && tokens_[k - 1].kind == TokenKind::ArgumentSign) --k;
+    if (i >= 1 && tokens_[i - 1].kind != TokenKind::Factorial && valuesInLevel() >= 1) {
+        const Value& operand = values_.back();
+        std::size_t k = operand.firstToken;
+        const bool signed_ = k >= 1 && tokens_[k - 1].kind == TokenKind::ArgumentSign;
+        if (signed_) --k;
         if (k >= 1 && tokens_[k - 1].kind == TokenKind::Name) name = &tokens_[k - 1];
+        // The "j" of "conj" and the "e" of "re" read as part of the item.
+        const char last = name ? text_[name->start + name->length - 1] : '\0';
+        if (last == 'j' || last == 'e') {
+            record.item += last;
+            if (signed_) record.item += '-';
+        }
+        record.item += operand.text;
     }
     // The functions before the "!" take their operands first.
     if (!reduceWhile(operatorRule(TokenKind::Factorial)->precedence + 1)) return false;
@@ -317,6 +327,7 @@ bool Machine::closeLevel(std::size_t& i) {
         }
         v.text = std::move(c.text);
     }
+    v.firstToken = level.openToken;
     takeAngle(v, i);
     const bool complexBeforeAngle = i + 1 < tokens_.size() &&
                                     tokens_[i + 1].kind == TokenKind::Number &&
@@ -338,6 +349,7 @@ Evaluation Machine::run() {
         switch (t.kind) {
             case TokenKind::Number:
                 values_.push_back(Value{std::string(written(t))});
+                values_.back().firstToken = i;
                 note(written(t));
                 break;
             case TokenKind::Name:
@@ -355,6 +367,7 @@ Evaluation Machine::run() {
                 levels_.back().valuesBase = values_.size();
                 levels_.back().operatorsBase = operators_.size();
                 levels_.back().imaginary = t.kind == TokenKind::ImaginaryOpen;
+                levels_.back().openToken = i;
                 levels_.back().factorialsBase = factorials_.size();
                 break;
             case TokenKind::Close:

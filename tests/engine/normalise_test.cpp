@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/engine.h"
+#include "engine/front.h"
 
 namespace kalvox {
 namespace {
@@ -14,9 +14,7 @@ struct RepairCase {
 class InputRepairTest : public testing::TestWithParam<RepairCase> {};
 
 TEST_P(InputRepairTest, Repairs) {
-    Engine engine;
-    EXPECT_EQ(engine.fhzqx(GetParam().text), GetParam().repaired);
-    EXPECT_FALSE(engine.hasError());
+    EXPECT_EQ(repairInput(GetParam().text), GetParam().repaired);
 }
 
 INSTANTIATE_TEST_SUITE_P(
