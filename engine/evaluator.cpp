@@ -32,22 +32,38 @@ namespace kalvox {
 
 namespace {
 
-// The order in which the steps of one level meet their faults.
-using Rank = std::uint64_t;
-constexpr Rank kNoFault = std::numeric_limits<Rank>::max();
+// The order in which the steps of one level meet their faults: by step; among
+// functions, an inner one before the one that takes its value, then in the
+// order of kFunctionNames; then from the left.
+struct Rank {
+    std::uint32_t step = kNoStep;
+    std::uint32_t sweep = 0;  // functions: how many functions make the argument
+    std::uint32_t name = 0;
+    std::uint32_t position = 0;
 
-Rank rankOf(Step step, std::size_t name, std::size_t position) {
-    return (static_cast<Rank>(step) << 40) | (static_cast<Rank>(name) << 32) |
-           static_cast<Rank>(position & 0xFFFFFFFFu);
+    static constexpr std::uint32_t kNoStep = 0xFFFFFFFFu;
+    bool operator<(const Rank& o) const {
+        if (step != o.step) return step < o.step;
+        if (sweep != o.sweep) return sweep < o.sweep;
+        if (name != o.name) return name < o.name;
+        return position < o.position;
+    }
+};
+constexpr Rank kNoFault{};
+
+Rank rankOf(Step step, std::size_t position, std::size_t sweep = 0, std::size_t name = 0) {
+    return {static_cast<std::uint32_t>(step), static_cast<std::uint32_t>(sweep),
+            static_cast<std::uint32_t>(name), static_cast<std::uint32_t>(position)};
 }
 
 struct Value {
     std::string text;
     bool failed = false;
-    // Made by a function of complex values: a "!" right behind it is computed
-    // with the function, as one step.
-    bool fromComplexWord = false;
-    Rank wordRank = 0;
+    // Made by a function: a "!" right behind it is computed with the function,
+    // as one step.
+    bool fromFunction = false;
+    Rank functionRank;
+    std::uint32_t functionDepth = 0;  // functions applied one inside the other
     std::size_t firstToken = 0;  // the first token of the operand it was read from
 };
 
@@ -60,7 +76,6 @@ struct FactorialRecord {
     std::string value;      // the function's value without its sign, when a name
                             // takes the item
     Rank nameRank = kNoFault;  // that name's rank; kNoFault: no name
-    bool complexWord = false;  // that name is a function of complex values
 };
 
 struct Level {
@@ -72,6 +87,7 @@ struct Level {
     std::size_t sums = 0;    // "+" and "-" computed
     Rank faultRank = kNoFault;
     std::string_view fault;
+    bool faultOfFunction = false;  // the fault is a function's, not its factorial's
 };
 
 bool holdsSign(std::string_view text) {
@@ -103,11 +119,12 @@ private:
         *postfix_ += part;
     }
 
-    void fault(Rank rank, std::string_view message) {
+    void fault(Rank rank, std::string_view message, bool ofFunction = false) {
         Level& level = levels_.back();
         if (rank < level.faultRank) {
             level.faultRank = rank;
             level.fault = message;
+            level.faultOfFunction = ofFunction;
         }
     }
 
@@ -133,22 +150,23 @@ bool Machine::apply(const Token& op) {
     if (rule.fixity == Fixity::Prefix) {
         if (valuesInLevel() < 1) return missing(op);
         Value& v = values_.back();
-        v.fromComplexWord = false;
-        if (v.failed) return true;
+        v.fromFunction = false;
         if (op.kind != TokenKind::Name) {
-            v.text = negated(v.text);
+            if (!v.failed) v.text = negated(v.text);
             return true;
         }
+        const Rank rank = rankOf(Step::Functions, op.start, v.functionDepth, op.name);
+        ++v.functionDepth;
+        if (v.failed) return true;
         Computed c = applyFunction(op.name, v.text);
-        const Rank rank = rankOf(Step::Functions, op.name, op.start);
         if (c.failed()) {
             v.failed = true;
-            fault(rank, c.error);
+            fault(rank, c.error, true);
             return true;
         }
         v.text = std::move(c.text);
-        v.fromComplexWord = op.name >= kFirstComplexWord;
-        v.wordRank = rank;
+        v.fromFunction = true;
+        v.functionRank = rank;
         return true;
     }
     // Infix.
@@ -156,7 +174,8 @@ bool Machine::apply(const Token& op) {
     Value right = std::move(values_.back());
     values_.pop_back();
     Value& left = values_.back();
-    left.fromComplexWord = false;
+    left.fromFunction = false;
+    left.functionDepth = 0;
     if (rule.step == Step::Sums) ++levels_.back().sums;
     if (left.failed || right.failed) {
         left.failed = true;
@@ -165,7 +184,7 @@ bool Machine::apply(const Token& op) {
     Computed c = operate(left.text, right.text, rule.kernelOperator);
     if (c.failed()) {
         left.failed = true;
-        fault(rankOf(rule.step, 0, op.start), c.error);
+        fault(rankOf(rule.step, op.start), c.error);
         return true;
     }
     left.text = std::move(c.text);
@@ -208,18 +227,21 @@ bool Machine::factorial(std::size_t i) {
     note("!");
     Value& v = values_.back();
     if (name != nullptr) {
-        record.nameRank = rankOf(Step::Functions, name->name, name->start);
-        record.complexWord = name->name >= kFirstComplexWord;
+        record.nameRank = v.fromFunction ? v.functionRank : kNoFault;
         record.value = !v.text.empty() && v.text[0] == '-' ? v.text.substr(1) : v.text;
     }
     factorials_.push_back(std::move(record));
-    const bool withWord = v.fromComplexWord;
-    v.fromComplexWord = false;
+    const bool withFunction = v.fromFunction;
+    v.fromFunction = false;
+    v.functionDepth = 0;
     if (v.failed) return true;
     Computed c = factorialOf(v.text);
     if (c.failed()) {
         v.failed = true;
-        fault(withWord ? v.wordRank : rankOf(Step::Factorials, 0, bang.start), c.error);
+        // The factorial of a function of complex values is that function's own
+        // step (as the reading of the old engine had it).
+        const bool ofWord = withFunction && v.functionRank.name >= kFirstComplexWord;
+        fault(withFunction ? v.functionRank : rankOf(Step::Factorials, bang.start), c.error, ofWord);
         return true;
     }
     v.text = std::move(c.text);
@@ -270,8 +292,8 @@ std::string_view Machine::functionFault(const Level& level) const {
     for (std::size_t k = level.factorialsBase; k < factorials_.size(); ++k) {
         const FactorialRecord& r = factorials_[k];
         const bool evaluated = r.nameRank < level.faultRank;
-        // A function of complex values computed before took its "!" with it.
-        if (evaluated && r.complexWord) continue;
+        // A function computed before took its "!" with it.
+        if (evaluated) continue;
         const std::string& operand =
             r.item.empty() ? previous : (evaluated ? r.value : r.item);
         Computed c = factorialOf(operand);
@@ -285,9 +307,7 @@ bool Machine::closeLevel(std::size_t& i) {
     if (!reduceWhile(0)) return false;
     Level level = levels_.back();
     if (level.fault.data() != nullptr) {
-        failure_ = static_cast<Step>(level.faultRank >> 40) == Step::Functions
-                       ? functionFault(level)
-                       : level.fault;
+        failure_ = level.faultOfFunction ? functionFault(level) : level.fault;
         return false;
     }
     factorials_.resize(level.factorialsBase);
@@ -298,7 +318,8 @@ bool Machine::closeLevel(std::size_t& i) {
     }
     Value v = std::move(values_.back());
     values_.pop_back();
-    v.fromComplexWord = false;
+    v.fromFunction = false;
+    v.functionDepth = 0;
     if (!settle(v, level)) return false;
     levels_.pop_back();
     if (levels_.empty()) {
@@ -348,7 +369,8 @@ Evaluation Machine::run() {
         const Token& t = tokens_[i];
         switch (t.kind) {
             case TokenKind::Number:
-                values_.push_back(Value{std::string(written(t))});
+                values_.emplace_back();
+                values_.back().text = written(t);
                 values_.back().firstToken = i;
                 note(written(t));
                 break;
@@ -382,7 +404,8 @@ Evaluation Machine::run() {
     }
     if (levels_.size() != 1) return {{}, std::string(kBracketMismatch)};
     if (tokens_.empty()) {
-        values_.push_back(Value{"0"});
+        values_.emplace_back();
+        values_.back().text.assign(1, '0');
     }
     std::size_t end = tokens_.size() - (tokens_.empty() ? 0 : 1);
     if (!closeLevel(end)) return {{}, std::move(failure_)};
