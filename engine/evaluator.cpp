@@ -72,10 +72,8 @@ struct Value {
 // the texts the functions before the failed one have left, and the first
 // failing factorial is the fault reported.
 struct FactorialRecord {
-    std::string item;       // the number item before the "!" (empty: a "!" before it)
-    std::string value;      // the function's value without its sign, when a name
-                            // takes the item
-    Rank nameRank = kNoFault;  // that name's rank; kNoFault: no name
+    std::string item;          // the number item before the "!"
+    Rank nameRank = kNoFault;  // the rank of the function that takes it, if any
 };
 
 struct Level {
@@ -207,7 +205,7 @@ bool Machine::factorial(std::size_t i) {
     // Which name, if any, takes the number item before the "!".
     FactorialRecord record;
     const Token* name = nullptr;
-    if (i >= 1 && tokens_[i - 1].kind != TokenKind::Factorial && valuesInLevel() >= 1) {
+    if (valuesInLevel() >= 1) {
         const Value& operand = values_.back();
         std::size_t k = operand.firstToken;
         const bool signed_ = k >= 1 && tokens_[k - 1].kind == TokenKind::ArgumentSign;
@@ -226,10 +224,7 @@ bool Machine::factorial(std::size_t i) {
     if (valuesInLevel() < 1) return missing(bang);
     note("!");
     Value& v = values_.back();
-    if (name != nullptr) {
-        record.nameRank = v.fromFunction ? v.functionRank : kNoFault;
-        record.value = !v.text.empty() && v.text[0] == '-' ? v.text.substr(1) : v.text;
-    }
+    if (name != nullptr && v.fromFunction) record.nameRank = v.functionRank;
     factorials_.push_back(std::move(record));
     const bool withFunction = v.fromFunction;
     v.fromFunction = false;
@@ -288,17 +283,12 @@ bool Machine::settle(Value& v, const Level& level) {
 }
 
 std::string_view Machine::functionFault(const Level& level) const {
-    std::string previous;
     for (std::size_t k = level.factorialsBase; k < factorials_.size(); ++k) {
         const FactorialRecord& r = factorials_[k];
-        const bool evaluated = r.nameRank < level.faultRank;
         // A function computed before took its "!" with it.
-        if (evaluated) continue;
-        const std::string& operand =
-            r.item.empty() ? previous : (evaluated ? r.value : r.item);
-        Computed c = factorialOf(operand);
+        if (r.nameRank < level.faultRank) continue;
+        Computed c = factorialOf(r.item);
         if (c.failed()) return c.error;
-        previous = std::move(c.text);
     }
     return level.fault;
 }

@@ -437,6 +437,11 @@ std::size_t ReferenceEngine::bracketCheck(Text& s) {
     }
 }
 
+namespace {
+std::size_t nameAt(const Text& s, std::size_t i);
+bool endsWithBareJ(const Text& s);
+}  // namespace
+
 Text ReferenceEngine::bracketReduction(Text s) {
     if (errorFlag == -1) return Text();
     while (contains(s, '(')) {
@@ -459,6 +464,12 @@ Text ReferenceEngine::bracketReduction(Text s) {
         lower(inner);
         Text before = firstChars(s, L - 1);
         std::size_t rest = F + 1;
+        if (errorFlag == 0 && endsWithBareJ(before)) {
+            // "j(": the bracket's value times j, one operand.
+            before.pop_back();
+            inner = kernel(T("j1"), inner, T("*"));
+            lower(inner);
+        }
         if (errorFlag == 0) {
             // A factorial behind the bracket takes its whole value.
             if (nextOf(s, F) == '!') {
@@ -512,6 +523,15 @@ std::size_t nameAt(const Text& s, std::size_t i) {
 // Whether the text ends with the "j" of an "ej".
 bool endsWithEj(const Text& s) { return s.size() >= 2 && isJ(s.back()) && isE(s[s.size() - 2]); }
 
+// Whether the text ends with a "j" without a coefficient: not the "j" of "ej",
+// nor one behind a digit or point.
+bool endsWithBareJ(const Text& s) {
+    if (s.empty() || !isJ(s.back())) return false;
+    if (s.size() == 1) return true;
+    const char32_t b = s[s.size() - 2];
+    return !isE(b) && !isDigit(b) && b != '.';
+}
+
 // Whether the text ends a value: a digit, ")", "!" or a "j" outside "ej".
 bool endsValue(const Text& s) {
     if (s.empty()) return false;
@@ -548,12 +568,15 @@ Text ReferenceEngine::repair(Text s) {
             std::size_t minus = 0;
             std::size_t k = i;
             while (k < s.size() && isSign(s[k])) minus += s[k++] == '-' ? 1 : 0;
+            const std::size_t run = k - i;
             i = k - 1;
             if (k < s.size() && (s[k] == '*' || s[k] == '/')) continue;
             const bool valueBegins = signs.empty() || signs.back() == '(' || signs.back() == '*' ||
                                      signs.back() == '/' || signs.back() == '^' ||
                                      endsWithEj(signs);
             if (minus % 2 == 1) {
+                // A run of signs behind a bare "j" is an operator: "j+-83" is j1-83.
+                if (run >= 2 && endsWithBareJ(signs)) signs += '1';
                 signs += '-';
             } else if (!valueBegins) {
                 signs += '+';
@@ -582,7 +605,8 @@ Text ReferenceEngine::repair(Text s) {
             if (afterValueEnd) out += '*';
             out += c;
         } else if (c == '(') {
-            if (endsValue(out)) out += '*';
+            // "j(": the bracket's coefficient j.
+            if (endsValue(out) && !endsWithBareJ(out)) out += '*';
             out += c;
         } else if (isJ(c)) {
             if (!out.empty() && (isE(out.back()) || isDigit(out.back()))) {
@@ -592,7 +616,7 @@ Text ReferenceEngine::repair(Text s) {
                 out += c;
                 const char32_t after = i + 2 < signs.size() ? signs[i + 2] : kNone;
                 const bool signedCoefficient = nx == '-' && (isDigit(after) || after == '.');
-                if (!isDigit(nx) && nx != '.' && !signedCoefficient) out += '1';
+                if (!isDigit(nx) && nx != '.' && nx != '(' && !signedCoefficient) out += '1';
             }
         } else if (name != 0) {
             if (endsValue(out)) out += '*';
@@ -629,6 +653,10 @@ bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size
         if (isDigit(c) || c == '.' || isE(c) || isJ(c)) {
             const std::size_t end = numberItemEnd(utf8, i);
             const Text item = s.substr(i, end - i);
+            if (item.size() == 1 && isJ(c) && end < s.size() && s[end] == '(' && awaiting) {
+                i = end;  // "j(": the coefficient of the bracket that follows
+                continue;
+            }
             const bool angle =
                 (afterValue || afterClose) && item.size() >= 2 && isE(item[0]) && isJ(item[1]);
             if (!isWellFormedNumber(encode(item)) || (!awaiting && !angle))
@@ -643,8 +671,9 @@ bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size
         if (const std::size_t name = nameAt(s, i); name != 0) {
             std::size_t k = i + name;
             if (k < s.size() && s[k] == '-') ++k;
+            // A number, a bracket, or another function with its argument.
             const bool operand = k < s.size() && (isDigit(s[k]) || s[k] == '.' || isE(s[k]) ||
-                                                  isJ(s[k]) || s[k] == '(');
+                                                  isJ(s[k]) || s[k] == '(' || nameAt(s, k) != 0);
             if (!operand) return refuse(i, name, false);
             awaiting = true;
             afterValue = afterClose = afterSign = false;
@@ -683,21 +712,43 @@ bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size
 
 // ---------------------------------------------------------------- functions
 
+// Marks a function's value in the sweep that computed it: a function that
+// takes it waits for the next sweep.
+constexpr char32_t kFresh = 0x1;
+
+void dropMarks(Text& s) {
+    Text out;
+    for (char32_t c : s)
+        if (c != kFresh) out += c;
+    s = out;
+}
+
 Text ReferenceEngine::functionPass(Text s) {
     if (errorFlag == -1) return Text();
-    // Function step.
+    // Function step, in sweeps: a function whose argument is another function
+    // ("sinln2") waits until that one has its value.
+    bool waiting = true;
+    while (waiting && errorFlag == 0) {
+    waiting = false;
     std::size_t k = 1;
+    std::size_t searchFrom = 0;
     while (k <= 10) {
         const Text& name = kNames[k - 1];
-        const std::size_t found = s.find(name);
+        const std::size_t found = s.find(name, searchFrom);
         if (found == Text::npos) {
             ++k;
+            searchFrom = 0;
             continue;
         }
         const std::size_t p = found + 1;
         // The argument: an optional "-" and the number item behind the name.
         std::size_t j = p + name.size();  // 1-based
         if (j <= s.size() && at(s, j) == '-') ++j;
+        if (j <= s.size() && (at(s, j) == kFresh || nameAt(s, j - 1) != 0)) {
+            waiting = true;
+            searchFrom = found + 1;
+            continue;
+        }
         const bool operand = j <= s.size() && (isDigit(at(s, j)) || at(s, j) == '.' ||
                                                isE(at(s, j)) || isJ(at(s, j)));
         if (!operand) {
@@ -791,6 +842,18 @@ Text ReferenceEngine::functionPass(Text s) {
         } catch (const ArithmeticFault& fault) {
             failure = fault.message;
         }
+        std::size_t rest = q;
+        if (failure.empty() && q != 0 && at(s, q) == '!') {
+            // A factorial behind a function takes the function's value.
+            std::string_view error;
+            const std::string product = factorialText(encode(result), &error);
+            if (!error.empty()) {
+                failure = error;
+            } else {
+                result = T(product);
+                rest = q + 1 <= s.size() ? q + 1 : 0;
+            }
+        }
         if (!failure.empty()) {
             raise(failure);
             break;
@@ -805,8 +868,15 @@ Text ReferenceEngine::functionPass(Text s) {
                 result.erase(0, 1);
             }
         }
-        s = head + result + (q != 0 ? from(s, q) : Text());
+        Text spliced = head;
+        spliced += kFresh;
+        spliced += result;
+        if (rest != 0) spliced += from(s, rest);
+        s = spliced;
         k = 1;
+        searchFrom = 0;
+    }
+    dropMarks(s);
     }
 
     // Factorial step: the number item in front of the first "!" each time.

@@ -1,6 +1,7 @@
 #pragma once
-// A plain, literal rendering of the engine's step-by-step algorithms, kept with
-// the tests as the yardstick for the fast engine.
+// A plain, literal rendering of the calculator's evaluation as text rewriting,
+// step by step, kept with the tests as the yardstick for the engine, which
+// reads a text once and parses it by precedence: both must give the same texts.
 //
 // Every stage here does exactly what its description says and nothing clever:
 // scans restart at the first character after every change, texts are copied
@@ -77,6 +78,9 @@ public:
 
     // Records an error, as kalvox::Engine::raise does.
     void raise(std::string_view message);
+
+    // A value at 180 degrees shown as a negative real.
+    Text shownAt180(const Text& text) { return rewrite180(text); }
 
 private:
     Text rewrite180(const Text& text);
