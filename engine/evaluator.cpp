@@ -88,14 +88,44 @@ struct Level {
     bool faultOfFunction = false;  // the fault is a function's, not its factorial's
 };
 
+// The evaluator's stacks. They outlive one evaluation, so that a typical
+// evaluation allocates nothing once the first has run: the values keep the
+// storage of their texts, and `count` says how many are in use.
+struct Stacks {
+    std::vector<Value> values;
+    std::size_t count = 0;
+    std::vector<Token> operators;
+    std::vector<Level> levels;
+    std::vector<FactorialRecord> factorials;
+    std::string scratch;  // the next result, swapped with the value it replaces
+
+    void clear() {
+        count = 0;
+        operators.clear();
+        levels.clear();
+        factorials.clear();
+    }
+};
+
 bool holdsSign(std::string_view text) {
     return text.find_first_of("+-") != std::string_view::npos;
 }
 
 class Machine {
 public:
-    Machine(std::string_view text, const std::vector<Token>& tokens, std::string* postfix)
-        : text_(text), tokens_(tokens), postfix_(postfix) {}
+    Machine(std::string_view text, const std::vector<Token>& tokens, std::string* postfix,
+            Stacks& stacks)
+        : text_(text),
+          tokens_(tokens),
+          postfix_(postfix),
+          values_(stacks.values),
+          count_(stacks.count),
+          operators_(stacks.operators),
+          levels_(stacks.levels),
+          factorials_(stacks.factorials),
+          scratch_(stacks.scratch) {
+        stacks.clear();
+    }
 
     Evaluation run();
 
@@ -103,10 +133,12 @@ private:
     std::string_view text_;
     const std::vector<Token>& tokens_;
     std::string* postfix_;
-    std::vector<Value> values_;
-    std::vector<Token> operators_;
-    std::vector<Level> levels_;
-    std::vector<FactorialRecord> factorials_;
+    std::vector<Value>& values_;
+    std::size_t& count_;
+    std::vector<Token>& operators_;
+    std::vector<Level>& levels_;
+    std::vector<FactorialRecord>& factorials_;
+    std::string& scratch_;
     std::string failure_;  // a fault that ends the evaluation at once
 
     std::string_view written(const Token& t) const { return text_.substr(t.start, t.length); }
@@ -131,7 +163,27 @@ private:
         return false;
     }
 
-    std::size_t valuesInLevel() const { return values_.size() - levels_.back().valuesBase; }
+    std::size_t valuesInLevel() const { return count_ - levels_.back().valuesBase; }
+    Value& top() { return values_[count_ - 1]; }
+    // A new value on the stack, its text empty.
+    Value& push() {
+        if (count_ == values_.size()) values_.emplace_back();
+        Value& v = values_[count_++];
+        v.text.clear();
+        v.failed = false;
+        v.fromFunction = false;
+        v.functionDepth = 0;
+        v.firstToken = 0;
+        return v;
+    }
+    // Computes into the scratch text; on success the value takes it.
+    bool compute(Value& v, std::string_view left, std::string_view right, char op,
+                 std::string_view& error) {
+        error = operate(left, right, op, scratch_);
+        if (!error.empty()) return false;
+        v.text.swap(scratch_);
+        return true;
+    }
 
     bool apply(const Token& op);
     bool reduceWhile(int precedence);
@@ -147,7 +199,7 @@ bool Machine::apply(const Token& op) {
     note(op.kind == TokenKind::Sign || op.kind == TokenKind::ArgumentSign ? "neg" : written(op));
     if (rule.fixity == Fixity::Prefix) {
         if (valuesInLevel() < 1) return missing(op);
-        Value& v = values_.back();
+        Value& v = top();
         v.fromFunction = false;
         if (op.kind != TokenKind::Name) {
             if (!v.failed) v.text = negated(v.text);
@@ -169,9 +221,9 @@ bool Machine::apply(const Token& op) {
     }
     // Infix.
     if (valuesInLevel() < 2) return missing(op);
-    Value right = std::move(values_.back());
-    values_.pop_back();
-    Value& left = values_.back();
+    Value& right = top();
+    Value& left = values_[count_ - 2];
+    --count_;
     left.fromFunction = false;
     left.functionDepth = 0;
     if (rule.step == Step::Sums) ++levels_.back().sums;
@@ -179,13 +231,11 @@ bool Machine::apply(const Token& op) {
         left.failed = true;
         return true;
     }
-    Computed c = operate(left.text, right.text, rule.kernelOperator);
-    if (c.failed()) {
+    std::string_view error;
+    if (!compute(left, left.text, right.text, rule.kernelOperator, error)) {
         left.failed = true;
-        fault(rankOf(rule.step, op.start), c.error);
-        return true;
+        fault(rankOf(rule.step, op.start), error);
     }
-    left.text = std::move(c.text);
     return true;
 }
 
@@ -206,7 +256,7 @@ bool Machine::factorial(std::size_t i) {
     FactorialRecord record;
     const Token* name = nullptr;
     if (valuesInLevel() >= 1) {
-        const Value& operand = values_.back();
+        const Value& operand = top();
         std::size_t k = operand.firstToken;
         const bool signed_ = k >= 1 && tokens_[k - 1].kind == TokenKind::ArgumentSign;
         if (signed_) --k;
@@ -223,7 +273,7 @@ bool Machine::factorial(std::size_t i) {
     if (!reduceWhile(operatorRule(TokenKind::Factorial)->precedence + 1)) return false;
     if (valuesInLevel() < 1) return missing(bang);
     note("!");
-    Value& v = values_.back();
+    Value& v = top();
     if (name != nullptr && v.fromFunction) record.nameRank = v.functionRank;
     factorials_.push_back(std::move(record));
     const bool withFunction = v.fromFunction;
@@ -262,22 +312,17 @@ bool Machine::settle(Value& v, const Level& level) {
     // again; one with a sign in its text, and every sum whose text has no "+",
     // once more.
     const bool again = level.sums > 0 || holdsSign(v.text);
+    std::string_view error;
     if (level.sums == 0) {
-        Computed c = settled(v.text);
-        if (c.failed()) {
-            failure_ = c.error;
+        if (!compute(v, v.text, {}, '+', error)) {
+            failure_ = error;
             return false;
         }
-        v.text = std::move(c.text);
         if (!again) return true;
     }
-    if (v.text.find('+') == std::string::npos) {
-        Computed c = settled(v.text);
-        if (c.failed()) {
-            failure_ = c.error;
-            return false;
-        }
-        v.text = std::move(c.text);
+    if (v.text.find('+') == std::string::npos && !compute(v, v.text, {}, '+', error)) {
+        failure_ = error;
+        return false;
     }
     return true;
 }
@@ -306,26 +351,20 @@ bool Machine::closeLevel(std::size_t& i) {
         failure_ = kInvalidCall;
         return false;
     }
-    Value v = std::move(values_.back());
-    values_.pop_back();
+    Value& v = top();
     v.fromFunction = false;
     v.functionDepth = 0;
     if (!settle(v, level)) return false;
     levels_.pop_back();
-    if (levels_.empty()) {
-        // The whole text.
-        values_.push_back(std::move(v));
-        return true;
-    }
+    if (levels_.empty()) return true;  // the whole text
     note("()");
     if (level.imaginary) {
         note("j*");
-        Computed c = operate("j1", v.text, '*');
-        if (c.failed()) {
-            failure_ = c.error;
+        std::string_view error;
+        if (!compute(v, "j1", v.text, '*', error)) {
+            failure_ = error;
             return false;
         }
-        v.text = std::move(c.text);
     }
     if (i + 1 < tokens_.size() && tokens_[i + 1].kind == TokenKind::Factorial) {
         // A "!" right behind the bracket takes its whole value.
@@ -343,7 +382,6 @@ bool Machine::closeLevel(std::size_t& i) {
     const bool complexBeforeAngle = i + 1 < tokens_.size() &&
                                     tokens_[i + 1].kind == TokenKind::Number &&
                                     isAngleItem(written(tokens_[i + 1]));
-    values_.push_back(std::move(v));
     if (complexBeforeAngle) {
         // "(1+j)ej30" is (1+j)*ej30.
         const Token times{TokenKind::Times, 0, tokens_[i + 1].start, 0};
@@ -358,12 +396,13 @@ Evaluation Machine::run() {
     for (std::size_t i = 0; i < tokens_.size(); ++i) {
         const Token& t = tokens_[i];
         switch (t.kind) {
-            case TokenKind::Number:
-                values_.emplace_back();
-                values_.back().text = written(t);
-                values_.back().firstToken = i;
+            case TokenKind::Number: {
+                Value& v = push();
+                v.text = written(t);
+                v.firstToken = i;
                 note(written(t));
                 break;
+            }
             case TokenKind::Name:
             case TokenKind::Sign:
             case TokenKind::ArgumentSign:
@@ -371,12 +410,12 @@ Evaluation Machine::run() {
                 break;
             case TokenKind::Factorial:
                 if (!factorial(i)) return {{}, std::move(failure_)};
-                if (!values_.back().failed) takeAngle(values_.back(), i);
+                if (!top().failed) takeAngle(top(), i);
                 break;
             case TokenKind::Open:
             case TokenKind::ImaginaryOpen:
                 levels_.emplace_back();
-                levels_.back().valuesBase = values_.size();
+                levels_.back().valuesBase = count_;
                 levels_.back().operatorsBase = operators_.size();
                 levels_.back().imaginary = t.kind == TokenKind::ImaginaryOpen;
                 levels_.back().openToken = i;
@@ -394,12 +433,11 @@ Evaluation Machine::run() {
     }
     if (levels_.size() != 1) return {{}, std::string(kBracketMismatch)};
     if (tokens_.empty()) {
-        values_.emplace_back();
-        values_.back().text.assign(1, '0');
+        push().text.assign(1, '0');
     }
     std::size_t end = tokens_.size() - (tokens_.empty() ? 0 : 1);
     if (!closeLevel(end)) return {{}, std::move(failure_)};
-    return {std::move(values_.back().text), {}};
+    return {top().text, {}};
 }
 
 std::string tokenList(std::string_view text, const std::vector<Token>& tokens) {
@@ -418,7 +456,9 @@ std::string tokenList(std::string_view text, const std::vector<Token>& tokens) {
 
 Evaluation evaluateText(std::string_view input, const StageSink* trace) {
     thread_local Lexed lexed;
-    std::string text(input);
+    thread_local Stacks stacks;
+    thread_local std::string text;
+    text.assign(input);
     lowerCase(text);
     lex(text, lexed);
     if (lexed.unreadable != std::string_view::npos) {
@@ -428,7 +468,7 @@ Evaluation evaluateText(std::string_view input, const StageSink* trace) {
     const bool tracing = trace && *trace;
     if (tracing) (*trace)("tokens", tokenList(text, lexed.tokens));
     std::string postfix;
-    Machine machine(text, lexed.tokens, tracing ? &postfix : nullptr);
+    Machine machine(text, lexed.tokens, tracing ? &postfix : nullptr, stacks);
     Evaluation result = machine.run();
     if (tracing) {
         (*trace)("postfix", postfix);

@@ -105,9 +105,10 @@ double magnitudeOf(double x, double y) {
     return checked(std::hypot(x, y));
 }
 
-// The result text: the number text of R, "-" and the number text of R, or R "ej" A.
-std::string resultText(double R, double A) {
-    std::string out;
+// The result text: the number text of R, "-" and the number text of R, or R "ej" A,
+// written into out (whose storage is reused).
+void writeResult(std::string& out, double R, double A) {
+    out.clear();
     const double a = roundTo(A, 8);
     if (a == 0) {
         appendNumberText(out, R);
@@ -124,6 +125,11 @@ std::string resultText(double R, double A) {
         out += "ej";
         appendNumberText(out, A);
     }
+}
+
+std::string resultText(double R, double A) {
+    std::string out;
+    writeResult(out, R, A);
     return out;
 }
 
@@ -146,6 +152,13 @@ PolarValue readPolar(std::string_view text) {
 std::string polarText(double R, double A) { return resultText(R, A); }
 
 Computed operate(std::string_view leftText, std::string_view rightText, char o) {
+    Computed c;
+    c.error = operate(leftText, rightText, o, c.text);
+    return c;
+}
+
+std::string_view operate(std::string_view leftText, std::string_view rightText, char o,
+                         std::string& out) {
     try {
         ValueParts left, right;
         splitValue(leftText, left);
@@ -174,7 +187,7 @@ Computed operate(std::string_view leftText, std::string_view rightText, char o) 
             const double x = add(x1, x2);
             const double y = add(y1, y2);
             if (magnitudeOf(x, y) <= kCancelledSum * (std::fabs(M1) + std::fabs(M2))) {
-                return {"", kDivisionByZero};
+                return kDivisionByZero;
             }
             // A sum's size within the residue of π of a round number is that
             // number ("(3+j4)||(3-j4)" divides by 6, not by 6.00000000000001).
@@ -190,7 +203,7 @@ Computed operate(std::string_view leftText, std::string_view rightText, char o) 
             A = add(T1, T2);
         } else if (o == '/') {
             if (M2 == 0) {
-                return {"", kDivisionByZero};
+                return kDivisionByZero;
             }
             R = checked(M1 / M2);
             A = sub(T1, T2);
@@ -199,11 +212,11 @@ Computed operate(std::string_view leftText, std::string_view rightText, char o) 
             // as the real it stands for.
             const RealArgument exponent = readRealArgument(rightText);
             if (!exponent.real) {
-                return {"", kComplexPower};
+                return kComplexPower;
             }
             const double E = exponent.value;
             if (M1 == 0 && E < 0) {
-                return {"", kDivisionByZero};
+                return kDivisionByZero;
             }
             if (M1 <= 0 && E == kSquareRoot) {
                 R = power(std::fabs(M1), E);
@@ -212,7 +225,7 @@ Computed operate(std::string_view leftText, std::string_view rightText, char o) 
                 R = -power(std::fabs(M1), E);
                 A = mul(T1, E);
             } else if (M1 < 0 && E < 1 && E != std::trunc(E)) {
-                return {"", kNegativeRoot};
+                return kNegativeRoot;
             } else {
                 // Zero to a power of at least 0, or a whole power of a negative.
                 R = power(M1, E);
@@ -220,9 +233,10 @@ Computed operate(std::string_view leftText, std::string_view rightText, char o) 
             }
         }
 
-        return {resultText(R, A), {}};
+        writeResult(out, R, A);
+        return {};
     } catch (const ArithmeticFault& fault) {
-        return {"", fault.message};
+        return fault.message;
     }
 }
 
