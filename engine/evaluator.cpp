@@ -125,6 +125,7 @@ public:
           factorials_(stacks.factorials),
           scratch_(stacks.scratch) {
         stacks.clear();
+        for (const Token& t : tokens) hasNames_ = hasNames_ || t.kind == TokenKind::Name;
     }
 
     Evaluation run();
@@ -133,6 +134,7 @@ private:
     std::string_view text_;
     const std::vector<Token>& tokens_;
     std::string* postfix_;
+    bool hasNames_ = false;
     std::vector<Value>& values_;
     std::size_t& count_;
     std::vector<Token>& operators_;
@@ -252,10 +254,11 @@ bool Machine::reduceWhile(int precedence) {
 
 bool Machine::factorial(std::size_t i) {
     const Token& bang = tokens_[i];
-    // Which name, if any, takes the number item before the "!".
+    // Which name, if any, takes the number item before the "!" (only looked at
+    // when the text has a name: without one no function can fail).
     FactorialRecord record;
     const Token* name = nullptr;
-    if (valuesInLevel() >= 1) {
+    if (hasNames_ && valuesInLevel() >= 1) {
         const Value& operand = top();
         std::size_t k = operand.firstToken;
         const bool signed_ = k >= 1 && tokens_[k - 1].kind == TokenKind::ArgumentSign;
@@ -275,7 +278,7 @@ bool Machine::factorial(std::size_t i) {
     note("!");
     Value& v = top();
     if (name != nullptr && v.fromFunction) record.nameRank = v.functionRank;
-    factorials_.push_back(std::move(record));
+    if (hasNames_) factorials_.push_back(std::move(record));
     const bool withFunction = v.fromFunction;
     v.fromFunction = false;
     v.functionDepth = 0;

@@ -3,6 +3,7 @@
 // once. The README's table "How Kalvox reads a text" lists the same rules.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -48,11 +49,24 @@ inline constexpr std::array<OperatorRule, 10> kOperatorRules = {{
     {TokenKind::Minus, Fixity::Infix, 1, Step::Sums, '-'},
 }};
 
+namespace detail {
+inline constexpr std::size_t kTokenKinds = static_cast<std::size_t>(TokenKind::Close) + 1;
+
+// kOperatorRules indexed by token kind: the place of its rule, or kOperatorRules.size().
+constexpr std::array<std::size_t, kTokenKinds> ruleIndex() {
+    std::array<std::size_t, kTokenKinds> index{};
+    index.fill(kOperatorRules.size());
+    for (std::size_t k = 0; k < kOperatorRules.size(); ++k)
+        index[static_cast<std::size_t>(kOperatorRules[k].kind)] = k;
+    return index;
+}
+inline constexpr std::array<std::size_t, kTokenKinds> kRuleIndex = ruleIndex();
+}  // namespace detail
+
 // The rule of an operator token; nullptr for an operand or a bracket.
 constexpr const OperatorRule* operatorRule(TokenKind kind) {
-    for (const OperatorRule& rule : kOperatorRules)
-        if (rule.kind == kind) return &rule;
-    return nullptr;
+    const std::size_t k = detail::kRuleIndex[static_cast<std::size_t>(kind)];
+    return k < kOperatorRules.size() ? &kOperatorRules[k] : nullptr;
 }
 
 }  // namespace kalvox

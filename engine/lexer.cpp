@@ -132,9 +132,21 @@ void lex(std::string_view text, Lexed& out) {
     while (p.at < text.size()) {
         Token token{TokenKind::Number, 0, static_cast<std::uint32_t>(p.at), 0};
         std::size_t length = 0;
-        for (const Rule& rule : kRules) {
-            length = rule.read(p, token);
-            if (length != 0) break;
+        const char c = text[p.at];
+        if (isDigit(c) || c == '.') {
+            // Only the number rule reads a digit or a point.
+            length = readNumber(p, token);
+        } else if (c == '*' || c == '/' || c == '+' || c == '^' || c == '(' || c == ')' ||
+                   c == '!' || c == '|') {
+            // Nor does any rule but the symbols' read these.
+            length = readSymbol(p, token);
+        } else if (c == '-') {
+            length = readSign(p, token);
+        } else {
+            for (const Rule& rule : kRules) {
+                length = rule.read(p, token);
+                if (length != 0) break;
+            }
         }
         if (length == 0) {
             out.unreadable = p.at;
