@@ -105,6 +105,7 @@ std::string repairSigns(const std::string& s) {
                 // (a bare "-" would bind tighter than a power of b).
                 bool rest = false;
                 for (std::size_t r = i0 + 1; r < k; ++r) rest ^= s[r] == '-';
+                if (endsWithBareJ(out)) out += '1';  // the run is an operator behind "j"
                 out += s[i0];
                 if (rest) out += "-1*";
                 continue;

@@ -78,6 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"half_j_plus_minus", ".5*j+-83", ".5*j1-83",
                     "83.0015060104333ej179.654848876836"},
         ReadingCase{"j_single_minus_stays_signed", "j-4", "j-4", "4ej-90"},
+        ReadingCase{"j_sign_run_before_parallel", "j---60||90", "j1-60||90",
+                    "36.0138862107382ej178.408859728805"},
         ReadingCase{"sum_with_j_plus_minus", "sin100+j+-8^-46", "sin100+j1-8^-46",
                     "1.40351213403838ej45.4385485867484"},
         // f g x = f(g(x)).
