@@ -39,8 +39,8 @@ void registerAll() {
         std::string deep(16383, '(');
         deep += '1';
         deep.append(16383, ')');
-        benchmark::RegisterBenchmark("long32767/deepest_brackets", [text = deep](
-                                                                       benchmark::State& s) {
+        benchmark::RegisterBenchmark("long32767/deepest_brackets", [text =
+                                                                        deep](benchmark::State& s) {
             evaluateText(s, text);
         })->Unit(benchmark::kMillisecond);
     }

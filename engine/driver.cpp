@@ -123,8 +123,8 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
         const UnknownItem unknown = findUnknownItem(e);
         const std::size_t ans = unknown.length == 0 ? findAns(e) : std::string::npos;
         if (unknown.length != 0) {
-            error = unrecognisedInputMessage(
-                std::string_view(e).substr(unknown.start, unknown.length));
+            error =
+                unrecognisedInputMessage(std::string_view(e).substr(unknown.start, unknown.length));
             out.text1 = e;
             select(e, unknown.start, unknown.length);
         } else if (ans != std::string::npos && !isSingleValue(previousResult)) {

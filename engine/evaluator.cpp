@@ -64,7 +64,7 @@ struct Value {
     bool fromFunction = false;
     Rank functionRank;
     std::uint32_t functionDepth = 0;  // functions applied one inside the other
-    std::size_t firstToken = 0;  // the first token of the operand it was read from
+    std::size_t firstToken = 0;       // the first token of the operand it was read from
 };
 
 // A "!" of a level, as the factorial step of the steps' order reads it when a
@@ -82,7 +82,7 @@ struct Level {
     std::size_t factorialsBase = 0;
     bool imaginary = false;  // opened by "j("
     std::size_t openToken = 0;
-    std::size_t sums = 0;    // "+" and "-" computed
+    std::size_t sums = 0;  // "+" and "-" computed
     Rank faultRank = kNoFault;
     std::string_view fault;
     bool faultOfFunction = false;  // the fault is a function's, not its factorial's
@@ -107,9 +107,7 @@ struct Stacks {
     }
 };
 
-bool holdsSign(std::string_view text) {
-    return text.find_first_of("+-") != std::string_view::npos;
-}
+bool holdsSign(std::string_view text) { return text.find_first_of("+-") != std::string_view::npos; }
 
 class Machine {
 public:
@@ -289,7 +287,8 @@ bool Machine::factorial(std::size_t i) {
         // The factorial of a function of complex values is that function's own
         // step (as the reading of the old engine had it).
         const bool ofWord = withFunction && v.functionRank.name >= kFirstComplexWord;
-        fault(withFunction ? v.functionRank : rankOf(Step::Factorials, bang.start), c.error, ofWord);
+        fault(withFunction ? v.functionRank : rankOf(Step::Factorials, bang.start), c.error,
+              ofWord);
         return true;
     }
     v.text = std::move(c.text);
@@ -429,7 +428,8 @@ Evaluation Machine::run() {
                 if (!closeLevel(i)) return {{}, std::move(failure_)};
                 break;
             default:
-                if (!reduceWhile(operatorRule(t.kind)->precedence)) return {{}, std::move(failure_)};
+                if (!reduceWhile(operatorRule(t.kind)->precedence))
+                    return {{}, std::move(failure_)};
                 operators_.push_back(t);
                 break;
         }

@@ -7,9 +7,9 @@
 #include "engine/constants.h"
 #include "engine/engine.h"
 #include "engine/evaluator.h"
-#include "engine/operations.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
+#include "engine/operations.h"
 #include "engine/value_forms.h"
 
 namespace kalvox {

@@ -6,11 +6,11 @@
 #include <cmath>
 
 #include "engine/complex_value.h"
-#include "engine/operations.h"
 #include "engine/error_messages.h"
 #include "engine/function_names.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
+#include "engine/operations.h"
 
 namespace kalvox {
 

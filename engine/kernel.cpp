@@ -10,9 +10,9 @@
 
 #include "engine/complex_value.h"
 #include "engine/detail/characters.h"
-#include "engine/operations.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
+#include "engine/operations.h"
 
 namespace kalvox {
 

@@ -18,8 +18,8 @@ namespace {
 struct Place {
     std::string_view text;
     std::size_t at;
-    bool afterToken;        // some token comes before
-    TokenKind before;       // its kind (when afterToken)
+    bool afterToken;   // some token comes before
+    TokenKind before;  // its kind (when afterToken)
 };
 
 struct Rule {
@@ -40,7 +40,9 @@ bool valueBegins(const Place& p) {
     }
 }
 
-char at(const Place& p, std::size_t k) { return p.at + k < p.text.size() ? p.text[p.at + k] : '\0'; }
+char at(const Place& p, std::size_t k) {
+    return p.at + k < p.text.size() ? p.text[p.at + k] : '\0';
+}
 
 std::size_t readName(const Place& p, Token& token) {
     const std::size_t length = functionNameAt(p.text, p.at);

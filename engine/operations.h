@@ -30,8 +30,7 @@ Computed operate(std::string_view left, std::string_view right, char op);
 // The same, the result written into out (whose storage is reused); returns the
 // message of the refusal, empty on success (out is then the result). out must
 // not be the storage of either operand.
-std::string_view operate(std::string_view left, std::string_view right, char op,
-                         std::string& out);
+std::string_view operate(std::string_view left, std::string_view right, char op, std::string& out);
 
 // A value text written again as the kernel writes a result: the value plus
 // nothing. Every bracket's value and every whole evaluation ends with it.

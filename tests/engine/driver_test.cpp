@@ -159,12 +159,10 @@ TEST(Evaluation, TraceNamesEveryStage) {
         stages.push_back(std::string(name) + "=" + std::string(text));
     });
     const std::vector<std::string> expected = {
-        "brackets checked=2?1+1?",
-        "normalised=2*(1+1)",
+        "brackets checked=2?1+1?", "normalised=2*(1+1)",
         "tokens=number \"2\" operator \"*\" open \"(\" number \"1\" operator \"+\" "
         "number \"1\" close \")\"",
-        "postfix=2 1 1 + () *",
-        "result=4"};
+        "postfix=2 1 1 + () *", "result=4"};
     EXPECT_EQ(stages, expected);
 }
 

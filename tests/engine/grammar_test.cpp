@@ -99,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"upper_case_j_bracket", "J(3)", "J(3)", "3ej90"},
         ReadingCase{"signed_j_bracket", "-j(3)", "-j(3)", "3ej-90"},
         ReadingCase{"j_bracket_is_one_operand", "j(3)^2", "j(3)^2", "-9"},
-        ReadingCase{"j_bracket_of_complex", "j(2+j)", "j(2+j1)", "2.23606797749979ej116.565051177078"},
+        ReadingCase{"j_bracket_of_complex", "j(2+j)", "j(2+j1)",
+                    "2.23606797749979ej116.565051177078"},
         ReadingCase{"factorial_after_positive_function", "sin90!", "sin90!", "1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -108,7 +109,7 @@ struct RefusalCase {
     const char* typed;
     const char* text1;
     const char* message;
-    std::size_t start;   // the selection in text1 (both 0: none)
+    std::size_t start;  // the selection in text1 (both 0: none)
     std::size_t length;
 };
 
@@ -150,12 +151,12 @@ INSTANTIATE_TEST_SUITE_P(
         // With several faults the first in the order of the steps is reported:
         // an inner bracket first, then functions, factorials, powers, products, sums.
         RefusalCase{"inner_bracket_first", "ln0+(1/0)", "ln0+(1/0)", "除数为零", 0, 0},
-        RefusalCase{"functions_before_quotients", "1/0+ln0", "1/0+ln0", "不能对小于等于零的值求对数",
-                    0, 0},
+        RefusalCase{"functions_before_quotients", "1/0+ln0", "1/0+ln0",
+                    "不能对小于等于零的值求对数", 0, 0},
         RefusalCase{"functions_in_table_order", "ln0+arcsin2", "ln0+arcsin2",
                     "不能对大于1的数求反正弦函数", 0, 0},
-        RefusalCase{"powers_before_products", "1/0*(-4)^0.5^0.5", "1/0*(-4)^0.5^0.5",
-                    "除数为零", 0, 0},
+        RefusalCase{"powers_before_products", "1/0*(-4)^0.5^0.5", "1/0*(-4)^0.5^0.5", "除数为零", 0,
+                    0},
         RefusalCase{"complex_function", "sin(3+j4)", "sin(3+j4)", "不能对复数求函数值", 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 

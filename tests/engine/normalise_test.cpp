@@ -13,9 +13,7 @@ struct RepairCase {
 
 class InputRepairTest : public testing::TestWithParam<RepairCase> {};
 
-TEST_P(InputRepairTest, Repairs) {
-    EXPECT_EQ(repairInput(GetParam().text), GetParam().repaired);
-}
+TEST_P(InputRepairTest, Repairs) { EXPECT_EQ(repairInput(GetParam().text), GetParam().repaired); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, InputRepairTest,

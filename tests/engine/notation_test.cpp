@@ -95,7 +95,8 @@ TEST_P(RefusedInputTest, NamesAndSelectsTheFirstUnknownItem) {
     Engine engine;
     std::vector<std::string> stages;
     const Outcome out = engine.evaluate(
-        c.pasted, {}, [&](std::string_view stage, std::string_view) { stages.emplace_back(stage); });
+        c.pasted, {},
+        [&](std::string_view stage, std::string_view) { stages.emplace_back(stage); });
     EXPECT_EQ(out.text1, c.text1);
     EXPECT_EQ(out.text2, std::string("错误:无法识别的输入“") + c.item + "”。");
     EXPECT_TRUE(out.failed);

@@ -150,8 +150,7 @@ TEST_P(WrittenRefusalTest, RefusesAndSelectsThePart) {
         EXPECT_EQ(out.selectionStart, c.start);
         EXPECT_EQ(out.selectionLength, c.length);
         EXPECT_TRUE(out.focusInput);
-        EXPECT_EQ(refusedPart(c.message),
-                  std::string_view(c.text1).substr(c.start, c.length));
+        EXPECT_EQ(refusedPart(c.message), std::string_view(c.text1).substr(c.start, c.length));
     } else {
         EXPECT_EQ(out.selectionLength, 0u);
     }

@@ -17,8 +17,8 @@
 #include "engine/detail/number_text_general.h"
 #include "engine/engine.h"
 #include "engine/front.h"
-#include "engine/operations.h"
 #include "engine/number_text.h"
+#include "engine/operations.h"
 #include "tests/engine/differential/reference_engine.h"
 #include "tests/support/expression_generator.h"
 
@@ -213,8 +213,8 @@ TEST(Differential, RandomFunctionChainsAndImaginaryBrackets) {
     // Functions of functions ("tanarccos0.7", "sin-cos30"), "j(" and runs of signs
     // behind a "j", with factorials and further faults around them.
     ExpressionGenerator gen(5150);
-    const char* const names[] = {"sin", "cos", "tan", "ctn", "arcsin", "arccos",
-                                 "arctan", "arcctn", "ln", "log", "SIN"};
+    const char* const names[] = {"sin",    "cos",    "tan", "ctn", "arcsin", "arccos",
+                                 "arctan", "arcctn", "ln",  "log", "SIN"};
     const char* const joins[] = {"+", "-", "*", "/", "^", "+-", "j+-", "j-+", "*j(", "!+", "!*"};
     std::vector<std::string> inputs;
     for (int i = 0; i < 3000; ++i) {
@@ -356,7 +356,8 @@ TEST(Differential, KernelAtZeroAnglesAgrees) {
             for (const char op : {'+', '-'}) {
                 ReferenceEngine r;
                 const Computed fast = operate(a, b, op);
-                EXPECT_EQ(fast.text, r.jsjg(a, b, std::string(1, op))) << a << " " << op << " " << b;
+                EXPECT_EQ(fast.text, r.jsjg(a, b, std::string(1, op)))
+                    << a << " " << op << " " << b;
                 EXPECT_EQ(std::string(fast.error), r.errorText) << a << " " << op << " " << b;
             }
         }

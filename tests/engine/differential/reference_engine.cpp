@@ -729,154 +729,154 @@ Text ReferenceEngine::functionPass(Text s) {
     // ("sinln2") waits until that one has its value.
     bool waiting = true;
     while (waiting && errorFlag == 0) {
-    waiting = false;
-    std::size_t k = 1;
-    std::size_t searchFrom = 0;
-    while (k <= 10) {
-        const Text& name = kNames[k - 1];
-        const std::size_t found = s.find(name, searchFrom);
-        if (found == Text::npos) {
-            ++k;
+        waiting = false;
+        std::size_t k = 1;
+        std::size_t searchFrom = 0;
+        while (k <= 10) {
+            const Text& name = kNames[k - 1];
+            const std::size_t found = s.find(name, searchFrom);
+            if (found == Text::npos) {
+                ++k;
+                searchFrom = 0;
+                continue;
+            }
+            const std::size_t p = found + 1;
+            // The argument: an optional "-" and the number item behind the name.
+            std::size_t j = p + name.size();  // 1-based
+            if (j <= s.size() && at(s, j) == '-') ++j;
+            if (j <= s.size() && (at(s, j) == kFresh || nameAt(s, j - 1) != 0)) {
+                waiting = true;
+                searchFrom = found + 1;
+                continue;
+            }
+            const bool operand = j <= s.size() && (isDigit(at(s, j)) || at(s, j) == '.' ||
+                                                   isE(at(s, j)) || isJ(at(s, j)));
+            if (!operand) {
+                raise(missingOperandMessage(encode(name)));
+                break;
+            }
+            const std::size_t itemChars = numberItemEnd(ascii(s), j - 1) - (j - 1);
+            const std::size_t q = j + itemChars <= s.size() ? j + itemChars : 0;
+            const Text argument = s.substr(p + name.size() - 1, j + itemChars - (p + name.size()));
+            std::string_view failure;
+            Text result;
+            try {
+                const RealArgument real = readRealArgument(encode(argument));
+                if (!real.real) throw ArithmeticFault{kComplexFunction};
+                const double x = real.value;
+                const double rightAngle = 2 * std::atan(1.0);
+                switch (k) {
+                    case 1:
+                        if (std::fabs(x) > 1) {
+                            failure = kArcsinDomain;
+                        } else if (x == 1) {
+                            result = T("90");
+                        } else if (x == -1) {
+                            result = T("-90");
+                        } else {
+                            result = T(numberText(
+                                radToDeg(std::atan(chk(x / std::sqrt(1 - std::pow(x, 2)))))));
+                        }
+                        break;
+                    case 2:
+                        if (std::fabs(x) > 1) {
+                            failure = kArccosDomain;
+                        } else if (x == 1) {
+                            result = T("0");
+                        } else if (x == -1) {
+                            result = T("180");
+                        } else {
+                            result = T(numberText(radToDeg(
+                                rightAngle + std::atan(chk(-x / std::sqrt(1 - std::pow(x, 2)))))));
+                        }
+                        break;
+                    case 3:
+                        result = T(numberText(radToDeg(std::atan(x))));
+                        break;
+                    case 4:
+                        if (x > 1e8) {
+                            result = T(numberText(radToDeg(std::atan(1 / x))));
+                        } else if (x < -1e8) {
+                            result = T(numberText(radToDeg(2 * rightAngle + std::atan(1 / x))));
+                        } else {
+                            result = T(numberText(radToDeg(rightAngle - std::atan(x))));
+                        }
+                        break;
+                    case 5:
+                        result = T(numberText(chk(std::sin(degToRad(x)))));
+                        break;
+                    case 6:
+                        result = T(numberText(chk(std::cos(degToRad(x)))));
+                        break;
+                    case 7:
+                        if (std::fabs(std::fmod(poleRounded(x), 180)) == 90) {
+                            failure = kTangentOf90;
+                        } else {
+                            result = T(numberText(chk(std::tan(degToRad(x)))));
+                        }
+                        break;
+                    case 8:
+                        if (std::fmod(poleRounded(x), 180) == 0) {
+                            failure = kCotangentOf0;
+                        } else {
+                            const double t = std::tan(degToRad(x));
+                            if (t == 0) throw ArithmeticFault{kDivisionByZero};
+                            result = T(numberText(chk(1 / t)));
+                        }
+                        break;
+                    case 9:
+                        if (x <= 0) {
+                            failure = kLogDomain;
+                        } else {
+                            result = T(numberText(chk(std::log(x))));
+                        }
+                        break;
+                    default:
+                        if (x <= 0) {
+                            failure = kLogDomain;
+                        } else {
+                            result = T(numberText(chk(std::log(x) / std::log(10.0))));
+                        }
+                        break;
+                }
+            } catch (const ArithmeticFault& fault) {
+                failure = fault.message;
+            }
+            std::size_t rest = q;
+            if (failure.empty() && q != 0 && at(s, q) == '!') {
+                // A factorial behind a function takes the function's value.
+                std::string_view error;
+                const std::string product = factorialText(encode(result), &error);
+                if (!error.empty()) {
+                    failure = error;
+                } else {
+                    result = T(product);
+                    rest = q + 1 <= s.size() ? q + 1 : 0;
+                }
+            }
+            if (!failure.empty()) {
+                raise(failure);
+                break;
+            }
+            Text head = firstChars(s, p - 1);
+            // A negative value behind a sign drops both signs ("-sin-30" is 0.5).
+            if (!result.empty() && result[0] == '-' && !head.empty() && head.back() == '-') {
+                const char32_t sign = head.size() >= 2 ? head[head.size() - 2] : '(';
+                if (sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
+                    (isLetter(sign) && endsWithFunctionName(head.substr(0, head.size() - 1)))) {
+                    head.pop_back();
+                    result.erase(0, 1);
+                }
+            }
+            Text spliced = head;
+            spliced += kFresh;
+            spliced += result;
+            if (rest != 0) spliced += from(s, rest);
+            s = spliced;
+            k = 1;
             searchFrom = 0;
-            continue;
         }
-        const std::size_t p = found + 1;
-        // The argument: an optional "-" and the number item behind the name.
-        std::size_t j = p + name.size();  // 1-based
-        if (j <= s.size() && at(s, j) == '-') ++j;
-        if (j <= s.size() && (at(s, j) == kFresh || nameAt(s, j - 1) != 0)) {
-            waiting = true;
-            searchFrom = found + 1;
-            continue;
-        }
-        const bool operand = j <= s.size() && (isDigit(at(s, j)) || at(s, j) == '.' ||
-                                               isE(at(s, j)) || isJ(at(s, j)));
-        if (!operand) {
-            raise(missingOperandMessage(encode(name)));
-            break;
-        }
-        const std::size_t itemChars = numberItemEnd(ascii(s), j - 1) - (j - 1);
-        const std::size_t q = j + itemChars <= s.size() ? j + itemChars : 0;
-        const Text argument = s.substr(p + name.size() - 1, j + itemChars - (p + name.size()));
-        std::string_view failure;
-        Text result;
-        try {
-            const RealArgument real = readRealArgument(encode(argument));
-            if (!real.real) throw ArithmeticFault{kComplexFunction};
-            const double x = real.value;
-            const double rightAngle = 2 * std::atan(1.0);
-            switch (k) {
-                case 1:
-                    if (std::fabs(x) > 1) {
-                        failure = kArcsinDomain;
-                    } else if (x == 1) {
-                        result = T("90");
-                    } else if (x == -1) {
-                        result = T("-90");
-                    } else {
-                        result = T(numberText(
-                            radToDeg(std::atan(chk(x / std::sqrt(1 - std::pow(x, 2)))))));
-                    }
-                    break;
-                case 2:
-                    if (std::fabs(x) > 1) {
-                        failure = kArccosDomain;
-                    } else if (x == 1) {
-                        result = T("0");
-                    } else if (x == -1) {
-                        result = T("180");
-                    } else {
-                        result = T(numberText(radToDeg(
-                            rightAngle + std::atan(chk(-x / std::sqrt(1 - std::pow(x, 2)))))));
-                    }
-                    break;
-                case 3:
-                    result = T(numberText(radToDeg(std::atan(x))));
-                    break;
-                case 4:
-                    if (x > 1e8) {
-                        result = T(numberText(radToDeg(std::atan(1 / x))));
-                    } else if (x < -1e8) {
-                        result = T(numberText(radToDeg(2 * rightAngle + std::atan(1 / x))));
-                    } else {
-                        result = T(numberText(radToDeg(rightAngle - std::atan(x))));
-                    }
-                    break;
-                case 5:
-                    result = T(numberText(chk(std::sin(degToRad(x)))));
-                    break;
-                case 6:
-                    result = T(numberText(chk(std::cos(degToRad(x)))));
-                    break;
-                case 7:
-                    if (std::fabs(std::fmod(poleRounded(x), 180)) == 90) {
-                        failure = kTangentOf90;
-                    } else {
-                        result = T(numberText(chk(std::tan(degToRad(x)))));
-                    }
-                    break;
-                case 8:
-                    if (std::fmod(poleRounded(x), 180) == 0) {
-                        failure = kCotangentOf0;
-                    } else {
-                        const double t = std::tan(degToRad(x));
-                        if (t == 0) throw ArithmeticFault{kDivisionByZero};
-                        result = T(numberText(chk(1 / t)));
-                    }
-                    break;
-                case 9:
-                    if (x <= 0) {
-                        failure = kLogDomain;
-                    } else {
-                        result = T(numberText(chk(std::log(x))));
-                    }
-                    break;
-                default:
-                    if (x <= 0) {
-                        failure = kLogDomain;
-                    } else {
-                        result = T(numberText(chk(std::log(x) / std::log(10.0))));
-                    }
-                    break;
-            }
-        } catch (const ArithmeticFault& fault) {
-            failure = fault.message;
-        }
-        std::size_t rest = q;
-        if (failure.empty() && q != 0 && at(s, q) == '!') {
-            // A factorial behind a function takes the function's value.
-            std::string_view error;
-            const std::string product = factorialText(encode(result), &error);
-            if (!error.empty()) {
-                failure = error;
-            } else {
-                result = T(product);
-                rest = q + 1 <= s.size() ? q + 1 : 0;
-            }
-        }
-        if (!failure.empty()) {
-            raise(failure);
-            break;
-        }
-        Text head = firstChars(s, p - 1);
-        // A negative value behind a sign drops both signs ("-sin-30" is 0.5).
-        if (!result.empty() && result[0] == '-' && !head.empty() && head.back() == '-') {
-            const char32_t sign = head.size() >= 2 ? head[head.size() - 2] : '(';
-            if (sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
-                (isLetter(sign) && endsWithFunctionName(head.substr(0, head.size() - 1)))) {
-                head.pop_back();
-                result.erase(0, 1);
-            }
-        }
-        Text spliced = head;
-        spliced += kFresh;
-        spliced += result;
-        if (rest != 0) spliced += from(s, rest);
-        s = spliced;
-        k = 1;
-        searchFrom = 0;
-    }
-    dropMarks(s);
+        dropMarks(s);
     }
 
     // Factorial step: the number item in front of the first "!" each time.
