@@ -59,7 +59,7 @@ std::size_t bytePosition(const std::string& s, std::size_t p) {
 
 // The reference's ej-j result as the key shows it: an error display on a fault.
 std::string referenceForm(ReferenceEngine& r, const std::string& text) {
-    const std::string converted = r.ej_j(text);
+    const std::string converted = r.switchForm(text);
     if (r.errorFlag != 0) return errorDisplay(r.errorText);
     return encode(r.shownAt180(decode(converted)));
 }
@@ -93,14 +93,14 @@ Comparison compareAll(const std::string& input, bool stages = true) {
     // The steps of the front that have a reference of their own.
     {
         ReferenceEngine r;
-        c.same("repair", repairInput(input), r.fhzqx(input));
+        c.same("repair", repairInput(input), r.repaired(input));
     }
     {
         ReferenceEngine r;
         std::string a = input;
         std::string b = input;
         const std::size_t pa = findUnpairedBracket(a);
-        const std::size_t pb = r.khpp(b);
+        const std::size_t pb = r.checkBrackets(b);
         c.same("bracket check text", a, b);
         c.same("bracket check position", pa, bytePosition(input, pb));
     }
@@ -356,7 +356,7 @@ TEST(Differential, KernelAtZeroAnglesAgrees) {
             for (const char op : {'+', '-'}) {
                 ReferenceEngine r;
                 const Computed fast = operate(a, b, op);
-                EXPECT_EQ(fast.text, r.jsjg(a, b, std::string(1, op)))
+                EXPECT_EQ(fast.text, r.operate(a, b, std::string(1, op)))
                     << a << " " << op << " " << b;
                 EXPECT_EQ(std::string(fast.error), r.errorText) << a << " " << op << " " << b;
             }

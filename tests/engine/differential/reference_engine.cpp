@@ -1102,30 +1102,16 @@ Outcome ReferenceEngine::evaluate(std::string_view input) {
 
 // ---------------------------------------------------------------- UTF-8 entry points
 
-std::string ReferenceEngine::jsjg(std::string_view a, std::string_view b, std::string_view op) {
+std::string ReferenceEngine::operate(std::string_view a, std::string_view b, std::string_view op) {
     return encode(kernel(decode(a), decode(b), decode(op)));
 }
-std::string ReferenceEngine::jjfys(std::string_view s) {
-    return encode(addSubtractPass(decode(s)));
-}
-std::string ReferenceEngine::mhsjs(std::string_view s) { return encode(powerPass(decode(s))); }
-std::string ReferenceEngine::chenfachufays(std::string_view s) {
-    return encode(multiplyDividePass(decode(s)));
-}
-std::size_t ReferenceEngine::khpp(std::string& s) {
+std::size_t ReferenceEngine::checkBrackets(std::string& s) {
     Text t = decode(s);
     const std::size_t p = bracketCheck(t);
     s = encode(t);
     return p;
 }
-std::string ReferenceEngine::khys(std::string_view s) {
-    return encode(bracketReduction(decode(s)));
-}
-std::string ReferenceEngine::fhzqx(std::string_view s) { return encode(repair(decode(s))); }
-std::string ReferenceEngine::hsjs(std::string_view s) { return encode(functionPass(decode(s))); }
-std::string ReferenceEngine::ej_j(std::string_view s) { return encode(convert(decode(s))); }
-std::string ReferenceEngine::jsqys(std::string_view s) {
-    return encode(wholeExpression(decode(s)));
-}
+std::string ReferenceEngine::repaired(std::string_view s) { return encode(repair(decode(s))); }
+std::string ReferenceEngine::switchForm(std::string_view s) { return encode(convert(decode(s))); }
 
 }  // namespace kalvox::reference

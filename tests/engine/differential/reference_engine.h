@@ -42,18 +42,14 @@ public:
     // The "=" key, with the same outcome conventions as kalvox::Engine::evaluate.
     Outcome evaluate(std::string_view input);
 
-    // The stages on UTF-8 texts, each a literal rendering of its algorithm.
-    std::string jsjg(std::string_view czs1, std::string_view czs2, std::string_view op);
-    std::string jjfys(std::string_view s);
-    std::string mhsjs(std::string_view s);
-    std::string chenfachufays(std::string_view s);
-    // Returns 0 or the 1-based position of the offending bracket in characters.
-    std::size_t khpp(std::string& s);
-    std::string khys(std::string_view s);
-    std::string fhzqx(std::string_view s);
-    std::string hsjs(std::string_view s);
-    std::string ej_j(std::string_view s);
-    std::string jsqys(std::string_view s);
+    // The steps on UTF-8 texts, each a literal rendering of its algorithm: the
+    // kernel, the bracket check (0 or the 1-based position of the offending
+    // bracket in characters), the repair and the ej-j conversion in the
+    // direction ejToAlgebraic says.
+    std::string operate(std::string_view left, std::string_view right, std::string_view op);
+    std::size_t checkBrackets(std::string& s);
+    std::string repaired(std::string_view s);
+    std::string switchForm(std::string_view s);
 
     // The same on decoded texts.
     Text kernel(const Text& czs1, const Text& czs2, const Text& op);
