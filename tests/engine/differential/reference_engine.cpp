@@ -728,6 +728,9 @@ Text ReferenceEngine::functionPass(Text s) {
     // Function step, in sweeps: a function whose argument is another function
     // ("sinln2") waits until that one has its value.
     bool waiting = true;
+    // A failed factorial of a function's value ends the pass at once: the
+    // factorial step below is not reached.
+    bool factorialFailed = false;
     while (waiting && errorFlag == 0) {
         waiting = false;
         std::size_t k = 1;
@@ -849,6 +852,7 @@ Text ReferenceEngine::functionPass(Text s) {
                 const std::string product = factorialText(encode(result), &error);
                 if (!error.empty()) {
                     failure = error;
+                    factorialFailed = true;
                 } else {
                     result = T(product);
                     rest = q + 1 <= s.size() ? q + 1 : 0;
@@ -878,6 +882,7 @@ Text ReferenceEngine::functionPass(Text s) {
         }
         dropMarks(s);
     }
+    if (factorialFailed) return s;
 
     // Factorial step: the number item in front of the first "!" each time.
     while (contains(s, '!')) {
