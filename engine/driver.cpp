@@ -152,7 +152,7 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
                     const std::size_t start = writtenPosition(e, part.start);
                     select(out.text1, start, writtenPosition(e, part.start + part.length) - start);
                 } else {
-                    const StageSink* sink = trace ? &trace : nullptr;
+                    const TraceSink* sink = trace ? &trace : nullptr;
                     Evaluation result = evaluateText(e, sink);
                     if (!result.failed()) result = shownAt180(std::move(result.value));
                     if (result.failed()) {

@@ -457,7 +457,7 @@ std::string tokenList(std::string_view text, const std::vector<Token>& tokens) {
 
 }  // namespace
 
-Evaluation evaluateText(std::string_view input, const StageSink* trace) {
+Evaluation evaluateText(std::string_view input, const TraceSink* trace) {
     thread_local Lexed lexed;
     thread_local Stacks stacks;
     thread_local std::string text;

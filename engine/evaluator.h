@@ -2,14 +2,12 @@
 // The evaluator: a normalised text read by the lexer, parsed by precedence with
 // an explicit stack and computed on value texts.
 
-#include <functional>
 #include <string>
 #include <string_view>
 
-namespace kalvox {
+#include "engine/engine.h"
 
-// Called with a stage name and its text (tokens, postfix, result).
-using StageSink = std::function<void(std::string_view stage, std::string_view text)>;
+namespace kalvox {
 
 // The value of a text, or the message of its first fault.
 struct Evaluation {
@@ -22,7 +20,8 @@ struct Evaluation {
 // Evaluates a text that the front has let through (or one built by a function
 // key). The value is as the kernel writes it; a value at 180 degrees is not yet
 // shown as a negative real.
-Evaluation evaluateText(std::string_view text, const StageSink* trace = nullptr);
+// trace, when given, sees the stages "tokens", "postfix" and "result".
+Evaluation evaluateText(std::string_view text, const TraceSink* trace = nullptr);
 
 // A value at 180 degrees shown as a negative real ("5ej180" -> "-5"); any other
 // text as it is.

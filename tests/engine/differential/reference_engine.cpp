@@ -846,7 +846,12 @@ Text ReferenceEngine::functionPass(Text s) {
                 failure = fault.message;
             }
             std::size_t rest = q;
-            if (failure.empty() && q != 0 && at(s, q) == '!') {
+            // The function that is the argument of another leaves a "!" behind it
+            // to the outermost one: f g x! is (f(g(x)))!.
+            Text outside = firstChars(s, p - 1);
+            if (!outside.empty() && outside.back() == '-') outside.pop_back();
+            const bool outermost = !endsWithFunctionName(outside);
+            if (failure.empty() && outermost && q != 0 && at(s, q) == '!') {
                 // A factorial behind a function takes the function's value.
                 std::string_view error;
                 const std::string product = factorialText(encode(result), &error);
