@@ -74,6 +74,14 @@ struct Value {
 struct FactorialRecord {
     std::string item;          // the number item before the "!"
     Rank nameRank = kNoFault;  // the rank of the function that takes it, if any
+    // The functions of a chain before the "!" ("lncos199!"), innermost first:
+    // their ranks and values, and what the text shows in front of each value.
+    struct Link {
+        Rank rank;
+        std::string value;   // without its sign
+        std::string before;  // "j" of "conj" or "e" of "re" (with a sign) of the next name
+    };
+    std::vector<Link> chain;
 };
 
 struct Level {
@@ -271,7 +279,37 @@ bool Machine::factorial(std::size_t i) {
         record.item += operand.text;
     }
     // The functions before the "!" take their operands first.
-    if (!reduceWhile(operatorRule(TokenKind::Factorial)->precedence + 1)) return false;
+    const int tighter = operatorRule(TokenKind::Factorial)->precedence + 1;
+    if (hasNames_) {
+        const std::size_t base = levels_.back().operatorsBase;
+        while (operators_.size() > base &&
+               operatorRule(operators_.back().kind)->precedence >= tighter) {
+            const Token op = operators_.back();
+            operators_.pop_back();
+            if (!apply(op)) return false;
+            const Value& w = top();
+            if (op.kind == TokenKind::Name && w.fromFunction) {
+                FactorialRecord::Link link{w.functionRank, w.text, {}};
+                if (!link.value.empty() && link.value[0] == '-') link.value.erase(0, 1);
+                // The name that takes this value next, and a sign between them.
+                std::size_t k = operators_.size();
+                const bool signed_ = k > base && operators_[k - 1].kind == TokenKind::ArgumentSign;
+                if (signed_) --k;
+                if (k > base && operators_[k - 1].kind == TokenKind::Name) {
+                    const Token& next = operators_[k - 1];
+                    const char last = text_[next.start + next.length - 1];
+                    if (last == 'j' || last == 'e') {
+                        link.before += last;
+                        // A negative value behind the sign drops both signs.
+                        if (signed_ && w.text[0] != '-') link.before += '-';
+                    }
+                }
+                record.chain.push_back(std::move(link));
+            }
+        }
+    } else if (!reduceWhile(tighter)) {
+        return false;
+    }
     if (valuesInLevel() < 1) return missing(bang);
     note("!");
     Value& v = top();
@@ -284,8 +322,8 @@ bool Machine::factorial(std::size_t i) {
     Computed c = factorialOf(v.text);
     if (c.failed()) {
         v.failed = true;
-        // The factorial of a function of complex values is that function's own
-        // step (as the reading of the old engine had it).
+        // The factorial of a function of complex values counts as that
+        // function's own fault, the way the functions' step has always met it.
         const bool ofWord = withFunction && v.functionRank.name >= kFirstComplexWord;
         fault(withFunction ? v.functionRank : rankOf(Step::Factorials, bang.start), c.error,
               ofWord);
@@ -330,11 +368,19 @@ bool Machine::settle(Value& v, const Level& level) {
 }
 
 std::string_view Machine::functionFault(const Level& level) const {
+    std::string operand;
     for (std::size_t k = level.factorialsBase; k < factorials_.size(); ++k) {
         const FactorialRecord& r = factorials_[k];
         // A function computed before took its "!" with it.
         if (r.nameRank < level.faultRank) continue;
-        Computed c = factorialOf(r.item);
+        // The item in front of the "!": the value of the last function of the
+        // chain computed before the fault, else the item as written.
+        operand = r.item;
+        for (const FactorialRecord::Link& link : r.chain) {
+            if (!(link.rank < level.faultRank)) break;
+            operand = link.before + link.value;
+        }
+        Computed c = factorialOf(operand);
         if (c.failed()) return c.error;
     }
     return level.fault;
