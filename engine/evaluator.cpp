@@ -82,6 +82,7 @@ struct FactorialRecord {
         std::string before;  // "j" of "conj" or "e" of "re" (with a sign) of the next name
     };
     std::vector<Link> chain;
+    bool chained = false;  // right behind another "!" of this level ("5!!")
 };
 
 struct Level {
@@ -141,6 +142,7 @@ private:
     const std::vector<Token>& tokens_;
     std::string* postfix_;
     bool hasNames_ = false;
+    std::size_t lastFactorial_ = std::string_view::npos;  // the last "!" factorial() read
     std::vector<Value>& values_;
     std::size_t& count_;
     std::vector<Token>& operators_;
@@ -314,7 +316,11 @@ bool Machine::factorial(std::size_t i) {
     note("!");
     Value& v = top();
     if (name != nullptr && v.fromFunction) record.nameRank = v.functionRank;
-    if (hasNames_) factorials_.push_back(std::move(record));
+    if (hasNames_) {
+        record.chained = i >= 1 && lastFactorial_ == i - 1;
+        lastFactorial_ = i;
+        factorials_.push_back(std::move(record));
+    }
     const bool withFunction = v.fromFunction;
     v.fromFunction = false;
     v.functionDepth = 0;
@@ -369,19 +375,27 @@ bool Machine::settle(Value& v, const Level& level) {
 
 std::string_view Machine::functionFault(const Level& level) const {
     std::string operand;
+    std::string previous;  // the factorial before, when it was computed here
+    bool havePrevious = false;
     for (std::size_t k = level.factorialsBase; k < factorials_.size(); ++k) {
         const FactorialRecord& r = factorials_[k];
+        const bool afterPrevious = r.chained && havePrevious;
+        havePrevious = false;
         // A function computed before took its "!" with it.
         if (r.nameRank < level.faultRank) continue;
-        // The item in front of the "!": the value of the last function of the
-        // chain computed before the fault, else the item as written.
+        // The item in front of the "!": the factorial right before it, the value
+        // of the last function of the chain computed before the fault, or the
+        // item as written.
         operand = r.item;
         for (const FactorialRecord::Link& link : r.chain) {
             if (!(link.rank < level.faultRank)) break;
             operand = link.before + link.value;
         }
+        if (afterPrevious) operand = previous;
         Computed c = factorialOf(operand);
         if (c.failed()) return c.error;
+        previous = std::move(c.text);
+        havePrevious = true;
     }
     return level.fault;
 }
