@@ -95,15 +95,16 @@ bool looksLikeOption(const std::string& arg) {
 // The stage texts are collected only when they are to be printed. `previous` is
 // what "ans" stands for: the result printed for the expression before (empty
 // for the first and after an error); it becomes this expression's result.
-bool evaluateLine(Engine& engine, const Options& options, const TraceSink& sink,
+bool evaluateLine(const Engine& engine, const Options& options, const TraceSink& sink,
                   std::vector<std::pair<std::string, std::string>>& stages,
                   const std::string& expression, std::string& previous, std::string& buffer) {
     stages.clear();
-    Outcome outcome = engine.evaluate(expression, sink, previous);
+    Outcome outcome = engine.evaluate(expression, previous, sink);
     bool ok = !outcome.failed;
     if (options.algebraic && ok) {
-        outcome.text2 = engine.ejjKey(outcome.text2);
-        ok = !engine.hasError();
+        // One press of ej-j, which "=" has just pointed to the algebraic form.
+        outcome.text2 = engine.switchForm(outcome.text2, FormDirection::ToAlgebraic);
+        ok = !isErrorDisplay(outcome.text2);
     }
     if (ok) {
         previous = outcome.text2;

@@ -1,5 +1,6 @@
 // Cost of one press of "=": typical expressions, and texts of the input box's
-// full length (32,767 characters) in every shape that stresses one stage.
+// full length (32,767 characters) in every shape that stresses one step, and
+// brackets nested as deep as the text allows.
 
 #include <benchmark/benchmark.h>
 
@@ -33,17 +34,29 @@ void registerAll() {
             evaluateText(s, text);
         })->Unit(benchmark::kMillisecond);
     }
+    // 16,383 brackets, one inside the other.
+    {
+        std::string deep(16383, '(');
+        deep += '1';
+        deep.append(16383, ')');
+        benchmark::RegisterBenchmark("long32767/deepest_brackets", [text =
+                                                                        deep](benchmark::State& s) {
+            evaluateText(s, text);
+        })->Unit(benchmark::kMillisecond);
+    }
     // The function keys' evaluation and the ej-j conversion on a typical value.
-    benchmark::RegisterBenchmark("typical/jsqys sin(2ej30)", [](benchmark::State& s) {
-        kalvox::Engine engine;
-        for (auto _ : s) benchmark::DoNotOptimize(engine.jsqys("sin(2ej30)"));
+    benchmark::RegisterBenchmark("typical/key sin(2ej30)", [](benchmark::State& s) {
+        const kalvox::Engine engine;
+        const std::string output = "2ej30";
+        for (auto _ : s)
+            benchmark::DoNotOptimize(engine.applyToOutput(kalvox::FunctionKey::Sin, false, output));
     });
-    benchmark::RegisterBenchmark("typical/ej_j 5ej53.130102354156", [](benchmark::State& s) {
-        kalvox::Engine engine;
-        for (auto _ : s) {
-            engine.resetConversion();
-            benchmark::DoNotOptimize(engine.ej_j("5ej53.130102354156"));
-        }
+    benchmark::RegisterBenchmark("typical/ej-j 3+j4", [](benchmark::State& s) {
+        const kalvox::Engine engine;
+        const std::string output = "3+j4";
+        for (auto _ : s)
+            benchmark::DoNotOptimize(
+                engine.switchForm(output, kalvox::FormDirection::ToExponential));
     });
 }
 

@@ -1,10 +1,13 @@
-// The "=" key: notation translation and vocabulary check, bracket check,
-// repair, the chain of passes, and what the two boxes show afterwards.
+// The "=" key: the front (notation translation and vocabulary check, "ans",
+// bracket check, repair, well-formedness), the evaluation, and what the two
+// boxes show afterwards.
 
 #include <new>
 
 #include "engine/blank.h"
 #include "engine/engine.h"
+#include "engine/evaluator.h"
+#include "engine/front.h"
 #include "engine/notation.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
@@ -73,7 +76,7 @@ std::string withPreviousResult(const std::string& e, std::string_view previous) 
     return out;
 }
 
-// "||" as the one character "|" the passes read, and back.
+// "||" as the one character "|" the front and the evaluation read, and back.
 std::string withParallelAsOne(std::string e) {
     std::size_t w = 0;
     for (std::size_t r = 0; r < e.size(); ++r, ++w) {
@@ -102,12 +105,10 @@ std::size_t writtenPosition(std::string_view e, std::size_t p) {
 }
 }  // namespace
 
-Outcome Engine::evaluate(std::string_view input, const TraceSink& trace,
-                         std::string_view previousResult) {
-    resetConversion();
-    resetError();
-
+Outcome Engine::evaluate(std::string_view input, std::string_view previousResult,
+                         const TraceSink& trace) const {
     Outcome out;
+    std::string error;
     // Selects e[start, start + length) in the input box.
     auto select = [&out](std::string_view e, std::size_t start, std::size_t length) {
         out.selectionStart = utf16Length(e, start);
@@ -122,12 +123,12 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace,
         const UnknownItem unknown = findUnknownItem(e);
         const std::size_t ans = unknown.length == 0 ? findAns(e) : std::string::npos;
         if (unknown.length != 0) {
-            raise(unrecognisedInputMessage(
-                std::string_view(e).substr(unknown.start, unknown.length)));
+            error =
+                unrecognisedInputMessage(std::string_view(e).substr(unknown.start, unknown.length));
             out.text1 = e;
             select(e, unknown.start, unknown.length);
         } else if (ans != std::string::npos && !isSingleValue(previousResult)) {
-            raise(kNoPreviousResult);
+            error = kNoPreviousResult;
             out.text1 = e;
             select(e, ans, kAnsWord.size());
         } else {
@@ -136,36 +137,44 @@ Outcome Engine::evaluate(std::string_view input, const TraceSink& trace,
                 if (trace) trace("last result", e);
             }
             // The parallel operator "||" is one character "|" from here to the
-            // passes; the input box shows it as written.
+            // evaluation; the input box shows it as written.
             e = withParallelAsOne(std::move(e));
             std::string checkedCopy = e;
-            const std::size_t p = khpp(checkedCopy);
+            const std::size_t p = findUnpairedBracket(checkedCopy);
             if (trace) trace("brackets checked", withParallelAsWritten(checkedCopy));
             if (p == 0) {
-                e = fhzqx(std::move(e));
+                e = repairInput(std::move(e));
                 out.text1 = withParallelAsWritten(e);
                 if (trace) trace("normalised", out.text1);
                 const MalformedPart part = findMalformedPart(e);
                 if (part.length != 0) {
-                    raise(part.message);
+                    error = part.message;
                     const std::size_t start = writtenPosition(e, part.start);
                     select(out.text1, start, writtenPosition(e, part.start + part.length) - start);
                 } else {
-                    out.text2 = rewrite180(runPasses(e, &trace));
+                    const TraceSink* sink = trace ? &trace : nullptr;
+                    Evaluation result = evaluateText(e, sink);
+                    if (!result.failed()) result = shownAt180(std::move(result.value));
+                    if (result.failed()) {
+                        error = std::move(result.error);
+                    } else {
+                        out.text2 = std::move(result.value);
+                    }
                 }
             } else {
+                error = kBracketMismatch;
                 // The translated text: one with brackets is never blank.
                 out.text1 = withParallelAsWritten(e);
                 select(out.text1, writtenPosition(e, p - 1), 1);
             }
         }
     } catch (const std::bad_alloc&) {
-        if (!hasError()) raise(kOutOfMemory);
+        if (error.empty()) error = kOutOfMemory;
         if (out.text1.empty()) out.text1 = std::string(input);
     }
 
-    if (hasError()) {
-        out.text2 = errorDisplay(errorText);
+    if (!error.empty()) {
+        out.text2 = errorDisplay(error);
         out.failed = true;
         if (out.selectionLength == 0) {
             out.selectionStart = utf16Length(out.text1, out.text1.size());

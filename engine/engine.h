@@ -1,51 +1,36 @@
 #pragma once
 // Kalvox expression engine.
 //
-// The engine works on text from start to finish: every stage takes the whole
-// expression as a string, finds its next operation, cuts the operand texts out,
-// computes with doubles and splices the result's text back in, until one value
-// text is left. Nothing is parsed into a tree.
+// The front prepares the typed text and writes what the input box shows; the
+// evaluator reads the prepared text once, as tokens, and computes it by the
+// precedence of its operators.
 //
-//   typed or pasted text (Text1)
+//   typed or pasted text
 //        |
+//   the front ..................................... (driver.cpp)
+//        |  notation translation ("∠", "°", "×", "π", "√", "∥" ...)
+//        |  unknown-word check ........ the unrecognised item, selected
+//        |  "ans" -> (previous result) ........ no previous result, "ans" selected
+//        |  bracket check .................... the offending bracket, selected
+//        |  repair (blanks, runs of signs, implicit "*", bare "j", stray points)
+//        |     -> the input box text
+//        |  malformed-number and missing-operand check ... the part, selected
 //        v
-//   notation translation (full-width forms, "∠", "°", "×", "π", "√", "∥" ...) and
-//        |  the vocabulary check .......... unrecognisedInputMessage + offending item
-//        |
-//   "ans" replaced by the previous result in brackets ....... kNoPreviousResult
+//   lexer: tokens with their places ............... (lexer.cpp)
+//        |  number items read once: "2.5", "j4", "4j", "2ej30"
 //        v
-//   khpp    bracket check on a copy ............ kBracketMismatch + offending bracket
-//        |
-//   fhzqx   input repair (blanks, dangling last character, runs of signs,
-//        |  implicit "*", bare "j", stray points, doubled operators)
-//        |  -> written back to Text1
-//   findMalformedPart  number items and missing operands ..... the message
-//        |  of a malformed number or a missing operand + the offending part
+//   parser: shunting-yard, explicit stacks ........ (evaluator.cpp, grammar.h)
+//        |  one precedence table; each bracket a level of the stacks
 //        v
-//   khys    bracket reduction, innermost pair first; each inside runs
-//        |  the chain of passes below (passChain, written once)
-//        v  (lower-case)
-//   hsjs    functions (arcsin ... log, exp) of the real number item behind the
-//        |  name, conj abs arg re im sqrt of the complex one, then
-//        |  factorials "n!" of whole numbers 0 ... 170
-//        |
-//   mhsjs   "^"            :
-//        |  (lower-case)    |  operator passes: one shared operand scan,
-//   chenfachufays "*" "/"   |  one kernel call jsjg() per cycle,
-//        |  and "||" (held as "|" from the bracket check on)
-//        |  (lower-case)    |  leftmost operation first
-//   jjfys   "+" "-"        :
-//        |
+//   evaluator: each operation on value texts ...... (operations.h, kernel.cpp,
+//        |  every step's result is a value text          functions.cpp)
+//        |  (15 digits, magnitude and angle) that the next step reads;
+//        |  the first fault in the order of the steps is the one reported
 //        v
-//   180-degree rewrite ("5ej180" -> "-5") -> output text (Text2)
+//   a value at 180 degrees shown as a negative real -> the output box
 //
-// Errors are values: the stage that finds a problem calls raise(), which sets
-// errorFlag and errorText; every later stage returns "" at once; the driver
-// shows errorDisplay(errorText). Every message and the display are written in
-// engine/error_messages.h. Nothing is thrown out of the engine.
-//
-// Texts are UTF-8. The engine only ever cuts a text next to an ASCII
-// character, so any other character passes through unharmed.
+// Errors are values: an outcome carries the message and the selection.
+// Nothing is thrown out of the engine. Texts are UTF-8.
 
 #include <array>
 #include <cstddef>
@@ -112,88 +97,44 @@ struct KeyOutcome {
     std::string expression;
 };
 
+// The form the ej-j key converts a value to. The key alternates between the
+// two; "=" points it to the algebraic form again. Which one is next is the
+// caller's state.
+enum class FormDirection {
+    ToAlgebraic,    // "5ej53.13..." -> "3+j4"
+    ToExponential,  // "3+j4" -> "5ej53.13..."
+};
+
+// The other direction.
+constexpr FormDirection otherDirection(FormDirection d) {
+    return d == FormDirection::ToAlgebraic ? FormDirection::ToExponential
+                                           : FormDirection::ToAlgebraic;
+}
+
 class Engine {
 public:
-    // The values of errorFlag.
-    static constexpr int kNoError = 0;
-    static constexpr int kErrorRaised = -1;
-    // The values of ejToAlgebraic.
-    static constexpr int kToAlgebraic = -1;   // the next ej-j press gives a+jb
-    static constexpr int kToExponential = 0;  // the next ej-j press goes back to A ej θ
-
-    // The three variables below are the engine's own: only its stages write them.
-    // errorFlag: error state of the current evaluation, kNoError or kErrorRaised.
-    int errorFlag = kNoError;
-    // errorText: message of the raised error, without prefix or full stop.
-    std::string errorText;
-    // ejToAlgebraic: direction of the next ej-j press, kToAlgebraic or kToExponential.
-    int ejToAlgebraic = kToAlgebraic;
-
-    // Whether an error has been raised since the last resetError().
-    bool hasError() const { return errorFlag == kErrorRaised; }
-    // Clears the error state.
-    void resetError() {
-        errorFlag = kNoError;
-        errorText.clear();
-    }
-    // Points the next ej-j press to the algebraic form again.
-    void resetConversion() { ejToAlgebraic = kToAlgebraic; }
-    // Records an error: the one way every stage raises one.
-    void raise(std::string_view message);
-
     // The "=" key: evaluates the text of the input box and says what both boxes show.
     // previousResult is what the word "ans" stands for (the output box's text, or the
     // previous result of a run); an empty text, an error display or any text that is
-    // not one value leaves "ans" refused.
-    Outcome evaluate(std::string_view input, const TraceSink& trace = {},
-                     std::string_view previousResult = {});
+    // not one value leaves "ans" refused. trace, when given, sees every stage's text.
+    Outcome evaluate(std::string_view input, std::string_view previousResult = {},
+                     const TraceSink& trace = {}) const;
 
-    // jsjg: the operation kernel, one two-operand operation on value texts.
-    std::string jsjg(const std::string& czs1, const std::string& czs2, const std::string& op);
-    // jjfys: the add/subtract pass, last pass of every evaluation.
-    std::string jjfys(std::string s);
-    // mhsjs: the power pass ("^").
-    std::string mhsjs(std::string s);
-    // chenfachufays: the multiply/divide pass ("*", "/").
-    std::string chenfachufays(std::string s);
-    // khpp: bracket check; returns 0 or the 1-based byte position of the offending bracket.
-    // Marks matched pairs with "?" in s.
-    std::size_t khpp(std::string& s);
-    // khys: bracket reduction, innermost pair first.
-    std::string khys(std::string s);
-    // fhzqx: input repair before evaluation.
-    std::string fhzqx(std::string s);
-    // hsjs: the function pass (sin ... log, then n!).
-    std::string hsjs(std::string s);
-    // ej_j: conversion between exponential and algebraic form; flips ejToAlgebraic.
-    std::string ej_j(std::string s);
-    // jsqys: evaluation of a built expression without the driver's checks.
-    // A run-time failure of the chain is described in *failure (when given).
-    std::string jsqys(std::string s, std::string* failure = nullptr);
+    // A function key other than ej-j in the mode 输出求值 applied to the output.
+    KeyOutcome applyToOutput(FunctionKey key, bool inverse, const std::string& output) const;
 
-    // The ej-j key: ej_j on the output text, then a value at 180 degrees shown as a
-    // negative real. Returns the new output text (an error display on a fault).
-    // An error display comes back unchanged and leaves ejToAlgebraic alone; any
-    // other output is converted with the error state of an earlier evaluation cleared.
-    std::string ejjKey(const std::string& output);
+    // A word of complex values (conj, abs, arg, re, im, sqrt, exp) applied to the output.
+    KeyOutcome applyWordToOutput(std::string_view word, const std::string& output) const;
 
-    // The ej-j key's conversion of a text in the given direction (kToAlgebraic or
-    // kToExponential), made on an engine of its own so that no engine's error state or
-    // direction changes; nullopt on an error or an empty result.
-    static std::optional<std::string> convertedForm(const std::string& text, int direction);
-
-    // A function key other than ej-j in the mode 输出求值 applied to the output text v.
-    // Clears the error state first, so an old error never comes back.
-    KeyOutcome applyToOutput(FunctionKey key, bool inverse, const std::string& v);
-
-private:
-    std::string rewrite180(std::string text);
-    // The passes after the bracket reduction: functions, powers, products, sums,
-    // on a text already lower-cased.
-    std::string passChain(std::string t, const TraceSink* trace);
-    // The bracket reduction, then the chain; each stage's text goes to trace.
-    std::string runPasses(std::string t, const TraceSink* trace);
+    // The ej-j key: the output in the given form, a value at 180 degrees shown as a
+    // negative real; an error display on a fault. An error display comes back as it is
+    // (and the caller leaves its direction alone).
+    std::string switchForm(const std::string& output, FormDirection to) const;
 };
+
+// The ej-j key's conversion of a text in the given direction; nullopt on an
+// error or an empty result.
+std::optional<std::string> convertedForm(const std::string& text, FormDirection to);
 
 // The text a function key inserts at the caret in the mode 函数符号
 // ("" for x^2, x^3, 1/x and ej-j, which insert nothing).

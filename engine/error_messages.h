@@ -11,7 +11,7 @@
 
 namespace kalvox {
 
-// Messages of the passes.
+// Messages of the evaluation.
 inline constexpr std::string_view kBracketMismatch = "括号不匹配";
 inline constexpr std::string_view kDivisionByZero = "除数为零";
 inline constexpr std::string_view kOverflow = "溢出";

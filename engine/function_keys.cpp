@@ -2,11 +2,14 @@
 // keys' enabled states after the output changes.
 
 #include <cmath>
+#include <new>
 
 #include "engine/constants.h"
 #include "engine/engine.h"
+#include "engine/evaluator.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
+#include "engine/operations.h"
 #include "engine/value_forms.h"
 
 namespace kalvox {
@@ -151,8 +154,21 @@ bool factorialAllowed(std::string_view output) {
     return v && *v <= kLargestFactorial;
 }
 
-KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::string& v) {
-    resetError();
+namespace {
+// The evaluation of an expression a key built, as the key shows it.
+void evaluateForKey(KeyOutcome& out, std::string expression) {
+    try {
+        Evaluation e = evaluateText(expression);
+        out.text2 = e.failed() ? keyErrorDisplay(e.error) : std::move(e.value);
+    } catch (const std::bad_alloc&) {
+        out.text2.clear();
+        out.failure = kOutOfMemory;
+    }
+    out.expression = std::move(expression);
+}
+}  // namespace
+
+KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::string& v) const {
     KeyOutcome out;
     std::string expression;
     try {
@@ -167,10 +183,13 @@ KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::strin
             }
             expression = numberText(checked(1 / x));
         } else if (key == Factorial) {
-            // Whole values from 0 to 170 only, as in the function pass.
-            std::string_view error;
-            expression = factorialText(v, &error);
-            if (!error.empty()) raise(error);
+            // Whole values from 0 to 170 only, as behind a value in an expression.
+            Computed c = factorialOf(v);
+            if (c.failed()) {
+                out.text2 = keyErrorDisplay(c.error);
+                return out;
+            }
+            expression = std::move(c.text);
         } else if (key == Power) {
             // x^y has no exponent yet: the input box gets "(v)^" to be finished and
             // the output stays, rather than showing v^0 = 1 as if it were a result.
@@ -178,18 +197,30 @@ KeyOutcome Engine::applyToOutput(FunctionKey key, bool inverse, const std::strin
             out.text2 = v;
             return out;
         } else if (key == Cube && !inverse && !isSum(v)) {
-            expression = mhsjs(v + "^3");
+            Computed c = operate(v, "3", '^');
+            if (c.failed()) {
+                out.text2 = keyErrorDisplay(c.error);
+                return out;
+            }
+            expression = std::move(c.text);
         } else {
             expression = outputExpression(key, inverse, v);
         }
     } catch (const ArithmeticFault& fault) {
-        raise(fault.message);
+        out.text2 = keyErrorDisplay(fault.message);
+        return out;
     }
-    if (!hasError()) {
-        out.expression = expression;
-        out.text2 = jsqys(expression, &out.failure);
-    }
-    if (hasError()) out.text2 = keyErrorDisplay(errorText);
+    evaluateForKey(out, std::move(expression));
+    return out;
+}
+
+KeyOutcome Engine::applyWordToOutput(std::string_view word, const std::string& output) const {
+    KeyOutcome out;
+    std::string expression(word);
+    expression += '(';
+    expression += output;
+    expression += ')';
+    evaluateForKey(out, std::move(expression));
     return out;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The names of the functions the function pass evaluates, and where one
+// The names of the functions the evaluator computes, and where one
 // stands in a text.
 
 #include <array>

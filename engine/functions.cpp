@@ -1,25 +1,25 @@
-// The function pass: elementary functions written before their argument
-// ("sin30", "arccos-0.5", "log100", "sin2ej180"), the functions of complex
-// values ("conj2ej30", "abs-2", "sqrt-4"), then factorials ("5!").
+// The functions: elementary functions of a real argument ("sin30",
+// "arccos-0.5", "log100"), the functions of complex values ("conj2ej30",
+// "abs-2", "sqrt-4"), the factorial ("5!") and the sign of a value.
 
 #include <array>
 #include <cmath>
 
 #include "engine/complex_functions.h"
 #include "engine/complex_value.h"
-#include "engine/engine.h"
+#include "engine/error_messages.h"
 #include "engine/function_names.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
+#include "engine/operations.h"
 
 namespace kalvox {
 
 namespace {
-constexpr const auto& kNames = kFunctionNames;
 // The first ten names and the complex functions go in the same order.
-static_assert(kNames[static_cast<std::size_t>(ComplexFunction::Arcsin)] == "arcsin" &&
-              kNames[static_cast<std::size_t>(ComplexFunction::Sin)] == "sin" &&
-              kNames[static_cast<std::size_t>(ComplexFunction::Log)] == "log");
+static_assert(kFunctionNames[static_cast<std::size_t>(ComplexFunction::Arcsin)] == "arcsin" &&
+              kFunctionNames[static_cast<std::size_t>(ComplexFunction::Sin)] == "sin" &&
+              kFunctionNames[static_cast<std::size_t>(ComplexFunction::Log)] == "log");
 
 // The share of a value's magnitude within which re and im are taken for a round
 // number: the residue that π's 15 digits leave in an angle.
@@ -27,29 +27,6 @@ constexpr double kPartResidue = 1e-13;
 
 // Beyond this size the arc cotangent is computed from the reciprocal.
 constexpr double kFarOut = 1e8;
-
-// Whether a "-" at the end of out is the sign of what follows it (rather than
-// a subtraction): it opens the text or follows "(", "*", "/", "|", "^" or a
-// function name (the "j" of "conj" and the "e" of "re" end a name, not a number),
-// as behind a bracket.
-bool endsWithSign(const std::string& out) {
-    const std::size_t n = out.size();
-    if (n == 0 || out[n - 1] != '-') return false;
-    if (n == 1) return true;
-    const char c = out[n - 2];
-    return c == '(' || c == '*' || c == '/' || c == '|' || c == '^' ||
-           functionNameEndsAt(out, n - 1);
-}
-
-// Appends a function's value; a negative one behind a sign loses both signs.
-void appendValue(std::string& out, const std::string& value) {
-    if (!value.empty() && value[0] == '-' && endsWithSign(out)) {
-        out.pop_back();
-        out.append(value, 1);
-        return;
-    }
-    out += value;
-}
 
 // Whether the angle x (degrees, rounded to 8 decimals) is an odd multiple of 90.
 bool atTangentPole(double x) { return std::fabs(std::fmod(poleRounded(x), 180)) == 90; }
@@ -179,129 +156,39 @@ FunctionValue evaluateComplexWord(std::size_t k, std::string_view z) {
     }
 }
 
-// Replaces every function name and its argument by the value. Returns false
-// when a function failed; the failing name stays in the text.
-//
-// The search for the first name of the table that occurs anywhere, started
-// again from "arcsin" after every function, comes down to one sweep per name
-// in table order: a value spliced in starts with a digit or "-" and ends with
-// a digit, so a replacement never makes a new occurrence of any name, and the
-// names only get fewer. Within one name's sweep the next first occurrence lies
-// behind the value just spliced in, where the text is still the input's.
-bool functionStep(Engine& engine, std::string& s) {
-    // Every name holds at least one of these letters.
-    bool anyName = false;
-    for (char c : s)
-        anyName |= (c == 'a') | (c == 'c') | (c == 'l') | (c == 's') | (c == 't') | (c == 'r') |
-                   (c == 'm') | (c == 'x');
-    if (!anyName) return true;
-    std::string out;
-    for (std::size_t k = 0; k < kNames.size(); ++k) {
-        const std::string_view name = kNames[k];
-        std::size_t p = s.find(name);
-        if (p == std::string::npos) continue;
-        out.clear();
-        out.reserve(s.size());
-        std::size_t copied = 0;  // s[0, copied) is in out
-        while (p != std::string::npos) {
-            // The argument: the number item behind the name, with its sign.
-            const std::size_t argStart = p + name.size();
-            std::size_t q = argStart;
-            if (q < s.size() && s[q] == '-') ++q;
-            std::string_view failure;
-            std::string missing;
-            if (q < s.size() && isNumberItemChar(s[q])) {
-                q = numberItemEnd(s, q);
-            } else {
-                missing = missingOperandMessage(name);
-                failure = missing;
-            }
-            const std::string_view argument(s.data() + argStart, q - argStart);
-            if (failure.empty()) {
-                try {
-                    FunctionValue value;
-                    if (k >= kFirstComplexWord) {
-                        value = evaluateComplexWord(k, argument);
-                    } else {
-                        const RealArgument x = readRealArgument(argument);
-                        value = x.real ? evaluateFunction(k, x.value)
-                                       : evaluateOffAxis(static_cast<ComplexFunction>(k), argument);
-                    }
-                    failure = value.error;
-                    if (failure.empty() && k >= kFirstComplexWord && q < s.size() && s[q] == '!') {
-                        // A "!" right behind a complex word takes its whole value, sign
-                        // and all, as behind a bracket: "arg(j-2)!" is (-90)!.
-                        std::string product = factorialText(value.text, &failure);
-                        if (failure.empty()) {
-                            value.text = std::move(product);
-                            ++q;
-                        }
-                    }
-                    if (failure.empty()) {
-                        out.append(s, copied, p - copied);
-                        appendValue(out, value.text);
-                        copied = q;
-                    }
-                } catch (const ArithmeticFault& fault) {
-                    failure = fault.message;
-                }
-            }
-            if (!failure.empty()) {
-                out.append(s, copied);
-                s = std::move(out);
-                engine.raise(failure);
-                return false;
-            }
-            p = s.find(name, q);
-        }
-        out.append(s, copied);
-        s.swap(out);
-    }
-    return true;
-}
-
-// Replaces every "n!" by n factorial, from left to right, in one sweep: the
-// number item in front of each "!" is the item at the end of the text rebuilt
-// so far, which may be the value of the factorial before it.
-void factorialStep(Engine& engine, std::string& s) {
-    std::size_t bang = s.find('!');
-    if (bang == std::string::npos) return;
-    std::string out;
-    out.reserve(s.size());
-    std::size_t copied = 0;  // s[0, copied) is in out
-    while (bang != std::string::npos) {
-        out.append(s, copied, bang - copied);
-        const std::size_t m = numberItemStart(out, out.size());
-        std::string_view error;
-        std::string product;
-        std::string missing;
-        if (m == out.size()) {
-            missing = missingOperandMessage("!");
-            error = missing;
-        } else {
-            product = factorialText(std::string_view(out).substr(m), &error);
-        }
-        if (!error.empty()) {
-            out.append(s, bang);
-            s = std::move(out);
-            engine.raise(error);
-            return;
-        }
-        out.resize(m);
-        out += product;
-        copied = bang + 1;
-        bang = s.find('!', copied);
-    }
-    out.append(s, copied);
-    s = std::move(out);
-}
 }  // namespace
 
-std::string Engine::hsjs(std::string s) {
-    if (hasError()) return "";
-    functionStep(*this, s);
-    factorialStep(*this, s);
-    return s;
+Computed applyFunction(std::size_t name, std::string_view argument) {
+    try {
+        FunctionValue value;
+        if (name >= kFirstComplexWord) {
+            value = evaluateComplexWord(name, argument);
+        } else {
+            const RealArgument x = readRealArgument(argument);
+            value = x.real ? evaluateFunction(name, x.value)
+                           : evaluateOffAxis(static_cast<ComplexFunction>(name), argument);
+        }
+        if (!value.error.empty()) return {"", value.error};
+        return {std::move(value.text), {}};
+    } catch (const ArithmeticFault& fault) {
+        return {"", fault.message};
+    }
+}
+
+Computed factorialOf(std::string_view value) {
+    std::string_view error;
+    std::string product = factorialText(value, &error);
+    if (!error.empty()) return {"", error};
+    return {std::move(product), {}};
+}
+
+std::string negated(std::string_view value) {
+    if (!value.empty() && value[0] == '-') return std::string(value.substr(1));
+    std::string out;
+    out.reserve(value.size() + 1);
+    out += '-';
+    out += value;
+    return out;
 }
 
 }  // namespace kalvox

@@ -11,9 +11,9 @@
 #include "engine/complex_functions.h"
 #include "engine/complex_value.h"
 #include "engine/detail/characters.h"
-#include "engine/engine.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
+#include "engine/operations.h"
 
 namespace kalvox {
 
@@ -106,9 +106,10 @@ double magnitudeOf(double x, double y) {
     return checked(std::hypot(x, y));
 }
 
-// The result text: the number text of R, "-" and the number text of R, or R "ej" A.
-std::string resultText(double R, double A) {
-    std::string out;
+// The result text: the number text of R, "-" and the number text of R, or R "ej" A,
+// written into out (whose storage is reused).
+void writeResult(std::string& out, double R, double A) {
+    out.clear();
     const double a = roundTo(A, 8);
     if (a == 0) {
         appendNumberText(out, R);
@@ -125,6 +126,11 @@ std::string resultText(double R, double A) {
         out += "ej";
         appendNumberText(out, A);
     }
+}
+
+std::string resultText(double R, double A) {
+    std::string out;
+    writeResult(out, R, A);
     return out;
 }
 
@@ -146,12 +152,18 @@ PolarValue readPolar(std::string_view text) {
 
 std::string polarText(double R, double A) { return resultText(R, A); }
 
-std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const std::string& op) {
-    if (hasError()) return "";
+Computed operate(std::string_view leftText, std::string_view rightText, char o) {
+    Computed c;
+    c.error = operate(leftText, rightText, o, c.text);
+    return c;
+}
+
+std::string_view operate(std::string_view leftText, std::string_view rightText, char o,
+                         std::string& out) {
     try {
         ValueParts left, right;
-        splitValue(czs1, left);
-        splitValue(czs2, right);
+        splitValue(leftText, left);
+        splitValue(rightText, right);
         const std::string_view m1 = left.magnitude;
         const double M1 = leadingValue(m1);
         const double T1 = left.angleDegrees();
@@ -160,8 +172,6 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
 
         double R = 0;
         double A = 0;
-        // The operator as one character; any other text is none of the six.
-        const char o = op.size() == 1 ? op[0] : '\0';
         if (o == '+' || o == '-') {
             double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
             rectangular(M1, T1, x1, y1);
@@ -178,8 +188,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             const double x = add(x1, x2);
             const double y = add(y1, y2);
             if (magnitudeOf(x, y) <= kCancelledSum * (std::fabs(M1) + std::fabs(M2))) {
-                raise(kDivisionByZero);
-                return "";
+                return kDivisionByZero;
             }
             // A sum's size within the residue of π of a round number is that
             // number ("(3+j4)||(3-j4)" divides by 6, not by 6.00000000000001).
@@ -195,28 +204,24 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             A = add(T1, T2);
         } else if (o == '/') {
             if (M2 == 0) {
-                raise(kDivisionByZero);
-                return "";
+                return kDivisionByZero;
             }
             R = checked(M1 / M2);
             A = sub(T1, T2);
         } else if (o == '^') {
             // A complex text on the real axis counts as the real it stands for;
             // an exponent off it gives the principal value.
-            const RealArgument exponent = readRealArgument(czs2);
+            const RealArgument exponent = readRealArgument(rightText);
             if (!exponent.real) {
                 const ComplexResult w =
                     complexPower(rectangularOf({M1, T1}), rectangularOf({M2, T2}));
-                if (!w.error.empty()) {
-                    raise(w.error);
-                    return "";
-                }
-                return complexText(w.value);
+                if (!w.error.empty()) return w.error;
+                out = complexText(w.value);
+                return {};
             }
             const double E = exponent.value;
             if (M1 == 0 && E < 0) {
-                raise(kDivisionByZero);
-                return "";
+                return kDivisionByZero;
             }
             if (M1 <= 0 && E == kSquareRoot) {
                 R = power(std::fabs(M1), E);
@@ -225,8 +230,7 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
                 R = -power(std::fabs(M1), E);
                 A = mul(T1, E);
             } else if (M1 < 0 && E < 1 && E != std::trunc(E)) {
-                raise(kNegativeRoot);
-                return "0";
+                return kNegativeRoot;
             } else {
                 // Zero to a power of at least 0, or a whole power of a negative.
                 R = power(M1, E);
@@ -234,16 +238,11 @@ std::string Engine::jsjg(const std::string& czs1, const std::string& czs2, const
             }
         }
 
-        return resultText(R, A);
+        writeResult(out, R, A);
+        return {};
     } catch (const ArithmeticFault& fault) {
-        raise(fault.message);
-        return "";
+        return fault.message;
     }
-}
-
-void Engine::raise(std::string_view message) {
-    errorFlag = kErrorRaised;
-    errorText = std::string(message);
 }
 
 }  // namespace kalvox

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "engine/detail/characters.h"
-#include "engine/engine.h"
+#include "engine/front.h"
 #include "engine/function_names.h"
 
 namespace kalvox {
@@ -63,6 +63,21 @@ bool parallelOperandAt(const std::string& s, std::size_t k) {
     return false;
 }
 
+// Whether s ends with the name "conj", whose "j" is no coefficient's (any case).
+bool endsWithConj(std::string_view s) {
+    if (s.size() < 4) return false;
+    const std::string_view tail = s.substr(s.size() - 4);
+    return functionNameAt(tail, 0) == 4 && isJ(tail[3]);
+}
+
+// Whether out ends with a "j" that has no coefficient: not the "j" of "ej" or
+// of "conj", nor one behind a digit or point ("4j").
+bool endsWithBareJ(const std::string& out) {
+    const std::size_t n = out.size();
+    if (n == 0 || !isJ(out[n - 1]) || endsWithEj(out) || endsWithConj(out)) return false;
+    return n == 1 || !(isDigit(out[n - 2]) || out[n - 2] == '.');
+}
+
 // Runs of signs become the one sign they amount to; a "+" where a value is
 // to begin is dropped; a sign before "*" or "/", and the first of two of
 // "*" and "/", give way to the later one.
@@ -90,11 +105,15 @@ std::string repairSigns(const std::string& s) {
                 // (a bare "-" would bind tighter than a power of b).
                 bool rest = false;
                 for (std::size_t r = i0 + 1; r < k; ++r) rest ^= s[r] == '-';
+                if (endsWithBareJ(out)) out += '1';  // the run is an operator behind "j"
                 out += s[i0];
                 if (rest) out += "-1*";
                 continue;
             }
             if (minus) {
+                // A run of signs behind a bare "j" is an operator, not the
+                // coefficient's sign: "j+-83" is j1-83; only a single "-" is.
+                if (k - i0 >= 2 && endsWithBareJ(out)) out += '1';
                 out += '-';
             } else if (!valueBegins) {
                 out += '+';
@@ -109,13 +128,6 @@ std::string repairSigns(const std::string& s) {
         ++i;
     }
     return out;
-}
-
-// Whether s ends with the name "conj", whose "j" is no coefficient's (any case).
-bool endsWithConj(std::string_view s) {
-    if (s.size() < 4) return false;
-    const std::string_view tail = s.substr(s.size() - 4);
-    return functionNameAt(tail, 0) == 4 && isJ(tail[3]);
 }
 
 // Implicit products, the coefficient 1 of a bare "j" and stray points.
@@ -135,7 +147,8 @@ std::string repairValues(const std::string& s) {
             if (afterCloseOrBang) out += '*';
             out += c;
         } else if (c == '(') {
-            if (endsValue(out) && !endsWithConj(out)) out += '*';
+            // "j(" is the bracket's coefficient j, one operand as "j4" is.
+            if (endsValue(out) && !endsWithConj(out) && !endsWithBareJ(out)) out += '*';
             out += c;
         } else if (isJ(c)) {
             const bool coefficient =
@@ -149,7 +162,7 @@ std::string repairValues(const std::string& s) {
             // "j-4" is signed; a "j" before "-" and anything else is bare.
             const char after = i + 2 < n ? s[i + 2] : '\0';
             const bool signedCoefficient = next == '-' && (isDigit(after) || after == '.');
-            if (!isDigit(next) && next != '.' && !signedCoefficient) out += '1';
+            if (!isDigit(next) && next != '.' && next != '(' && !signedCoefficient) out += '1';
         } else if (const std::size_t name = functionNameAt(s, i); name != 0) {
             if (endsValue(out)) out += '*';
             out.append(s, i, name);
@@ -223,7 +236,7 @@ bool repairNeeded(const std::string& s) {
 }
 }  // namespace
 
-std::string Engine::fhzqx(std::string s) {
+std::string repairInput(std::string s) {
     // Blanks go, wherever they stand; other white space is kept.
     s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
     if (s.empty()) return "0";  // blanks only: evaluated like an empty input

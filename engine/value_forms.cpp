@@ -29,14 +29,6 @@ bool isAlgebraic(const std::string& text) {
 
 }  // namespace
 
-std::optional<std::string> Engine::convertedForm(const std::string& text, int direction) {
-    Engine scratch;
-    scratch.ejToAlgebraic = direction;
-    std::string result = scratch.ejjKey(text);
-    if (scratch.hasError() || result.empty()) return std::nullopt;
-    return result;
-}
-
 bool holdsImaginaryUnit(std::string_view text) {
     return text.find_first_of("jJ") != std::string_view::npos;
 }
@@ -47,12 +39,12 @@ std::optional<ValueForms> valueForms(std::string_view text) {
     if (text.size() > kLongestValue) return std::nullopt;
     const std::string value(text);
     if (isExponential(value)) {
-        auto algebraic = Engine::convertedForm(value, Engine::kToAlgebraic);
+        auto algebraic = convertedForm(value, FormDirection::ToAlgebraic);
         if (!algebraic) return std::nullopt;
         return ValueForms{value, std::move(*algebraic)};
     }
     if (isAlgebraic(value)) {
-        auto exponential = Engine::convertedForm(value, Engine::kToExponential);
+        auto exponential = convertedForm(value, FormDirection::ToExponential);
         if (!exponential) return std::nullopt;
         return ValueForms{std::move(*exponential), value};
     }

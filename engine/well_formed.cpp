@@ -63,6 +63,12 @@ MalformedPart findMalformedPart(std::string_view s) {
         if (isNumberItemChar(c) && !(isE(c) && functionNameAt(s, i) != 0)) {
             const std::size_t end = numberItemEnd(s, i);
             const std::string_view item = s.substr(i, end - i);
+            if (item.size() == 1 && isJ(c) && end < n && s[end] == '(' && expectsValue()) {
+                // "j(": the bracket's coefficient j.
+                before = Before::Sign;
+                i = end;
+                continue;
+            }
             // After ")" or "!" only an angle may follow at once: "(2)ej30".
             const bool angleAfterValue = (before == Before::Close || before == Before::Value) &&
                                          item.size() >= 2 && isE(item[0]) && isJ(item[1]);
@@ -75,10 +81,11 @@ MalformedPart findMalformedPart(std::string_view s) {
         if (const std::size_t name = isLetter(c) ? functionNameAt(s, i) : 0; name != 0) {
             std::size_t j = i + name;
             if (j < n && s[j] == '-') ++j;
-            // The argument: a number item (not the name "exp") or a bracket.
-            const bool item =
-                j < n && isNumberItemChar(s[j]) && !(isE(s[j]) && functionNameAt(s, j));
-            if (!(item || (j < n && s[j] == '('))) return missing(s, i, name);
+            // The argument: a number item, a bracket, or a function with its own
+            // argument (f g x is f(g(x))).
+            const bool function = j < n && isLetter(s[j]) && functionNameAt(s, j) != 0;
+            const bool item = j < n && isNumberItemChar(s[j]) && !function;
+            if (!(item || function || (j < n && s[j] == '('))) return missing(s, i, name);
             before = Before::Name;
             i += name;
             continue;

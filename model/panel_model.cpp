@@ -46,7 +46,6 @@ std::int16_t filterKey(std::int16_t code) {
 }
 
 PanelModel::PanelModel() {
-    engine_.resetConversion();
     setInput(u"", 0);
     setOutput("0");
     keyStates_ = functionKeysForMode(FunctionMode::Symbol, inverse_, "", keyStates_);
@@ -196,7 +195,8 @@ void PanelModel::clear() {
 void PanelModel::evaluate() {
     // "=": the engine says what both boxes show and where the caret goes.
     // "ans" stands for the value on show in the output box.
-    const Outcome outcome = engine_.evaluate(inputUtf8(), {}, output_);
+    const Outcome outcome = engine_.evaluate(inputUtf8(), output_);
+    formDirection_ = FormDirection::ToAlgebraic;
     setInput(toUtf16(outcome.text1), 0);
     setOutput(outcome.text2);
     if (outcome.focusInput) focus_ = Focus::Input;
@@ -281,7 +281,12 @@ void PanelModel::press(KeyId key) {
 
 void PanelModel::functionKey(FunctionKey key) {
     focus_ = Focus::Input;
-    if (key == FunctionKey::EjJ) setOutput(engine_.ejjKey(output_));
+    if (key == FunctionKey::EjJ) {
+        // An error display stays, and so does the direction of the next press.
+        const bool convertible = !isErrorDisplay(output_);
+        setOutput(engine_.switchForm(output_, formDirection_));
+        if (convertible) formDirection_ = otherDirection(formDirection_);
+    }
     switch (mode_) {
         case FunctionMode::Symbol: {
             // Keys without a symbol leave the input box alone, selection included.
@@ -344,12 +349,9 @@ void PanelModel::complexEntry(ComplexEntry entry) {
 
 void PanelModel::applyWordToOutput(std::string_view word) {
     const std::string expression = std::string(word) + "(" + output_ + ")";
-    engine_.resetError();
-    std::string failure;
-    std::string value = engine_.jsqys(expression, &failure);
-    if (engine_.hasError()) value = keyErrorDisplay(engine_.errorText);
-    message_ = failure;
-    setOutput(std::move(value));
+    KeyOutcome outcome = engine_.applyWordToOutput(word, output_);
+    message_ = outcome.failure;
+    setOutput(std::move(outcome.text2));
     showEvaluated(expression);
 }
 

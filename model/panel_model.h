@@ -164,6 +164,8 @@ private:
     void symmetricalComponents();
 
     Engine engine_;
+    // The form the next ej-j press converts the output to; "=" points it back.
+    FormDirection formDirection_ = FormDirection::ToAlgebraic;
     std::u16string input_;
     int caret_ = 0;
     int selectionStart_ = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// The character classes that the passes over expression texts share. "E" and
+// The character classes that the steps over expression texts share. "E" and
 // "J" count as "e" and "j": a text is read the same in either case.
 
 namespace kalvox {

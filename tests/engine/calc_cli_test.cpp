@@ -114,8 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--trace", "2*3"},
                 "",
                 0,
-                "6\n  brackets checked: 2*3\n  normalised: 2*3\n  brackets reduced: 2*3\n"
-                "  functions: 2*3\n  powers: 2*3\n  products: 6\n  sums: 6\n"},
+                "6\n  brackets checked: 2*3\n  normalised: 2*3\n"
+                "  tokens: number \"2\" operator \"*\" number \"3\"\n  postfix: 2 3 *\n"
+                "  result: 6\n"},
         CliCase{"phasor_notation_translated",
                 {"--echo", "10∠30°"},
                 "",
@@ -166,8 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 0,
                 "6\n  translated: 2*3\n  brackets checked: 2*3\n  normalised: 2*3\n"
-                "  brackets reduced: 2*3\n  functions: 2*3\n  powers: 2*3\n  products: 6\n"
-                "  sums: 6\n"},
+                "  tokens: number \"2\" operator \"*\" number \"3\"\n  postfix: 2 3 *\n"
+                "  result: 6\n"},
         CliCase{"trace_of_a_refusal",
                 {"--trace", "ｐｉ"},
                 "",

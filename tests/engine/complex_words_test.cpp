@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ComplexWordTexts, testing::Values(
     TextRow{"SqrtPrincipalRoot", "sqrt(1ej360)", "1"},
     TextRow{"SqrtPrincipalRootOfTextAngle", "sqrt4ej300", "2ej-29.9999999999983"},
     TextRow{"ConjOfSignedBracket", "conj-(2-4)", "2"},
-    TextRow{"NameIsNoArgument", "sin-exp2", "错误:缺少运算对象“sin”。"},
+    TextRow{"NameWithoutArgument", "sin-exp", "错误:缺少运算对象“exp”。"},
     // A name with nothing behind it is refused, not completed.
     TextRow{"ConjAlone", "2*conj", "错误:缺少运算对象“conj”。"},
     TextRow{"SqrtAlone", "sqrt", "错误:缺少运算对象“sqrt”。"},
@@ -275,7 +275,7 @@ class PreviousResult : public testing::TestWithParam<AnsRow> {};
 TEST_P(PreviousResult, StandsInBrackets) {
     const AnsRow& r = GetParam();
     Engine engine;
-    const Outcome out = engine.evaluate(r.input, {}, r.previous);
+    const Outcome out = engine.evaluate(r.input, r.previous);
     EXPECT_EQ(out.text1, r.text1);
     EXPECT_EQ(out.text2, r.output);
 }

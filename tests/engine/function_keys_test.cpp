@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Table, WholeInputTest,
                                          WrapCase{"ten_to_the", Log, true, "10^(1+2)"},
                                          WrapCase{"reciprocal", Reciprocal, false, "1/(1+2)"},
                                          WrapCase{"factorial", Factorial, false, "(1+2)!"},
-                                         WrapCase{"ej_j_leaves_input", EjJ, false, "1+2"}),
+                                         WrapCase{"ej_j_key_leaves_input", EjJ, false, "1+2"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct OutputCase {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/engine.h"
+#include "engine/front.h"
 
 namespace kalvox {
 namespace {
@@ -13,11 +13,7 @@ struct RepairCase {
 
 class InputRepairTest : public testing::TestWithParam<RepairCase> {};
 
-TEST_P(InputRepairTest, Repairs) {
-    Engine engine;
-    EXPECT_EQ(engine.fhzqx(GetParam().text), GetParam().repaired);
-    EXPECT_FALSE(engine.hasError());
-}
+TEST_P(InputRepairTest, Repairs) { EXPECT_EQ(repairInput(GetParam().text), GetParam().repaired); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, InputRepairTest,

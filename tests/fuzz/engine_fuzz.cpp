@@ -12,7 +12,7 @@
 // - a refused input item, malformed number or part without its operand
 //   stands in the input box, selected;
 // - on short, valid UTF-8 inputs the engine agrees with the literal reference
-//   rendering of its stages.
+//   rendering of the evaluation as text rewriting.
 
 #include <time.h>
 
@@ -176,7 +176,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                       [&](Engine& e) { return e.evaluate(input); });
     // A refused item is quoted as it was pasted, "inf" or "nan" included; it
     // stands in the input box and is selected there.
-    const std::string_view item = out.failed ? refusedItem(engine.errorText) : std::string_view();
+    const auto message = kalvox::displayedMessage(out.text2);
+    const std::string_view item =
+        out.failed && message ? refusedItem(*message) : std::string_view();
     if (item.empty() && hasInfOrNan(out.text2)) fail("inf or nan in the output", input, out.text2);
     if (!item.empty() &&
         (out.text1.find(item) == std::string::npos || out.selectionLength == 0 || !out.focusInput))
@@ -189,30 +191,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Two presses of the ej-j key on the result.
     if (!out.failed) {
-        const std::string algebraic = engine.ejjKey(out.text2);
+        const std::string algebraic =
+            engine.switchForm(out.text2, kalvox::FormDirection::ToAlgebraic);
         if (hasInfOrNan(algebraic)) fail("inf or nan after ej-j", input, algebraic);
         if (!isAlgebraicText(algebraic) && !isValueText(algebraic) && !isErrorDisplay(algebraic))
             fail("ej-j gave neither an algebraic text nor a value", input, algebraic);
-        if (!engine.hasError()) {
-            const std::string back = engine.ejjKey(algebraic);
+        if (!isErrorDisplay(algebraic)) {
+            const std::string back =
+                engine.switchForm(algebraic, kalvox::FormDirection::ToExponential);
             if (hasInfOrNan(back)) fail("inf or nan after ej-j back", input, back);
-            if (!engine.hasError() ? !isValueText(back) : !isErrorDisplay(back))
+            if (!isValueText(back) && !isErrorDisplay(back))
                 fail("ej-j back gave no value text", input, back);
         }
     }
 
-    // The function keys' evaluation, straight on the input.
+    // The evaluation of the function keys and the complex words, straight on the
+    // input: any text, never repaired.
     Engine keys;
-    const std::string value = timed(input, "jsqys slower than 100 ms", keys, [&](Engine& e) {
-        std::string failure;
-        std::string v = e.jsqys(input, &failure);
-        if (!failure.empty()) fail("jsqys reported a run-time failure", input, failure);
-        return v;
-    });
-    if (hasInfOrNan(value)) fail("inf or nan from jsqys", input, value);
-    if (!keys.hasError() && !isValueText(value)) fail("jsqys gave no value text", input, value);
-    if (keys.hasError() && !knownMessage(keys.errorText))
-        fail("jsqys raised an unknown message", input, keys.errorText);
+    const kalvox::KeyOutcome key =
+        timed(input, "key evaluation slower than 100 ms", keys,
+              [&](Engine& e) { return e.applyWordToOutput("abs", input); });
+    if (!key.failure.empty()) fail("a key reported a run-time failure", input, key.failure);
+    if (hasInfOrNan(key.text2)) fail("inf or nan from a key", input, key.text2);
+    // A key shows its failures without the full stop.
+    if (!isValueText(key.text2) && !isErrorDisplay(key.text2 + "\u3002"))
+        fail("a key gave neither a value text nor an error display", input, key.text2);
 
     // Short inputs: the literal rendering must agree. It renders the notation of
     // the functions and operators above; a text with the complex words, "ans" or
@@ -222,9 +225,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const kalvox::Outcome r = ref.evaluate(input);
         if (r.text1 != out.text1 || r.text2 != out.text2 || r.selectionStart != out.selectionStart)
             fail("engine and reference disagree", input, out.text2 + " / " + r.text2);
-        kalvox::reference::ReferenceEngine refKeys;
-        if (refKeys.jsqys(input) != value || refKeys.errorText != keys.errorText)
-            fail("jsqys and reference disagree", input, value);
     }
     return 0;
 }

@@ -444,6 +444,11 @@ std::size_t ReferenceEngine::bracketCheck(Text& s) {
     }
 }
 
+namespace {
+std::size_t nameAt(const Text& s, std::size_t i);
+bool endsWithBareJ(const Text& s);
+}  // namespace
+
 Text ReferenceEngine::bracketReduction(Text s) {
     if (errorFlag == -1) return Text();
     while (contains(s, '(')) {
@@ -466,6 +471,12 @@ Text ReferenceEngine::bracketReduction(Text s) {
         lower(inner);
         Text before = firstChars(s, L - 1);
         std::size_t rest = F + 1;
+        if (errorFlag == 0 && endsWithBareJ(before)) {
+            // "j(": the bracket's value times j, one operand.
+            before.pop_back();
+            inner = kernel(T("j1"), inner, T("*"));
+            lower(inner);
+        }
         if (errorFlag == 0) {
             // A factorial behind the bracket takes its whole value.
             if (nextOf(s, F) == '!') {
@@ -519,6 +530,15 @@ std::size_t nameAt(const Text& s, std::size_t i) {
 // Whether the text ends with the "j" of an "ej".
 bool endsWithEj(const Text& s) { return s.size() >= 2 && isJ(s.back()) && isE(s[s.size() - 2]); }
 
+// Whether the text ends with a "j" without a coefficient: not the "j" of "ej",
+// nor one behind a digit or point.
+bool endsWithBareJ(const Text& s) {
+    if (s.empty() || !isJ(s.back())) return false;
+    if (s.size() == 1) return true;
+    const char32_t b = s[s.size() - 2];
+    return !isE(b) && !isDigit(b) && b != '.';
+}
+
 // Whether the text ends a value: a digit, ")", "!" or a "j" outside "ej".
 bool endsValue(const Text& s) {
     if (s.empty()) return false;
@@ -555,12 +575,15 @@ Text ReferenceEngine::repair(Text s) {
             std::size_t minus = 0;
             std::size_t k = i;
             while (k < s.size() && isSign(s[k])) minus += s[k++] == '-' ? 1 : 0;
+            const std::size_t run = k - i;
             i = k - 1;
             if (k < s.size() && (s[k] == '*' || s[k] == '/')) continue;
             const bool valueBegins = signs.empty() || signs.back() == '(' || signs.back() == '*' ||
                                      signs.back() == '/' || signs.back() == '^' ||
                                      endsWithEj(signs);
             if (minus % 2 == 1) {
+                // A run of signs behind a bare "j" is an operator: "j+-83" is j1-83.
+                if (run >= 2 && endsWithBareJ(signs)) signs += '1';
                 signs += '-';
             } else if (!valueBegins) {
                 signs += '+';
@@ -589,7 +612,8 @@ Text ReferenceEngine::repair(Text s) {
             if (afterValueEnd) out += '*';
             out += c;
         } else if (c == '(') {
-            if (endsValue(out)) out += '*';
+            // "j(": the bracket's coefficient j.
+            if (endsValue(out) && !endsWithBareJ(out)) out += '*';
             out += c;
         } else if (isJ(c)) {
             if (!out.empty() && (isE(out.back()) || isDigit(out.back()))) {
@@ -599,7 +623,7 @@ Text ReferenceEngine::repair(Text s) {
                 out += c;
                 const char32_t after = i + 2 < signs.size() ? signs[i + 2] : kNone;
                 const bool signedCoefficient = nx == '-' && (isDigit(after) || after == '.');
-                if (!isDigit(nx) && nx != '.' && !signedCoefficient) out += '1';
+                if (!isDigit(nx) && nx != '.' && nx != '(' && !signedCoefficient) out += '1';
             }
         } else if (name != 0) {
             if (endsValue(out)) out += '*';
@@ -636,6 +660,10 @@ bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size
         if (isDigit(c) || c == '.' || isE(c) || isJ(c)) {
             const std::size_t end = numberItemEnd(utf8, i);
             const Text item = s.substr(i, end - i);
+            if (item.size() == 1 && isJ(c) && end < s.size() && s[end] == '(' && awaiting) {
+                i = end;  // "j(": the coefficient of the bracket that follows
+                continue;
+            }
             const bool angle =
                 (afterValue || afterClose) && item.size() >= 2 && isE(item[0]) && isJ(item[1]);
             if (!isWellFormedNumber(encode(item)) || (!awaiting && !angle))
@@ -650,8 +678,9 @@ bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size
         if (const std::size_t name = nameAt(s, i); name != 0) {
             std::size_t k = i + name;
             if (k < s.size() && s[k] == '-') ++k;
+            // A number, a bracket, or another function with its argument.
             const bool operand = k < s.size() && (isDigit(s[k]) || s[k] == '.' || isE(s[k]) ||
-                                                  isJ(s[k]) || s[k] == '(');
+                                                  isJ(s[k]) || s[k] == '(' || nameAt(s, k) != 0);
             if (!operand) return refuse(i, name, false);
             awaiting = true;
             afterValue = afterClose = afterSign = false;
@@ -690,140 +719,194 @@ bool ReferenceEngine::malformedPart(const Text& s, std::size_t& start, std::size
 
 // ---------------------------------------------------------------- functions
 
+// Marks a function's value in the sweep that computed it: a function that
+// takes it waits for the next sweep.
+constexpr char32_t kFresh = 0x1;
+
+void dropMarks(Text& s) {
+    Text out;
+    for (char32_t c : s)
+        if (c != kFresh) out += c;
+    s = out;
+}
+
 Text ReferenceEngine::functionPass(Text s) {
     if (errorFlag == -1) return Text();
-    // Function step.
-    std::size_t k = 1;
-    while (k <= 10) {
-        const Text& name = kNames[k - 1];
-        const std::size_t found = s.find(name);
-        if (found == Text::npos) {
-            ++k;
-            continue;
-        }
-        const std::size_t p = found + 1;
-        // The argument: an optional "-" and the number item behind the name.
-        std::size_t j = p + name.size();  // 1-based
-        if (j <= s.size() && at(s, j) == '-') ++j;
-        const bool operand = j <= s.size() && (isDigit(at(s, j)) || at(s, j) == '.' ||
-                                               isE(at(s, j)) || isJ(at(s, j)));
-        if (!operand) {
-            raise(missingOperandMessage(encode(name)));
-            break;
-        }
-        const std::size_t itemChars = numberItemEnd(ascii(s), j - 1) - (j - 1);
-        const std::size_t q = j + itemChars <= s.size() ? j + itemChars : 0;
-        const Text argument = s.substr(p + name.size() - 1, j + itemChars - (p + name.size()));
-        std::string_view failure;
-        Text result;
-        try {
-            const RealArgument real = readRealArgument(encode(argument));
-            const double x = real.value;
-            if (!real.real) {
-                // Off the real axis: the principal value, from the shared complex functions.
-                const ComplexResult w = complexFunction(static_cast<ComplexFunction>(k - 1),
-                                                        rectangularOf(readPolar(encode(argument))));
-                if (!w.error.empty()) throw ArithmeticFault{w.error};
-                result = T(complexText(w.value));
-                k = 0;  // no real case below
+    // Function step, in sweeps: a function whose argument is another function
+    // ("sinln2") waits until that one has its value.
+    bool waiting = true;
+    // A failed factorial of a function's value ends the pass at once: the
+    // factorial step below is not reached.
+    bool factorialFailed = false;
+    while (waiting && errorFlag == 0) {
+        waiting = false;
+        std::size_t k = 1;
+        std::size_t searchFrom = 0;
+        while (k <= 10) {
+            const Text& name = kNames[k - 1];
+            const std::size_t found = s.find(name, searchFrom);
+            if (found == Text::npos) {
+                ++k;
+                searchFrom = 0;
+                continue;
             }
-            const double rightAngle = 2 * std::atan(1.0);
-            switch (k) {
-                case 0:
-                    break;
-                case 1:
-                    if (std::fabs(x) > 1) {
-                        failure = kArcsinDomain;
-                    } else if (x == 1) {
-                        result = T("90");
-                    } else if (x == -1) {
-                        result = T("-90");
-                    } else {
-                        result = T(numberText(
-                            radToDeg(std::atan(chk(x / std::sqrt(1 - std::pow(x, 2)))))));
-                    }
-                    break;
-                case 2:
-                    if (std::fabs(x) > 1) {
-                        failure = kArccosDomain;
-                    } else if (x == 1) {
-                        result = T("0");
-                    } else if (x == -1) {
-                        result = T("180");
-                    } else {
-                        result = T(numberText(radToDeg(
-                            rightAngle + std::atan(chk(-x / std::sqrt(1 - std::pow(x, 2)))))));
-                    }
-                    break;
-                case 3:
-                    result = T(numberText(radToDeg(std::atan(x))));
-                    break;
-                case 4:
-                    if (x > 1e8) {
-                        result = T(numberText(radToDeg(std::atan(1 / x))));
-                    } else if (x < -1e8) {
-                        result = T(numberText(radToDeg(2 * rightAngle + std::atan(1 / x))));
-                    } else {
-                        result = T(numberText(radToDeg(rightAngle - std::atan(x))));
-                    }
-                    break;
-                case 5:
-                    result = T(numberText(chk(std::sin(degToRad(x)))));
-                    break;
-                case 6:
-                    result = T(numberText(chk(std::cos(degToRad(x)))));
-                    break;
-                case 7:
-                    if (std::fabs(std::fmod(poleRounded(x), 180)) == 90) {
-                        failure = kTangentOf90;
-                    } else {
-                        result = T(numberText(chk(std::tan(degToRad(x)))));
-                    }
-                    break;
-                case 8:
-                    if (std::fmod(poleRounded(x), 180) == 0) {
-                        failure = kCotangentOf0;
-                    } else {
-                        const double t = std::tan(degToRad(x));
-                        if (t == 0) throw ArithmeticFault{kDivisionByZero};
-                        result = T(numberText(chk(1 / t)));
-                    }
-                    break;
-                case 9:
-                    if (x <= 0) {
-                        failure = kLogDomain;
-                    } else {
-                        result = T(numberText(chk(std::log(x))));
-                    }
-                    break;
-                default:
-                    if (x <= 0) {
-                        failure = kLogDomain;
-                    } else {
-                        result = T(numberText(chk(std::log(x) / std::log(10.0))));
-                    }
-                    break;
+            const std::size_t p = found + 1;
+            // The argument: an optional "-" and the number item behind the name.
+            std::size_t j = p + name.size();  // 1-based
+            if (j <= s.size() && at(s, j) == '-') ++j;
+            if (j <= s.size() && (at(s, j) == kFresh || nameAt(s, j - 1) != 0)) {
+                waiting = true;
+                searchFrom = found + 1;
+                continue;
             }
-        } catch (const ArithmeticFault& fault) {
-            failure = fault.message;
-        }
-        if (!failure.empty()) {
-            raise(failure);
-            break;
-        }
-        Text head = firstChars(s, p - 1);
-        // A negative value behind a sign drops both signs ("-sin-30" is 0.5).
-        if (!result.empty() && result[0] == '-' && !head.empty() && head.back() == '-') {
-            const char32_t sign = head.size() >= 2 ? head[head.size() - 2] : '(';
-            if (sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
-                (isLetter(sign) && endsWithFunctionName(head.substr(0, head.size() - 1)))) {
-                head.pop_back();
-                result.erase(0, 1);
+            const bool operand = j <= s.size() && (isDigit(at(s, j)) || at(s, j) == '.' ||
+                                                   isE(at(s, j)) || isJ(at(s, j)));
+            if (!operand) {
+                raise(missingOperandMessage(encode(name)));
+                break;
             }
+            const std::size_t itemChars = numberItemEnd(ascii(s), j - 1) - (j - 1);
+            const std::size_t q = j + itemChars <= s.size() ? j + itemChars : 0;
+            const Text argument = s.substr(p + name.size() - 1, j + itemChars - (p + name.size()));
+            std::string_view failure;
+            Text result;
+            try {
+                const RealArgument real = readRealArgument(encode(argument));
+                const double x = real.value;
+                std::size_t kind = k;
+                if (!real.real) {
+                    // Off the real axis: the principal value, from the shared complex
+                    // functions.
+                    const ComplexResult w =
+                        complexFunction(static_cast<ComplexFunction>(k - 1),
+                                        rectangularOf(readPolar(encode(argument))));
+                    if (!w.error.empty()) throw ArithmeticFault{w.error};
+                    result = T(complexText(w.value));
+                    kind = 0;  // no real case below
+                }
+                const double rightAngle = 2 * std::atan(1.0);
+                switch (kind) {
+                    case 0:
+                        break;
+                    case 1:
+                        if (std::fabs(x) > 1) {
+                            failure = kArcsinDomain;
+                        } else if (x == 1) {
+                            result = T("90");
+                        } else if (x == -1) {
+                            result = T("-90");
+                        } else {
+                            result = T(numberText(
+                                radToDeg(std::atan(chk(x / std::sqrt(1 - std::pow(x, 2)))))));
+                        }
+                        break;
+                    case 2:
+                        if (std::fabs(x) > 1) {
+                            failure = kArccosDomain;
+                        } else if (x == 1) {
+                            result = T("0");
+                        } else if (x == -1) {
+                            result = T("180");
+                        } else {
+                            result = T(numberText(radToDeg(
+                                rightAngle + std::atan(chk(-x / std::sqrt(1 - std::pow(x, 2)))))));
+                        }
+                        break;
+                    case 3:
+                        result = T(numberText(radToDeg(std::atan(x))));
+                        break;
+                    case 4:
+                        if (x > 1e8) {
+                            result = T(numberText(radToDeg(std::atan(1 / x))));
+                        } else if (x < -1e8) {
+                            result = T(numberText(radToDeg(2 * rightAngle + std::atan(1 / x))));
+                        } else {
+                            result = T(numberText(radToDeg(rightAngle - std::atan(x))));
+                        }
+                        break;
+                    case 5:
+                        result = T(numberText(chk(std::sin(degToRad(x)))));
+                        break;
+                    case 6:
+                        result = T(numberText(chk(std::cos(degToRad(x)))));
+                        break;
+                    case 7:
+                        if (std::fabs(std::fmod(poleRounded(x), 180)) == 90) {
+                            failure = kTangentOf90;
+                        } else {
+                            result = T(numberText(chk(std::tan(degToRad(x)))));
+                        }
+                        break;
+                    case 8:
+                        if (std::fmod(poleRounded(x), 180) == 0) {
+                            failure = kCotangentOf0;
+                        } else {
+                            const double t = std::tan(degToRad(x));
+                            if (t == 0) throw ArithmeticFault{kDivisionByZero};
+                            result = T(numberText(chk(1 / t)));
+                        }
+                        break;
+                    case 9:
+                        if (x <= 0) {
+                            failure = kLogDomain;
+                        } else {
+                            result = T(numberText(chk(std::log(x))));
+                        }
+                        break;
+                    default:
+                        if (x <= 0) {
+                            failure = kLogDomain;
+                        } else {
+                            result = T(numberText(chk(std::log(x) / std::log(10.0))));
+                        }
+                        break;
+                }
+            } catch (const ArithmeticFault& fault) {
+                failure = fault.message;
+            }
+            std::size_t rest = q;
+            // The function that is the argument of another leaves a "!" behind it
+            // to the outermost one: f g x! is (f(g(x)))!.
+            Text outside = firstChars(s, p - 1);
+            if (!outside.empty() && outside.back() == '-') outside.pop_back();
+            const bool outermost = !endsWithFunctionName(outside);
+            if (failure.empty() && outermost && q != 0 && at(s, q) == '!') {
+                // A factorial behind a function takes the function's value.
+                std::string_view error;
+                const std::string product = factorialText(encode(result), &error);
+                if (!error.empty()) {
+                    failure = error;
+                    factorialFailed = true;
+                } else {
+                    result = T(product);
+                    rest = q + 1 <= s.size() ? q + 1 : 0;
+                }
+            }
+            if (!failure.empty()) {
+                raise(failure);
+                break;
+            }
+            Text head = firstChars(s, p - 1);
+            // A negative value behind a sign drops both signs ("-sin-30" is 0.5).
+            if (!result.empty() && result[0] == '-' && !head.empty() && head.back() == '-') {
+                const char32_t sign = head.size() >= 2 ? head[head.size() - 2] : '(';
+                if (sign == '(' || sign == '*' || sign == '/' || sign == '^' ||
+                    (isLetter(sign) && endsWithFunctionName(head.substr(0, head.size() - 1)))) {
+                    head.pop_back();
+                    result.erase(0, 1);
+                }
+            }
+            Text spliced = head;
+            spliced += kFresh;
+            spliced += result;
+            if (rest != 0) spliced += from(s, rest);
+            s = spliced;
+            k = 1;
+            searchFrom = 0;
         }
-        s = head + result + (q != 0 ? from(s, q) : Text());
-        k = 1;
+        dropMarks(s);
     }
+    if (factorialFailed) return s;
 
     // Factorial step: the number item in front of the first "!" each time.
     while (contains(s, '!')) {
@@ -1048,30 +1131,16 @@ Outcome ReferenceEngine::evaluate(std::string_view input) {
 
 // ---------------------------------------------------------------- UTF-8 entry points
 
-std::string ReferenceEngine::jsjg(std::string_view a, std::string_view b, std::string_view op) {
+std::string ReferenceEngine::operate(std::string_view a, std::string_view b, std::string_view op) {
     return encode(kernel(decode(a), decode(b), decode(op)));
 }
-std::string ReferenceEngine::jjfys(std::string_view s) {
-    return encode(addSubtractPass(decode(s)));
-}
-std::string ReferenceEngine::mhsjs(std::string_view s) { return encode(powerPass(decode(s))); }
-std::string ReferenceEngine::chenfachufays(std::string_view s) {
-    return encode(multiplyDividePass(decode(s)));
-}
-std::size_t ReferenceEngine::khpp(std::string& s) {
+std::size_t ReferenceEngine::checkBrackets(std::string& s) {
     Text t = decode(s);
     const std::size_t p = bracketCheck(t);
     s = encode(t);
     return p;
 }
-std::string ReferenceEngine::khys(std::string_view s) {
-    return encode(bracketReduction(decode(s)));
-}
-std::string ReferenceEngine::fhzqx(std::string_view s) { return encode(repair(decode(s))); }
-std::string ReferenceEngine::hsjs(std::string_view s) { return encode(functionPass(decode(s))); }
-std::string ReferenceEngine::ej_j(std::string_view s) { return encode(convert(decode(s))); }
-std::string ReferenceEngine::jsqys(std::string_view s) {
-    return encode(wholeExpression(decode(s)));
-}
+std::string ReferenceEngine::repaired(std::string_view s) { return encode(repair(decode(s))); }
+std::string ReferenceEngine::switchForm(std::string_view s) { return encode(convert(decode(s))); }
 
 }  // namespace kalvox::reference

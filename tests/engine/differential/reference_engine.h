@@ -1,6 +1,7 @@
 #pragma once
-// A plain, literal rendering of the engine's step-by-step algorithms, kept with
-// the tests as the yardstick for the fast engine.
+// A plain, literal rendering of the calculator's evaluation as text rewriting,
+// step by step, kept with the tests as the yardstick for the engine, which
+// reads a text once and parses it by precedence: both must give the same texts.
 //
 // Every stage here does exactly what its description says and nothing clever:
 // scans restart at the first character after every change, texts are copied
@@ -42,18 +43,14 @@ public:
     // The "=" key, with the same outcome conventions as kalvox::Engine::evaluate.
     Outcome evaluate(std::string_view input);
 
-    // The stages on UTF-8 texts, each a literal rendering of its algorithm.
-    std::string jsjg(std::string_view czs1, std::string_view czs2, std::string_view op);
-    std::string jjfys(std::string_view s);
-    std::string mhsjs(std::string_view s);
-    std::string chenfachufays(std::string_view s);
-    // Returns 0 or the 1-based position of the offending bracket in characters.
-    std::size_t khpp(std::string& s);
-    std::string khys(std::string_view s);
-    std::string fhzqx(std::string_view s);
-    std::string hsjs(std::string_view s);
-    std::string ej_j(std::string_view s);
-    std::string jsqys(std::string_view s);
+    // The steps on UTF-8 texts, each a literal rendering of its algorithm: the
+    // kernel, the bracket check (0 or the 1-based position of the offending
+    // bracket in characters), the repair and the ej-j conversion in the
+    // direction ejToAlgebraic says.
+    std::string operate(std::string_view left, std::string_view right, std::string_view op);
+    std::size_t checkBrackets(std::string& s);
+    std::string repaired(std::string_view s);
+    std::string switchForm(std::string_view s);
 
     // The same on decoded texts.
     Text kernel(const Text& czs1, const Text& czs2, const Text& op);
@@ -78,6 +75,9 @@ public:
 
     // Records an error, as kalvox::Engine::raise does.
     void raise(std::string_view message);
+
+    // A value at 180 degrees shown as a negative real.
+    Text shownAt180(const Text& text) { return rewrite180(text); }
 
 private:
     Text rewrite180(const Text& text);

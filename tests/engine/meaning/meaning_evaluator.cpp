@@ -511,15 +511,16 @@ private:
                     const char after = end < s_.size() ? s_[end] : '\0';
                     const bool digitAfter =
                         std::isdigit(static_cast<unsigned char>(after)) || after == '.';
-                    if (negative && digitAfter) {
-                        if (end - pos_ > 1) lenient();
+                    // Only a single "-" is the coefficient's sign: a run of signs
+                    // behind "j" is an operator ("j+-83" is j-83).
+                    const bool single = end - pos_ == 1;
+                    if (negative && digitAfter && single) {
                         item += '-';
                         pos_ = end;
                         continue;
                     }
-                    if (negative && after == '#') {
+                    if (negative && after == '#' && single) {
                         // "j-π" is j(-π) too, π being the number the calculator inserts.
-                        if (end - pos_ > 1) lenient();
                         item += "-3.14159265358979";
                         pos_ = end + 1;
                         break;
@@ -527,6 +528,11 @@ private:
                 }
             }
             break;
+        }
+        if (item == "j" && peek() == '(') {
+            // "j(...)": the bracket's value times j, one operand as "j4" is.
+            Value inner = primary();
+            return multiply(constant(Complex{0, 1}), inner);
         }
         auto z = numberItem(item);
         if (!z) malformed("not a number: " + item);
@@ -584,7 +590,11 @@ private:
         }
         const char c = peek();
         Value arg;
-        if (c == '(') {
+        if (const auto* inner = functionAt(pos_)) {
+            // A function of a function: f g x is f(g(x)).
+            pos_ += inner->size();
+            arg = function(*inner);
+        } else if (c == '(') {
             arg = primary();
         } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'j' ||
                    c == 'e') {

@@ -95,6 +95,18 @@ const Row kRows[] = {
     value("SuperscriptSquare", "110\u00B2", 12100),
     value("SuperscriptRunWithMinus", "10\u207B\u00B3*4.7", 0.0047),
     value("SuperscriptOfBracket", "(3+j4)\u00B2", Complex(3, 4) * Complex(3, 4)),
+    // A function of a function, with its sign.
+    value("FunctionOfFunction", "sinsin30", sinDeg(sinDeg(30))),
+    value("TangentOfArccos", "tan arccos 0.7", std::tan(std::acos(0.7))),
+    value("SignedInnerFunction", "sin-cos30", sinDeg(-cosDeg(30))),
+    value("LogOfLog", "lnln10", std::log(std::log(10.0))),
+    // A run of signs behind "j" is an operator.
+    value("JPlusMinus", "j+-83", Complex(-83, 1)),
+    value("JMinusPlus", "j-+29", Complex(-29, 1)),
+    // "j(" is the bracket's imaginary coefficient.
+    value("OneOverJOmegaC", "1/j(2*π*50*10E-6)",
+          1.0 / Complex(0, 2 * 3.14159265358979 * 50 * 10e-6)),
+    value("JBracketSquared", "j(3)^2", -9),
     // Factorials.
     undefined("HalfFactorial", "0.5!"),
     undefined("FractionFactorial", "3.5!"),
@@ -153,7 +165,7 @@ const Row kRows[] = {
     malformed("EmptyBrackets", "()"),
     malformed("LoneFunction", "sin"),
     malformed("FunctionPlus", "sin+1"),
-    malformed("FunctionOfFunction", "sinsin30"),
+    malformed("FunctionOfNothing", "sinsin"),
     malformed("NothingAfterPlus", "(3+)"),
     malformed("NothingBeforeTimesInBrackets", "(*2)"),
     malformed("SignInBrackets", "(+)"),

@@ -45,7 +45,7 @@ constexpr std::array<std::string_view, 14> kFactorials = {
     "(1ej360*3)!", "(j^4*4)!", "(-2ej180)!", "(10/4*2)!", "(2/3*6)!"};
 constexpr std::array<std::string_view, 26> kBroken = {
     "2.5.5", "1e3e2", "4j5", "e3", "e", "j4j5", "2ej30ej40", "2ej30j", "1e5.5", "3ej1e", "*3",
-    "()", "sin", "sin+1", "sinsin30", "(3+)", "(*2)", "(+)", "!", "(!)", "1..2", "3ej(2)",
+    "()", "sin", "sin+1", "sinsin", "(3+)", "(*2)", "(+)", "!", "(!)", "1..2", "3ej(2)",
     "j4jj", "2ej30.5.5", "1e", "()2"};
 // clang-format on
 }  // namespace
@@ -131,6 +131,8 @@ std::string NotationGenerator::function(int depth) {
     std::string arg;
     if (name.starts_with("arcsin") || name.starts_with("arccos")) {
         arg = kInverseArguments[below(kInverseArguments.size())];
+    } else if (depth >= 0 && chance(15)) {
+        arg = function(depth - 1);  // a function of a function
     } else if (depth >= 0 && chance(40)) {
         arg = bracket(depth);
     } else {
