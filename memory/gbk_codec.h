@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "memory/utf8.h"
+
 namespace kalvox {
 
 // Whether this system can convert GBK at all.
@@ -39,8 +41,5 @@ struct Utf8Character {
     bool malformed = false;
 };
 Utf8Character readUtf8(std::string_view text, std::size_t at);
-
-// The UTF-8 bytes of a code point (a surrogate as its own three bytes).
-void appendUtf8(std::string& out, char32_t c);
 
 }  // namespace kalvox

@@ -7,6 +7,7 @@
 // is reported with the register and the field it sits in.
 #include "memory/gbk_codec.h"
 #include "memory/result_file.h"
+#include "memory/utf8.h"
 
 namespace kalvox {
 namespace {

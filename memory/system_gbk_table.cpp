@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "memory/system_gbk.h"
+#include "memory/utf8.h"
 
 namespace kalvox {
 // The GBK code of every code point below 0x10000: the one-byte code, the two-byte
@@ -47,17 +48,6 @@ char32_t readCharacter(std::string_view text, std::size_t& at) {
     return c;
 }
 
-void appendCharacter(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-        return;
-    }
-    const int trail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    constexpr unsigned kLead[] = {0, 0xC0, 0xE0, 0xF0};
-    out += static_cast<char>(kLead[trail] | (c >> (6 * trail)));
-    for (int k = trail - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
-}
-
 }  // namespace
 
 bool available() { return true; }
@@ -88,7 +78,7 @@ std::optional<std::string> decode(std::string_view bytes) {
                                                  static_cast<unsigned char>(bytes[i++]))];
             if (c == kNoCharacter) return std::nullopt;
         }
-        appendCharacter(text, c);
+        appendUtf8(text, c);
     }
     return text;
 }
