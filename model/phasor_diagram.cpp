@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
+#include "engine/detail/float_chars.h"
 #include "engine/error_messages.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
@@ -257,10 +257,9 @@ std::string numberWithDigits(double x, int digits) {
     digits = std::clamp(digits, 1, 15);
     if (digits == 15 || !std::isfinite(x)) return numberText(x);
     char buffer[64];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, digits - 1);
+    const char* end = detail::writeScientific(x, digits - 1, buffer, sizeof buffer);
     double rounded = x;
-    std::from_chars(buffer, written.ptr, rounded);
+    if (detail::readDouble(buffer, end, rounded) != detail::ReadStatus::Ok) rounded = x;
     return numberText(rounded);
 }
 

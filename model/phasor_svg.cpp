@@ -1,8 +1,9 @@
 #include "model/phasor_svg.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+
+#include "engine/detail/float_chars.h"
 
 namespace kalvox {
 namespace {
@@ -17,8 +18,7 @@ constexpr const char* kFontFamily =
 std::string num(double x) {
     if (std::fabs(x) < 0.005) x = 0;  // no "-0.00"
     char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, 2);
-    std::string s(buffer, end.ptr);
+    std::string s(buffer, detail::writeFixed(x, 2, buffer, sizeof buffer));
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
     return s;

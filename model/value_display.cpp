@@ -3,9 +3,10 @@
 #include "model/value_display.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
+
+#include "engine/detail/float_chars.h"
 
 namespace kalvox {
 
@@ -20,9 +21,28 @@ constexpr int kLowestPrefixExponent = -12;
 // A whole text read as one number ("-2.5", "1E-05", "1.5E+16"); nullopt otherwise.
 std::optional<double> wholeNumber(std::string_view text) {
     if (text.empty() || text[0] == '+') return std::nullopt;
+    // [-]digits[.digits][E[+-]digits], the whole text.
+    std::size_t i = text[0] == '-' ? 1 : 0;
+    const auto digitsFrom = [&](std::size_t& at) {
+        const std::size_t start = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+        return at > start;
+    };
+    bool mantissa = digitsFrom(i);
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa |= digitsFrom(i);
+    }
+    if (!mantissa) return std::nullopt;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (!digitsFrom(i)) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
     double x = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), x);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(x))
+    if (detail::readDouble(text.data(), text.data() + text.size(), x) != detail::ReadStatus::Ok ||
+        !std::isfinite(x))
         return std::nullopt;
     return x;
 }
@@ -68,9 +88,9 @@ std::string displayedNumber(double x, const DisplaySetting& setting) {
     if (x == 0) return std::signbit(x) ? "-0" : "0";
     // The digits rounded to the setting, and the decimal exponent of the first.
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
-                                      std::chars_format::scientific, setting.digits - 1);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const char* end =
+        detail::writeScientific(std::fabs(x), setting.digits - 1, buffer, sizeof buffer);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(end - buffer));
     const std::size_t e = scientific.find('e');
     std::string digits;
     for (char c : scientific.substr(0, e))
