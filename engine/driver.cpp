@@ -11,6 +11,7 @@
 #include "engine/notation.h"
 #include "engine/number_item.h"
 #include "engine/number_text.h"
+#include "engine/si_prefix.h"
 #include "engine/value_forms.h"
 #include "engine/well_formed.h"
 
@@ -114,13 +115,21 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
         out.selectionStart = utf16Length(e, start);
         out.selectionLength = utf16Length(e.substr(start), length);
     };
+    bool marked = false;  // whether SI prefixes were marked (si_prefix.h)
     try {
         // The input box shows the translated text: as it is after a refusal or a
         // bracket error, repaired otherwise.
         std::string translated = translateNotation(input);
         if (trace && translated != input) trace("translated", translated);
-        std::string e = isBlank(translated) ? std::string("0") : std::move(translated);
-        const UnknownItem unknown = findUnknownItem(e);
+        // SI prefixes are marked here, while letter case still tells "m" from
+        // "M"; the input box gets them back as typed below.
+        // A text that holds a marker byte already is left unmarked: the
+        // vocabulary check refuses that byte.
+        marked = !holdsPrefix(translated);
+        std::string e = isBlank(translated) ? std::string("0")
+                        : marked            ? markPrefixes(translated)
+                                            : std::move(translated);
+        const UnknownItem unknown = findUnknownItem(marked ? markersAsDigits(e) : e);
         const std::size_t ans = unknown.length == 0 ? findAns(e) : std::string::npos;
         if (unknown.length != 0) {
             error =
@@ -145,7 +154,7 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
             if (p == 0) {
                 e = repairInput(std::move(e));
                 out.text1 = withParallelAsWritten(e);
-                if (trace) trace("normalised", out.text1);
+                if (trace) trace("normalised", marked ? unmarkPrefixes(out.text1) : out.text1);
                 const MalformedPart part = findMalformedPart(e);
                 if (part.length != 0) {
                     error = part.message;
@@ -173,6 +182,12 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
         if (out.text1.empty()) out.text1 = std::string(input);
     }
 
+    // A marker is one byte and one UTF-16 unit, as "µ" is one unit: the
+    // selection stays where it was.
+    if (marked) {
+        out.text1 = unmarkPrefixes(out.text1);
+        error = unmarkPrefixes(error);
+    }
     if (!error.empty()) {
         out.text2 = errorDisplay(error);
         out.failed = true;

@@ -27,6 +27,7 @@
 #include "engine/lexer.h"
 #include "engine/number_text.h"
 #include "engine/operations.h"
+#include "engine/si_prefix.h"
 
 namespace kalvox {
 
@@ -460,7 +461,9 @@ Evaluation Machine::run() {
         switch (t.kind) {
             case TokenKind::Number: {
                 Value& v = push();
-                v.text = written(t);
+                // A prefix is the power of ten it stands for: "4.7k" is 4.7e3.
+                v.text =
+                    holdsPrefix(written(t)) ? expandPrefixes(written(t)) : std::string(written(t));
                 v.firstToken = i;
                 note(written(t));
                 break;

@@ -31,7 +31,7 @@ bool endsWithEj(const std::string& out) {
 bool endsValue(const std::string& out) {
     if (out.empty()) return false;
     const char c = out.back();
-    return isDigit(c) || c == ')' || c == '!' || (isJ(c) && !endsWithEj(out));
+    return isDigitOrPrefix(c) || c == ')' || c == '!' || (isJ(c) && !endsWithEj(out));
 }
 
 // Whether the operand that starts at s[k] is taken into a parallel connection
@@ -75,7 +75,7 @@ bool endsWithConj(std::string_view s) {
 bool endsWithBareJ(const std::string& out) {
     const std::size_t n = out.size();
     if (n == 0 || !isJ(out[n - 1]) || endsWithEj(out) || endsWithConj(out)) return false;
-    return n == 1 || !(isDigit(out[n - 2]) || out[n - 2] == '.');
+    return n == 1 || !(isDigitOrPrefix(out[n - 2]) || out[n - 2] == '.');
 }
 
 // Runs of signs become the one sign they amount to; a "+" where a value is
@@ -152,7 +152,7 @@ std::string repairValues(const std::string& s) {
             out += c;
         } else if (isJ(c)) {
             const bool coefficient =
-                !out.empty() && (isExponentE(out, out.size()) || isDigit(out.back()));
+                !out.empty() && (isExponentE(out, out.size()) || isDigitOrPrefix(out.back()));
             if (coefficient) {
                 out += c;
                 continue;
@@ -203,13 +203,14 @@ bool repairNeeded(const std::string& s) {
                 if (!isDigit(next) || afterCloseOrBang) return true;
                 break;
             case '(':
-                if (isDigit(prev) || afterCloseOrBang || (isJ(prev) && !(i >= 2 && isE(s[i - 2]))))
+                if (isDigitOrPrefix(prev) || afterCloseOrBang ||
+                    (isJ(prev) && !(i >= 2 && isE(s[i - 2]))))
                     return true;
                 break;
             case 'j':
             case 'J':
                 // "ej" or a coefficient's "j"
-                if (isExponentE(s, i) || isDigit(prev)) break;
+                if (isExponentE(s, i) || isDigitOrPrefix(prev)) break;
                 if (afterCloseOrBang) return true;
                 if (!isDigit(next) && next != '.') {
                     const char after = i + 2 < n ? s[i + 2] : '\0';
@@ -219,7 +220,8 @@ bool repairNeeded(const std::string& s) {
             case 'e':
             case 'E':
                 // "exp" after a value gets its "*" like the other names.
-                if ((isDigit(prev) || afterCloseOrBang || isJ(prev)) && functionNameAt(s, i) != 0)
+                if ((isDigitOrPrefix(prev) || afterCloseOrBang || isJ(prev)) &&
+                    functionNameAt(s, i) != 0)
                     return true;
                 break;
             case '^':
@@ -228,7 +230,7 @@ bool repairNeeded(const std::string& s) {
                 break;
             default:
                 // A function name after a value gets its "*".
-                if (isDigit(prev) || afterCloseOrBang || isJ(prev)) return true;
+                if (isDigitOrPrefix(prev) || afterCloseOrBang || isJ(prev)) return true;
                 break;
         }
     }
@@ -249,7 +251,7 @@ std::string repairInput(std::string s) {
     if (isDangling(last)) {
         const char before = s.size() > 1 ? s[s.size() - 2] : '\0';
         if (isJ(last)) {
-            if (!isExponentE(s, s.size() - 1) && !isDigit(before) && before != '.' &&
+            if (!isExponentE(s, s.size() - 1) && !isDigitOrPrefix(before) && before != '.' &&
                 !endsWithConj(s))
                 s += '1';
         } else if (!isE(last) || isDigit(before) || before == '.') {

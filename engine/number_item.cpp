@@ -22,8 +22,9 @@ bool signAttaches(std::string_view s, std::size_t start, std::size_t i) {
     return i - 1 == start || (i - 1 > start && isE(s[i - 2]));
 }
 
-// The end of a real D[.D][e[±]D] or .D[e[±]D] at i, or npos.
-std::size_t realEnd(std::string_view s, std::size_t i) {
+// The end of a real D[.D][e[±]D] or .D[e[±]D] at i, or npos. Where a prefix
+// may stand, D[.D]P or .DP with a prefix marker P is a real too.
+std::size_t realEnd(std::string_view s, std::size_t i, bool prefixAllowed) {
     const std::size_t n = s.size();
     const std::size_t digitsFrom = i;
     while (i < n && isDigit(s[i])) ++i;
@@ -35,6 +36,8 @@ std::size_t realEnd(std::string_view s, std::size_t i) {
     } else if (!whole) {
         return std::string_view::npos;
     }
+    // A prefix ends the real: no exponent after it ("1.5e3k" neither).
+    if (prefixAllowed && i < n && isPrefixMarker(s[i])) return i + 1;
     // An exponent: "e" not followed by "j" (that "e" opens "ej").
     if (i < n && isE(s[i]) && !(i + 1 < n && isJ(s[i + 1]))) {
         ++i;
@@ -63,7 +66,9 @@ const std::array<std::string, 171>& factorialTable() {
 constexpr double kLargestFactorial = 170;
 }  // namespace
 
-bool isNumberItemChar(char c) { return isDigit(c) || c == '.' || isE(c) || isJ(c); }
+bool isNumberItemChar(char c) {
+    return isDigit(c) || c == '.' || isE(c) || isJ(c) || isPrefixMarker(c);
+}
 
 std::size_t numberItemEnd(std::string_view s, std::size_t start) {
     std::size_t i = start;
@@ -108,12 +113,12 @@ bool isWellFormedNumber(std::string_view item) {
     if (isJ(item[0])) {
         std::size_t i = 1;
         if (i < n && item[i] == '-') ++i;
-        return realEnd(item, i) == n;
+        return realEnd(item, i, true) == n;
     }
     // Exponential with the magnitude left out: ej[-]R.
     std::size_t i = 0;
     if (!(n >= 2 && isE(item[0]) && isJ(item[1]))) {
-        i = realEnd(item, 0);
+        i = realEnd(item, 0, true);
         if (i == std::string_view::npos) return false;
         if (i == n) return true;                      // a real
         if (i + 1 == n && isJ(item[i])) return true;  // Rj
@@ -121,7 +126,7 @@ bool isWellFormedNumber(std::string_view item) {
     }
     i += 2;  // past "ej"
     if (i < n && item[i] == '-') ++i;
-    return realEnd(item, i) == n;
+    return realEnd(item, i, false) == n;  // an angle takes no prefix
 }
 
 RealArgument readRealArgument(std::string_view text) {

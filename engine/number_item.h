@@ -9,7 +9,8 @@
 
 namespace kalvox {
 
-// Whether c may stand inside a number item: a digit, ".", "e", "E", "j", "J".
+// Whether c may stand inside a number item: a digit, ".", "e", "E", "j", "J"
+// or a prefix marker (si_prefix.h).
 bool isNumberItemChar(char c);
 
 // The end of the number item that starts at `start` (a character for which
@@ -24,7 +25,8 @@ std::size_t numberItemEnd(std::string_view s, std::size_t start);
 std::size_t numberItemStart(std::string_view s, std::size_t end);
 
 // Whether an item is a number (either case): a real D[.D][e[±]D] or .D[e[±]D],
-// an imaginary j[-]R or Rj, or an exponential [R]ej[-]R, R being a real.
+// an imaginary j[-]R or Rj, or an exponential [R]ej[-]R, R being a real. A real
+// other than the angle may end with a prefix marker instead of its exponent.
 bool isWellFormedNumber(std::string_view item);
 
 // A value text read as a real argument.
