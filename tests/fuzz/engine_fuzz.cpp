@@ -153,10 +153,21 @@ auto timed(std::string_view input, const char* what, Engine& engine, F&& f) {
 
 // Whether the text may hold a word or operator that the literal reference does not
 // render once translated ("r∠" is "rej", the words re and j): conj, abs, arg, re,
-// im, sqrt, exp, ans, or "|". A substring test in any case: it may skip more texts
-// than it must, never fewer.
+// im, sqrt, exp, ans, "|", or an SI prefix behind a number. A substring test in any case: it may
+// skip more texts than it must, never fewer.
 bool holdsComplexWords(std::string_view text) {
     std::string lower = kalvox::translateNotation(text);
+    // An SI prefix behind a number ("4.7k", "100µ"): the literal reference reads
+    // none.
+    for (std::size_t i = 1; i < lower.size(); ++i) {
+        const char before = lower[i - 1];
+        if ((before >= '0' && before <= '9') || before == '.') {
+            const std::string_view rest = std::string_view(lower).substr(i);
+            if (std::string_view("pnumkMGT").find(lower[i]) != std::string_view::npos ||
+                rest.starts_with("\u00B5") || rest.starts_with("\u03BC"))
+                return true;
+        }
+    }
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     for (std::string_view w :
