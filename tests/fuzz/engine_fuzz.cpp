@@ -153,9 +153,13 @@ auto timed(std::string_view input, const char* what, Engine& engine, F&& f) {
 
 // Whether the text may hold a word or operator that the literal reference does not
 // render once translated ("r∠" is "rej", the words re and j): conj, abs, arg, re,
-// im, sqrt, exp, ans, "|", or an SI prefix behind a number. A substring test in any case: it may
-// skip more texts than it must, never fewer.
+// im, sqrt, exp, ans, "|", superscripts, or an SI prefix behind a number. A substring test in any
+// case: it may skip more texts than it must, never fewer.
 bool holdsComplexWords(std::string_view text) {
+    // Superscript digits, which the translation makes an exponent.
+    for (std::string_view sup : {"\u00B2", "\u00B3", "\u00B9", "\u2070", "\u2074", "\u2075",
+                                 "\u2076", "\u2077", "\u2078", "\u2079", "\u207B"})
+        if (text.find(sup) != std::string_view::npos) return true;
     std::string lower = kalvox::translateNotation(text);
     // An SI prefix behind a number ("4.7k", "100µ"): the literal reference reads
     // none.
