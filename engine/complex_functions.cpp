@@ -38,20 +38,6 @@ std::string_view realRefusal(ComplexFunction f, double x) {
     }
 }
 
-// tan of radians. Far off the real axis it is ±j to the last digit; some C
-// libraries overflow on the way there (sinh and cosh of a large part).
-Complex tangent(Complex r) {
-    if (std::fabs(r.imag()) > 40) return {0.0, std::copysign(1.0, r.imag())};
-    return std::tan(r);
-}
-
-// arctan near 0, where some C libraries lose the small result's digits: its
-// series, exact to the last digit there.
-Complex arctangent(Complex w) {
-    if (std::abs(w) < 1e-8) return w - w * w * w / 3.0;
-    return std::atan(w);
-}
-
 Complex evaluate(ComplexFunction f, Complex z) {
     const Complex rightAngle(2 * std::atan(1.0), 0);
     switch (f) {
@@ -66,7 +52,7 @@ Complex evaluate(ComplexFunction f, Complex z) {
             // a right angle minus arctan z. Far from 0 that difference loses its
             // digits; the arctangent of the reciprocal keeps them.
             if (std::abs(z) > 1 && z.real() != 0) {
-                const Complex w = arctangent(1.0 / z);
+                const Complex w = std::atan(1.0 / z);
                 return radiansToDegrees(z.real() > 0 ? w : w + 2.0 * rightAngle);
             }
             return radiansToDegrees(rightAngle - std::atan(z));
@@ -75,9 +61,9 @@ Complex evaluate(ComplexFunction f, Complex z) {
         case ComplexFunction::Cos:
             return std::cos(degreesToRadians(z));
         case ComplexFunction::Tan:
-            return tangent(degreesToRadians(z));
+            return std::tan(degreesToRadians(z));
         case ComplexFunction::Ctn:
-            return 1.0 / tangent(degreesToRadians(z));
+            return 1.0 / std::tan(degreesToRadians(z));
         case ComplexFunction::Ln:
             return std::log(z);
         case ComplexFunction::Log:

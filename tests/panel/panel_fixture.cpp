@@ -13,6 +13,11 @@ namespace kalvox::test {
 SettingsSandbox::SettingsSandbox() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+#ifdef _WIN32
+    // Windows keeps the native settings in the registry, which no path moves: each
+    // test starts from none.
+    QSettings(QStringLiteral("Kalvox"), QStringLiteral("kalvox")).clear();
+#endif
 }
 
 PanelFixture::PanelFixture() : form_(std::make_unique<MainWindow>(dialogs_)) {
