@@ -212,6 +212,7 @@ TEST(ComplexFunctionTable, Arcctn) {
     EXPECT_LE(std::abs(value - expected), 1e-13 * std::abs(expected));
 #else
     (void)value;
+    (void)expected;
 #endif
 }
 
