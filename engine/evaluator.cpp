@@ -9,7 +9,8 @@
 // A bracket's value is settled when its ")" comes: written again as the kernel
 // writes a result, as the value of a whole text is. Then a "!" right behind the
 // ")" takes the whole value, and an angle written right behind it ("(2)ej30")
-// makes one number with a real value and multiplies a complex one.
+// makes one number with a real value and multiplies a complex one; behind a
+// function's bracket ("sqrt(3)ej30") it multiplies the function's value.
 //
 // A computation that fails leaves a failed value behind and the level goes on,
 // so that the fault reported is the first one in the order of the evaluation
@@ -515,7 +516,14 @@ bool Machine::closeLevel(std::size_t& i) {
         v.text = std::move(c.text);
     }
     v.firstToken = level.openToken;
-    takeAngle(v, i);
+    // A function's bracket is its argument: an angle behind it multiplies the
+    // function's value ("sqrt(3)ej30" is sqrt(3)*ej30), never joins the argument.
+    const std::size_t base = levels_.back().operatorsBase;
+    const bool argument =
+        operators_.size() > base &&
+        (operators_.back().kind == TokenKind::Name || operators_.back().kind == TokenKind::Polar ||
+         operators_.back().kind == TokenKind::ArgumentSign);
+    if (!argument) takeAngle(v, i);
     const bool complexBeforeAngle = i + 1 < tokens_.size() &&
                                     tokens_[i + 1].kind == TokenKind::Number &&
                                     isAngleItem(written(tokens_[i + 1]));

@@ -89,6 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"behind_a_bracket", "(1+j)ej(30)", "(1+j1)ej(30)",
                     "1.4142135623731ej75.0000000000231"},
         ReadingCase{"behind_a_function", "sqrt(2)ej(45)", "sqrt(2)ej(45)", "1.4142135623731ej45"},
+        // An angle literal behind a function's bracket multiplies the function's
+        // value; it never joins the argument.
+        ReadingCase{"root_then_angle", "sqrt(3)ej30", "sqrt(3)ej30",
+                    "1.73205080756888ej29.9999999999875"},
+        ReadingCase{"sine_then_angle", "sin(30)ej30", "sin(30)ej30", "0.5ej30.0000000000126"},
+        ReadingCase{"magnitude_then_angle", "abs(2)ej30", "abs(2)ej30", "2ej29.9999999999983"},
         ReadingCase{"degree_sign_at_home", "1ej(30\u00B0)", "1ej(30)", "1ej30.0000000000126"},
         ReadingCase{"literal_stays_one_number", "2ej30+1", "2ej30+1",
                     "2.90931291117641ej20.1039093610163"}),
