@@ -23,6 +23,20 @@ std::size_t skipBlanks(std::string_view text, std::size_t i) {
 
 }  // namespace
 
+// Whether the bracket that closes at text[close] is a function's argument:
+// a letter other than "j" stands before its "(", with signs and blanks between.
+bool closesFunctionArgument(std::string_view text, std::size_t close) {
+    int depth = 0;
+    for (std::size_t k = close + 1; k-- > 0;) {
+        if (text[k] == ')') ++depth;
+        if (text[k] == '(' && --depth == 0) {
+            while (k > 0 && (text[k - 1] == ' ' || text[k - 1] == '-' || text[k - 1] == '+')) --k;
+            return k > 0 && isLetter(text[k - 1]) && text[k - 1] != 'j' && text[k - 1] != 'J';
+        }
+    }
+    return false;
+}
+
 bool beyondLiteralReading(std::string_view text) {
     const std::string t = translateNotation(text, true);
     for (std::size_t i = 0; i < t.size(); ++i) {
@@ -30,6 +44,14 @@ bool beyondLiteralReading(std::string_view text) {
         // The degree marker: a "°" right behind a digit.
         if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
             return true;
+        if (c == ')') {
+            // An angle behind a function's bracket multiplies the function's value.
+            std::size_t a = i + 1;
+            while (a < t.size() && (t[a] == ' ' || t[a] == '.')) ++a;
+            if (a + 1 < t.size() && (t[a] == 'e' || t[a] == 'E') &&
+                (t[a + 1] == 'j' || t[a + 1] == 'J') && closesFunctionArgument(t, i))
+                return true;
+        }
         if (c == 'e') {
             // An "e" that may stand alone: no digit or point before it, no
             // digit, point or "j" behind it.
@@ -40,9 +62,10 @@ bool beyondLiteralReading(std::string_view text) {
                 return true;
         }
         if ((c == 'e' || c == 'E') && i + 1 < t.size() && (t[i + 1] == 'j' || t[i + 1] == 'J')) {
-            // "ej" before a bracket or a letter, signs and blanks between.
+            // "ej" before a bracket or a letter, with signs, blanks and stray
+            // points between, which the repair takes out.
             std::size_t a = i + 2;
-            while (a < t.size() && (t[a] == ' ' || t[a] == '-' || t[a] == '+')) ++a;
+            while (a < t.size() && (t[a] == ' ' || t[a] == '-' || t[a] == '+' || t[a] == '.')) ++a;
             if (a < t.size() && (t[a] == '(' || isLetter(t[a]))) return true;
         }
     }
