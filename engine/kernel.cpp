@@ -19,6 +19,10 @@ namespace kalvox {
 
 namespace {
 
+// Below this a quotient of two sizes has lost digits or soon will (the
+// smallest normal double is about 2.2E-308).
+constexpr double kSmallestFullShare = 1e-290;
+
 constexpr double kSquareRoot = 0.5;
 // The number text of 1/3, which is what a bracket "(1/3)" becomes.
 constexpr double kCubeRoot = 0.333333333333333;
@@ -197,7 +201,11 @@ std::string_view operate(std::string_view leftText, std::string_view rightText, 
             const double round = roundTo(S, decimals);
             if (std::fabs(round - S) <= kResidue * S) S = round;
             // M1 * (M2 / S): no product of two large or two small sizes on the way.
-            R = mul(M1, checked(M2 / S));
+            // Where M2 / S would fall into the subnormal range and lose its digits
+            // (1E306||2E-14), M2 * (M1 / S), with M1 / S near 1, instead.
+            const double share = M2 / S;
+            R = std::fabs(share) < kSmallestFullShare ? mul(M2, checked(M1 / S))
+                                                      : mul(M1, checked(share));
             A = sub(add(T1, T2), complexAngle(x, y));
         } else if (o == '*') {
             R = mul(M1, M2);

@@ -4,6 +4,7 @@
 
 #include "engine/constants.h"
 #include "engine/detail/characters.h"
+#include "engine/euler.h"
 
 namespace kalvox {
 
@@ -136,7 +137,19 @@ static_assert(shorterMatchesLeadNowhere(), "a letter run must split in one way o
 
 // Whether c, the last character before a π, ends a value.
 bool endsValue(char c) {
-    return (c >= '0' && c <= '9') || c == '.' || c == ')' || c == '!' || c == 'j' || c == 'J';
+    return (c >= '0' && c <= '9') || c == '.' || c == ')' || c == '!' || c == 'j' || c == 'J' ||
+           c == kEulerMarker;
+}
+
+// Whether out ends with an SI prefix right behind a digit ("4.7k", "100µ"):
+// the prefix ends the value before a π.
+bool endsWithPrefix(std::string_view out) {
+    for (std::string_view prefix : {"p", "n", "u", "m", "k", "M", "G", "T", "\u00B5", "\u03BC"}) {
+        if (out.size() > prefix.size() && out.ends_with(prefix) &&
+            isDigit(out[out.size() - prefix.size() - 1]))
+            return true;
+    }
+    return false;
 }
 
 // Whether the character at text[i], the first after a π, begins a value.
@@ -149,13 +162,29 @@ bool beginsValue(std::string_view text, std::size_t i) {
 }
 
 // Appends the text of π, with "*" on each side that a value touches
-// ("2π*50" is 2*π*50, "π2" is π*2); blanks between count as touching.
-void appendPi(std::string& out, std::string_view text, std::size_t after) {
+// ("2π*50" is 2*π*50, "π2" is π*2); blanks between count as touching. With
+// markEuler, Euler's number before π ("eπ", "e+π") is marked here, where its
+// neighbour is still a π and no digit; one behind it gets its "*" ("πe").
+void appendPi(std::string& out, std::string_view text, std::size_t after, bool markEuler) {
     const std::size_t last = out.find_last_not_of(' ');
-    if (last != std::string::npos && endsValue(out[last])) out += '*';
+    // Behind Euler's number and a sign, π's digits go in brackets: "e+3.14…"
+    // would read as an exponent when the input box is evaluated again.
+    bool bracketed = false;
+    if (last != std::string::npos && markEuler) {
+        std::size_t e = last;
+        while (e > 0 && (isSign(out[e]) || out[e] == ' ')) --e;
+        if (out[e] == 'e' && isEulerAt(out, e)) {
+            out[e] = kEulerMarker;
+            bracketed = e != last;
+        }
+    }
+    if (last != std::string::npos && (endsValue(out[last]) || endsWithPrefix(out))) out += '*';
+    if (bracketed) out += '(';
     out += kPiText;
+    if (bracketed) out += ')';
     while (after < text.size() && text[after] == ' ') ++after;
-    if (beginsValue(text, after)) out += '*';
+    if (beginsValue(text, after) || (markEuler && after < text.size() && isEulerAt(text, after)))
+        out += '*';
 }
 }  // namespace
 
@@ -195,7 +224,7 @@ std::string translateNotation(std::string_view text, bool markDegrees) {
             continue;
         }
         if (text.substr(i, kPi.size()) == kPi) {
-            appendPi(out, text, i + kPi.size());
+            appendPi(out, text, i + kPi.size(), markDegrees);
             i += kPi.size();
             continue;
         }

@@ -18,7 +18,8 @@ namespace kalvox {
 // is "2*3.14159265358979"), "。" ".", "√" "sqrt" and "∥" "||"; a run of
 // superscript digits and "⁻" is an exponent: "²" becomes "^2", "10⁻³" "10^-3".
 // Every other byte is kept as it is.
-// Without markDegrees every "°" is dropped.
+// Without markDegrees every "°" is dropped; with it, Euler's number next to a
+// π is marked too (euler.h), which π's digits would hide later.
 std::string translateNotation(std::string_view text, bool markDegrees = false);
 
 // An item of a text outside the vocabulary, as a byte range; length 0 = none.

@@ -75,6 +75,8 @@ bool isNumberItemChar(char c) { return isDigit(c) || c == '.' || isE(c) || isJ(c
 std::size_t numberItemEnd(std::string_view s, std::size_t start) {
     std::size_t i = start;
     while (i < s.size()) {
+        // "exp" behind an item begins a name: "1ejexp1" is an angle of exp1.
+        if (i > start && isE(s[i]) && functionNameAt(s, i) != 0) break;
         if (isNumberItemChar(s[i]) || (isSign(s[i]) && signAttaches(s, start, i))) {
             ++i;
         } else {

@@ -56,7 +56,6 @@ bool holdsMarker(std::string_view text) {
 }
 
 std::string markPrefixes(std::string_view text) {
-    if (holdsMarker(text)) return std::string(text);
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;

@@ -13,8 +13,7 @@ namespace kalvox {
 // The text with every prefix that directly follows a digit marked: "p" "n" "u"
 // "µ" "μ" "m" "k" "M" "G" "T" (case as written). A letter run that splits into
 // words ("2tan45", "2ej30", "1E3") keeps its meaning; a prefix letter whose
-// rest splits into words ("4.7kj", "2kej30") or stands alone is a prefix. A text
-// that holds marker bytes already is returned as it is.
+// rest splits into words ("4.7kj", "2kej30") or stands alone is a prefix.
 std::string markPrefixes(std::string_view text);
 
 // The text with each marker written back as typed: a prefix as its letter,

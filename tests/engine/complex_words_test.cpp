@@ -106,6 +106,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ComplexWordTexts, testing::Values(
     TextRow{"ParallelBelowSum", "1+3||6", "3"},
     TextRow{"ParallelTinySizes", "1E-300||1E-300", "5E-301"},
     TextRow{"ParallelHugeSizes", "1E300||1E300", "5E+299"},
+    TextRow{"ParallelVeryDifferentSizes", "1E306||2E-14", "2E-14"},
+    TextRow{"ParallelVeryDifferentSizesSwapped", "2E-14||1E306", "2E-14"},
     TextRow{"ParallelDangling", "3||", "3"},
     TextRow{"ParallelMissingLeft", "||3", "错误:缺少运算对象“||”。"},
     TextRow{"SingleBarRefused", "3|6", "错误:无法识别的输入“|”。"},

@@ -35,6 +35,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"function_behind", "e sin30", "e*sin30", "1.35914091422952"},
         ReadingCase{"e_to_the_e", "e^e", "e^e", "15.1542622414793"},
         ReadingCase{"sum_with_bare_j", "e+j", "e+j1", "2.89638673159001ej20.197531289573"},
+        // Next to π, whose digits would make it an exponent letter.
+        ReadingCase{"pi_then_e", "\u03C0e", "3.14159265358979*e", "8.53973422267357"},
+        ReadingCase{"e_then_pi", "e\u03C0", "e*3.14159265358979", "8.53973422267357"},
+        ReadingCase{"e_plus_pi", "e+\u03C0", "e+(3.14159265358979)", "5.85987448204884"},
+        ReadingCase{"e_plus_pi_again", "e+(3.14159265358979)", "e+(3.14159265358979)",
+                    "5.85987448204884"},
+        ReadingCase{"e_to_the_pi", "e^\u03C0", "e^3.14159265358979", "23.1406926327792"},
         // Euler's formula: e^ takes radians.
         ReadingCase{"half_turn", "e^(j\u03C0)", "e^(j1*3.14159265358979)", "-1"},
         ReadingCase{"quarter_turn", "e^(j*\u03C0/2)", "e^(j1*3.14159265358979/2)", "1ej90"},
@@ -86,6 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "10ej-30.0000000000011"},
         ReadingCase{"function_angle", "2\u2220-sin(30)", "2ej-sin(30)", "2ej-0.500000000007309"},
         ReadingCase{"prefixed_magnitude", "2kej(30)", "2kej(30)", "2000ej30"},
+        ReadingCase{"exp_angle", "1ejexp(1)", "1ejexp(1)", "1ej2.71828182848249"},
+        ReadingCase{"prefix_then_degree_sign", "1k\u222030\u00B0", "1kej30", "1000ej30"},
         ReadingCase{"behind_a_bracket", "(1+j)ej(30)", "(1+j1)ej(30)",
                     "1.4142135623731ej75.0000000000231"},
         ReadingCase{"behind_a_function", "sqrt(2)ej(45)", "sqrt(2)ej(45)", "1.4142135623731ej45"},
@@ -129,6 +138,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadingCase{"phasor_inside_exp", "exp(1ej30\u00B0)", "exp(1ej30)",
                                 "2.3774426752359ej28.6478897565501"},
                     ReadingCase{"before_bracket", "30\u00B0(2)", "30*(2)", "60"},
+                    ReadingCase{"prefix_elsewhere", "sin30\u00B0+1k", "sin30+1k", "1000.5"},
+                    ReadingCase{"prefix_before_pi", "4.7k\u03C0", "4.7k*3.14159265358979",
+                                "14765.485471872"},
                     ReadingCase{"not_behind_a_digit", "(30)\u00B0+1", "(30)+1", "31"}),
     testing_support::caseName<testing::TestParamInfo<ReadingCase>>);
 
