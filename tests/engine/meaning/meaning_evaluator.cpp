@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <numbers>
 #include <optional>
+#include <span>
 
 namespace kalvox::meaning {
 
@@ -79,43 +80,52 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
-// How a run of letters splits into words (the function names, "e", "j" and "ans",
-// any case), taking the longest word first from the left.
-enum class Split { None, EndsInFunction, EndsInOther };
+bool isFunctionName(std::string_view word) {
+    return std::any_of(kFunctionNames.begin(), kFunctionNames.end(),
+                       [&](std::string_view name) { return equalIgnoringCase(word, name); });
+}
 
-Split splitIntoWords(std::string_view letters) {
+// The words a run of letters splits into (the function names, "e", "j" and "ans",
+// any case), the longest first from the left; nullopt when it does not split.
+std::optional<std::vector<std::string_view>> wordsOf(std::string_view letters) {
     static constexpr std::string_view kOtherWords[] = {"ans", "e", "j"};
-    Split split = Split::EndsInOther;  // no letters split trivially
+    std::vector<std::string_view> words;
     std::size_t p = 0;
     while (p < letters.size()) {
         std::size_t longest = 0;
-        for (const auto name : kFunctionNames) {
-            if (name.size() > longest && equalIgnoringCase(letters.substr(p, name.size()), name)) {
-                longest = name.size();
-                split = Split::EndsInFunction;
+        for (const auto& list : {std::span<const std::string_view>(kFunctionNames),
+                                 std::span<const std::string_view>(kOtherWords)}) {
+            for (const auto word : list) {
+                if (word.size() > longest &&
+                    equalIgnoringCase(letters.substr(p, word.size()), word))
+                    longest = word.size();
             }
         }
-        for (const auto word : kOtherWords) {
-            if (word.size() > longest && equalIgnoringCase(letters.substr(p, word.size()), word)) {
-                longest = word.size();
-                split = Split::EndsInOther;
-            }
-        }
-        if (longest == 0) return Split::None;
+        if (longest == 0) return std::nullopt;
+        words.push_back(letters.substr(p, longest));
         p += longest;
     }
-    return split;
+    return words;
+}
+
+// The run of letters that ends at t[end - 1].
+std::string_view lettersBefore(std::string_view t, std::size_t end) {
+    std::size_t start = end;
+    while (start > 0 && isLetter(t[start - 1])) --start;
+    return t.substr(start, end - start);
 }
 
 // Whether the digits at the end of t belong to an exponent ("1.5e3") or to an
-// angle ("2ej30"), where no prefix may follow.
+// angle ("2ej30", "sinej30"), where no prefix may follow.
 bool endsInExponentOrAngle(std::string_view t) {
     std::size_t j = t.size();
     while (j > 0 && (isDigit(t[j - 1]) || t[j - 1] == '.')) --j;
     while (j > 0 && (t[j - 1] == '+' || t[j - 1] == '-')) --j;
     if (j == 0) return false;
-    const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(t[j - 1])));
-    return c == 'e' || (c == 'j' && j >= 2 && (t[j - 2] == 'e' || t[j - 2] == 'E'));
+    if (j >= 2 && (t[j - 1] == 'e' || t[j - 1] == 'E')) return isDigit(t[j - 2]) || t[j - 2] == '.';
+    const auto words = wordsOf(lettersBefore(t, j));
+    return words && words->size() >= 2 && equalIgnoringCase((*words)[words->size() - 2], "e") &&
+           equalIgnoringCase(words->back(), "j");
 }
 
 // Marks each lower-case "e" that stands as an operand of its own as Euler's
@@ -125,13 +135,13 @@ bool endsInExponentOrAngle(std::string_view t) {
 void markEuler(std::string& t) {
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i] != 'e') continue;
-        std::size_t word = i;
-        while (word > 0 && isLetter(t[word - 1])) --word;
+        const std::string_view letters = lettersBefore(t, i);
         const char before = i > 0 ? t[i - 1] : '\0';
-        const bool freeBefore = word < i
-                                    ? splitIntoWords(std::string_view(t).substr(word, i - word)) ==
-                                          Split::EndsInFunction
-                                    : !isDigit(before) && before != '.';
+        bool freeBefore = !isDigit(before) && before != '.';
+        if (!letters.empty()) {
+            const auto words = wordsOf(letters);
+            freeBefore = words && isFunctionName(words->back());
+        }
         std::size_t next = i + 1;
         while (next < t.size() && (t[next] == '+' || t[next] == '-')) ++next;
         const char after = next < t.size() ? t[next] : '\0';
@@ -359,8 +369,7 @@ private:
             std::size_t end = i;
             while (end < s_.size() && isLetter(s_[end])) ++end;
             const std::string_view run = std::string_view(s_).substr(i, end - i);
-            const bool isPrefix =
-                splitIntoWords(run) == Split::None && splitIntoWords(run.substr(1)) != Split::None;
+            const bool isPrefix = !wordsOf(run) && wordsOf(run.substr(1));
             return isPrefix ? 1 : 0;
         }
         return 0;
