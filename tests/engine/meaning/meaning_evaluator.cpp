@@ -584,7 +584,11 @@ private:
         Value sum;
         for (std::size_t k = 0; k < 3; ++k) sum.track[k] = a.track[k] + b.track[k];
         sum = settle(sum);
-        return multiply(a, divide(b, sum));  // a*b/(a+b) without a*b overflowing
+        // a*b/(a+b) without a*b overflowing: the smaller times the larger's share of
+        // the sum, which is near 1 (the smaller's share underflows when the two
+        // differ greatly).
+        if (std::abs(a.exact()) >= std::abs(b.exact())) return multiply(b, divide(a, sum));
+        return multiply(a, divide(b, sum));
     }
 
     Value divide(Value a, const Value& b) {
@@ -1086,6 +1090,8 @@ private:
     }
 
     Value factorial(const Value& v) {
+        // A residue of cancelling operands (1E8*re(2ej90)) may as well be 0.
+        if (v.residue()) unreliable();
         auto x = realOf(v, "factorial of a complex value");
         const double n = x[0];
         const double whole = std::round(n);
