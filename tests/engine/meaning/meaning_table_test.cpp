@@ -131,6 +131,8 @@ const Row kRows[] = {
     undefined("ZeroToMinusOne", "0^-1"),
     value("ZeroToZero", "0^0", 1),
     value("ZeroToFraction", "0^0.3", 0),
+    // A parallel connection of very different sizes is the smaller one.
+    value("ParallelOfVeryDifferentSizes", "1E306||2E-14", 2e-14),
     // Small magnitudes keep their angle.
     value("TinyPhasor", "1E-12ej30", phasor(1e-12, 30)),
     value("SmallQuotient", "1/(1E8+j3E7)", 1.0 / Complex(1e8, 3e7)),
