@@ -275,6 +275,7 @@ private:
     int branchPowers_ = 0;
     bool afterAdditive_ = false;            // the next signs follow a binary "+" or "-"
     std::vector<std::size_t> degreeSigns_;  // where in s_ a dropped "°" stood
+    std::uint64_t noise_ = 0x243F6A8885A308D3ULL;
 
     // A stretch of s_ (both ends included) that holds an angle in degrees (the
     // operand of sin ... ctn, the angle behind "ej") or in radians (the operand of
@@ -304,7 +305,6 @@ private:
             if (innermost && innermost->radians) malformed("a degree sign in radians");
         }
     }
-    std::uint64_t noise_ = 0x243F6A8885A308D3ULL;
 
     [[noreturn]] static void malformed(std::string why) {
         throw Stop{Meaning::Kind::Malformed, std::move(why)};
@@ -822,13 +822,13 @@ private:
     }
 
     Value function(std::string_view name) {
-        // One "-" is the argument's sign; a run of signs amounts to one sign, which
-        // ordinary notation would hardly write ("sin+-30"); a lone "+" leaves the
-        // function without its argument ("sin+1").
         // sin ... ctn take degrees, exp radians; the other functions neither.
         const bool inDegrees = name == "sin" || name == "cos" || name == "tan" || name == "ctn";
         const bool angleOperand = inDegrees || name == "exp";
         const std::size_t context = angleOperand ? openContext(!inDegrees) : 0;
+        // One "-" is the argument's sign; a run of signs amounts to one sign, which
+        // ordinary notation would hardly write ("sin+-30"); a lone "+" leaves the
+        // function without its argument ("sin+1").
         bool negative = false;
         const std::size_t signsStart = pos_;
         if (peek() == '-' || peek() == '+') {
