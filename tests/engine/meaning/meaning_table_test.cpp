@@ -198,6 +198,7 @@ const Row kRows[] = {
     value("EulerTimesPi", "e\u03C0", 2.71828182845905 * 3.14159265358979),
     value("PiTimesEuler", "\u03C0e", 2.71828182845905 * 3.14159265358979),
     value("EulerMinusImaginary", "e-j2", Complex(2.71828182845905, -2)),
+    value("EulerPlusPi", "e+\u03C0", 2.71828182845905 + 3.14159265358979),
     value("DanglingExponentLetter", "2e", 2),
     malformed("UpperCaseE", "E"),
     malformed("UpperCaseESquared", "E^2"),
