@@ -2,10 +2,13 @@
 // bracket check, repair, well-formedness), the evaluation, and what the two
 // boxes show afterwards.
 
+#include <algorithm>
 #include <new>
 
 #include "engine/blank.h"
+#include "engine/detail/characters.h"
 #include "engine/engine.h"
+#include "engine/euler.h"
 #include "engine/evaluator.h"
 #include "engine/front.h"
 #include "engine/notation.h"
@@ -110,24 +113,28 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
                          const TraceSink& trace) const {
     Outcome out;
     std::string error;
-    // Selects e[start, start + length) in the input box.
-    auto select = [&out](std::string_view e, std::size_t start, std::size_t length) {
-        out.selectionStart = utf16Length(e, start);
-        out.selectionLength = utf16Length(e.substr(start), length);
+    // The selection, as a byte range of out.text1 while that holds the front's
+    // markers; converted to UTF-16 units of the shown text at the end.
+    std::size_t selectionStart = 0;
+    std::size_t selectionLength = 0;
+    auto select = [&](std::size_t start, std::size_t length) {
+        selectionStart = start;
+        selectionLength = length;
     };
-    bool marked = false;  // whether SI prefixes were marked (si_prefix.h)
+    // Whether the front marked prefixes, Euler's number and degree signs with
+    // control bytes. A typed text that holds such a byte already is left
+    // unmarked: the vocabulary check refuses that byte.
+    const bool marked = !holdsMarker(input);
+    bool degreeSigns = false;  // the refusal is a degree sign's: the input box shows them
     try {
         // The input box shows the translated text: as it is after a refusal or a
         // bracket error, repaired otherwise.
-        std::string translated = translateNotation(input);
-        if (trace && translated != input) trace("translated", translated);
+        std::string translated = translateNotation(input, marked);
+        if (trace && translated != input) trace("translated", writtenText(translated));
         // SI prefixes are marked here, while letter case still tells "m" from
         // "M"; the input box gets them back as typed below.
-        // A text that holds a marker byte already is left unmarked: the
-        // vocabulary check refuses that byte.
-        marked = !holdsPrefix(translated);
         std::string e = isBlank(translated) ? std::string("0")
-                        : marked            ? markPrefixes(translated)
+                        : marked            ? markEulersNumber(markPrefixes(translated))
                                             : std::move(translated);
         const UnknownItem unknown = findUnknownItem(marked ? markersAsDigits(e) : e);
         const std::size_t ans = unknown.length == 0 ? findAns(e) : std::string::npos;
@@ -135,37 +142,44 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
             error =
                 unrecognisedInputMessage(std::string_view(e).substr(unknown.start, unknown.length));
             out.text1 = e;
-            select(e, unknown.start, unknown.length);
+            select(unknown.start, unknown.length);
         } else if (ans != std::string::npos && !isSingleValue(previousResult)) {
             error = kNoPreviousResult;
             out.text1 = e;
-            select(e, ans, kAnsWord.size());
+            select(ans, kAnsWord.size());
         } else {
             if (ans != std::string::npos) {
                 e = withPreviousResult(e, previousResult);
-                if (trace) trace("last result", e);
+                if (trace) trace("last result", writtenText(e));
             }
             // The parallel operator "||" is one character "|" from here to the
             // evaluation; the input box shows it as written.
             e = withParallelAsOne(std::move(e));
             std::string checkedCopy = e;
             const std::size_t p = findUnpairedBracket(checkedCopy);
-            if (trace) trace("brackets checked", withParallelAsWritten(checkedCopy));
+            if (trace) trace("brackets checked", writtenText(withParallelAsWritten(checkedCopy)));
             if (p == 0) {
                 e = repairInput(std::move(e));
                 out.text1 = withParallelAsWritten(e);
-                if (trace) trace("normalised", marked ? unmarkPrefixes(out.text1) : out.text1);
+                if (trace) trace("normalised", writtenText(out.text1));
                 const MalformedPart part = findMalformedPart(e);
                 if (part.length != 0) {
                     error = part.message;
                     const std::size_t start = writtenPosition(e, part.start);
-                    select(out.text1, start, writtenPosition(e, part.start + part.length) - start);
+                    select(start, writtenPosition(e, part.start + part.length) - start);
                 } else {
                     const TraceSink* sink = trace ? &trace : nullptr;
                     Evaluation result = evaluateText(e, sink);
                     if (!result.failed()) result = shownAt180(std::move(result.value));
                     if (result.failed()) {
                         error = std::move(result.error);
+                        if (result.errorLength != 0) {
+                            const std::size_t start = writtenPosition(e, result.errorStart);
+                            select(
+                                start,
+                                writtenPosition(e, result.errorStart + result.errorLength) - start);
+                            degreeSigns = error == kDegreeInRadians;
+                        }
                     } else {
                         out.text2 = std::move(result.value);
                     }
@@ -174,24 +188,31 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
                 error = kBracketMismatch;
                 // The translated text: one with brackets is never blank.
                 out.text1 = withParallelAsWritten(e);
-                select(out.text1, writtenPosition(e, p - 1), 1);
+                select(writtenPosition(e, p - 1), 1);
             }
         }
     } catch (const std::bad_alloc&) {
         if (error.empty()) error = kOutOfMemory;
         if (out.text1.empty()) out.text1 = std::string(input);
+        selectionLength = 0;
     }
 
-    // A marker is one byte and one UTF-16 unit, as "µ" is one unit: the
-    // selection stays where it was.
     if (marked) {
-        out.text1 = unmarkPrefixes(out.text1);
-        error = unmarkPrefixes(error);
+        // A refused part that holds a degree sign shows it ("30°5").
+        const std::string_view selected = std::string_view(out.text1).substr(
+            std::min(selectionStart, out.text1.size()), selectionLength);
+        degreeSigns = degreeSigns || selected.find(kDegreeMarker) != std::string_view::npos;
+        out.text1 = writtenText(out.text1, degreeSigns, &selectionStart, &selectionLength);
+        error = writtenText(error, degreeSigns);
     }
     if (!error.empty()) {
         out.text2 = errorDisplay(error);
         out.failed = true;
-        if (out.selectionLength == 0) {
+        if (selectionLength != 0) {
+            out.selectionStart = utf16Length(out.text1, selectionStart);
+            out.selectionLength =
+                utf16Length(std::string_view(out.text1).substr(selectionStart), selectionLength);
+        } else {
             out.selectionStart = utf16Length(out.text1, out.text1.size());
             out.focusInput = false;
         }

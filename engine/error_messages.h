@@ -25,6 +25,11 @@ inline constexpr std::string_view kLogDomain = "不能对小于等于零的值�
 inline constexpr std::string_view kFactorialOverflow = "阶乘计算出现溢出";
 // A factorial of a negative, fractional or complex value.
 inline constexpr std::string_view kFactorialDomain = "只能对0到170的整数求阶乘";
+// A degree sign in an argument that is read in radians: the exponent of a
+// power or e^, or the argument of exp ("exp(j30°)").
+inline constexpr std::string_view kDegreeInRadians = "指数以弧度计,不能带“°”";
+// An angle behind "ej" or "∠" that is no real number ("1ej(j30)").
+inline constexpr std::string_view kAngleNotReal = "相角必须是实数";
 // An evaluation that ran out of memory.
 inline constexpr std::string_view kOutOfMemory = "内存不足";
 // "ans" with no last result to stand for.
@@ -46,10 +51,11 @@ inline constexpr std::string_view kDisplayColon = ":";
 inline constexpr std::string_view kDisplayStop = "。";
 
 // Every fixed message an evaluation may leave in errorText.
-inline constexpr std::array<std::string_view, 14> kFixedErrorMessages = {
-    kBracketMismatch,   kDivisionByZero,  kOverflow,    kInvalidCall,      kNegativeRoot,
-    kArcsinDomain,      kArccosDomain,    kTangentOf90, kCotangentOf0,     kLogDomain,
-    kFactorialOverflow, kFactorialDomain, kOutOfMemory, kNoPreviousResult,
+inline constexpr std::array<std::string_view, 16> kFixedErrorMessages = {
+    kBracketMismatch, kDivisionByZero, kOverflow,          kInvalidCall,
+    kNegativeRoot,    kArcsinDomain,   kArccosDomain,      kTangentOf90,
+    kCotangentOf0,    kLogDomain,      kFactorialOverflow, kFactorialDomain,
+    kDegreeInRadians, kAngleNotReal,   kOutOfMemory,       kNoPreviousResult,
 };
 
 // The list above as a span.

@@ -9,7 +9,8 @@
 // A bracket's value is settled when its ")" comes: written again as the kernel
 // writes a result, as the value of a whole text is. Then a "!" right behind the
 // ")" takes the whole value, and an angle written right behind it ("(2)ej30")
-// makes one number with a real value and multiplies a complex one.
+// makes one number with a real value and multiplies a complex one; behind a
+// function's bracket ("sqrt(3)ej30") it multiplies the function's value.
 //
 // A computation that fails leaves a failed value behind and the level goes on,
 // so that the fault reported is the first one in the order of the evaluation
@@ -21,6 +22,7 @@
 #include <limits>
 #include <vector>
 
+#include "engine/detail/characters.h"
 #include "engine/error_messages.h"
 #include "engine/function_names.h"
 #include "engine/grammar.h"
@@ -66,7 +68,18 @@ struct Value {
     Rank functionRank;
     std::uint32_t functionDepth = 0;  // functions applied one inside the other
     std::size_t firstToken = 0;       // the first token of the operand it was read from
+    bool euler = false;               // Euler's number as written: e^x is exp(x)
+    // A degree sign written in it that no function of degrees has taken
+    // ("30°" in "e^(j30°)"), as its place in the text; kNoDegree for none.
+    std::uint32_t degreeAt = kNoDegree;
+    static constexpr std::uint32_t kNoDegree = 0xFFFFFFFFu;
 };
+
+// sin, cos, tan and ctn: their argument is in degrees.
+bool takesDegrees(std::size_t name) { return name >= 4 && name <= 7; }
+constexpr std::size_t kExp = 16;
+static_assert(kFunctionNames[4] == "sin" && kFunctionNames[7] == "ctn" &&
+              kFunctionNames[kExp] == "exp");
 
 // A "!" of a level, as the factorial step of the steps' order reads it when a
 // function of the level has failed: the factorials are then still computed, on
@@ -117,6 +130,13 @@ struct Stacks {
     }
 };
 
+// Whether the degree marker at item[at] stands in the angle of an exponential item.
+bool isAngleDegree(std::string_view item, std::size_t at) {
+    const std::string_view before = item.substr(0, at);
+    const std::size_t e = before.find_first_of("eE");
+    return e != std::string_view::npos && e + 1 < before.size() && isJ(before[e + 1]);
+}
+
 bool holdsSign(std::string_view text) { return text.find_first_of("+-") != std::string_view::npos; }
 
 class Machine {
@@ -139,6 +159,15 @@ public:
     Evaluation run();
 
 private:
+    Evaluation failed() {
+        Evaluation e{{}, std::move(failure_)};
+        if (failureAt_ != Value::kNoDegree) {
+            e.errorStart = failureAt_;
+            e.errorLength = 1;
+        }
+        return e;
+    }
+
     std::string_view text_;
     const std::vector<Token>& tokens_;
     std::string* postfix_;
@@ -150,7 +179,8 @@ private:
     std::vector<Level>& levels_;
     std::vector<FactorialRecord>& factorials_;
     std::string& scratch_;
-    std::string failure_;  // a fault that ends the evaluation at once
+    std::string failure_;                         // a fault that ends the evaluation at once
+    std::uint32_t failureAt_ = Value::kNoDegree;  // the degree sign it selects, if any
 
     std::string_view written(const Token& t) const { return text_.substr(t.start, t.length); }
 
@@ -169,6 +199,13 @@ private:
         }
     }
 
+    // A degree sign in an argument read in radians ends the evaluation.
+    bool degreeRefused(const Value& v) {
+        failure_ = kDegreeInRadians;
+        failureAt_ = v.degreeAt;
+        return false;
+    }
+
     bool missing(const Token& t) {
         failure_ = missingOperandMessage(written(t));
         return false;
@@ -185,6 +222,8 @@ private:
         v.fromFunction = false;
         v.functionDepth = 0;
         v.firstToken = 0;
+        v.euler = false;
+        v.degreeAt = Value::kNoDegree;
         return v;
     }
     // Computes into the scratch text; on success the value takes it.
@@ -212,10 +251,29 @@ bool Machine::apply(const Token& op) {
         if (valuesInLevel() < 1) return missing(op);
         Value& v = top();
         v.fromFunction = false;
+        v.euler = false;
+        if (op.kind == TokenKind::Polar) {
+            // The angle is in degrees: a degree sign in it is at home.
+            v.degreeAt = Value::kNoDegree;
+            if (v.failed) return true;
+            std::string_view magnitude = written(op);
+            magnitude.remove_suffix(2);  // "ej"
+            Computed c = polarValue(expandMarkers(magnitude), v.text);
+            if (c.failed()) {
+                v.failed = true;
+                fault(rankOf(Step::Functions, op.start, v.functionDepth, kFunctionNames.size()),
+                      c.error);
+                return true;
+            }
+            v.text = std::move(c.text);
+            return true;
+        }
         if (op.kind != TokenKind::Name) {
             if (!v.failed) v.text = negated(v.text);
             return true;
         }
+        if (takesDegrees(op.name)) v.degreeAt = Value::kNoDegree;
+        if (op.name == kExp && v.degreeAt != Value::kNoDegree) return degreeRefused(v);
         const Rank rank = rankOf(Step::Functions, op.start, v.functionDepth, op.name);
         ++v.functionDepth;
         if (v.failed) return true;
@@ -237,12 +295,28 @@ bool Machine::apply(const Token& op) {
     --count_;
     left.fromFunction = false;
     left.functionDepth = 0;
+    const bool eulerBase = left.euler;
+    left.euler = false;
+    if (rule.step == Step::Powers && right.degreeAt != Value::kNoDegree)
+        return degreeRefused(right);
+    if (left.degreeAt == Value::kNoDegree) left.degreeAt = right.degreeAt;
     if (rule.step == Step::Sums) ++levels_.back().sums;
     if (left.failed || right.failed) {
         left.failed = true;
         return true;
     }
     std::string_view error;
+    if (eulerBase && rule.step == Step::Powers) {
+        // e^x is exp(x), in radians as in Euler's formula.
+        Computed c = applyFunction(kExp, right.text);
+        if (c.failed()) {
+            left.failed = true;
+            fault(rankOf(rule.step, op.start), c.error);
+        } else {
+            left.text = std::move(c.text);
+        }
+        return true;
+    }
     if (!compute(left, left.text, right.text, rule.kernelOperator, error)) {
         left.failed = true;
         fault(rankOf(rule.step, op.start), error);
@@ -325,6 +399,7 @@ bool Machine::factorial(std::size_t i) {
     const bool withFunction = v.fromFunction;
     v.fromFunction = false;
     v.functionDepth = 0;
+    v.euler = false;
     if (v.failed) return true;
     Computed c = factorialOf(v.text);
     if (c.failed()) {
@@ -441,7 +516,14 @@ bool Machine::closeLevel(std::size_t& i) {
         v.text = std::move(c.text);
     }
     v.firstToken = level.openToken;
-    takeAngle(v, i);
+    // A function's bracket is its argument: an angle behind it multiplies the
+    // function's value ("sqrt(3)ej30" is sqrt(3)*ej30), never joins the argument.
+    const std::size_t base = levels_.back().operatorsBase;
+    const bool argument =
+        operators_.size() > base &&
+        (operators_.back().kind == TokenKind::Name || operators_.back().kind == TokenKind::Polar ||
+         operators_.back().kind == TokenKind::ArgumentSign);
+    if (!argument) takeAngle(v, i);
     const bool complexBeforeAngle = i + 1 < tokens_.size() &&
                                     tokens_[i + 1].kind == TokenKind::Number &&
                                     isAngleItem(written(tokens_[i + 1]));
@@ -461,20 +543,35 @@ Evaluation Machine::run() {
         switch (t.kind) {
             case TokenKind::Number: {
                 Value& v = push();
+                const std::string_view item = written(t);
                 // A prefix is the power of ten it stands for: "4.7k" is 4.7e3.
-                v.text =
-                    holdsPrefix(written(t)) ? expandPrefixes(written(t)) : std::string(written(t));
+                v.text = holdsMarker(item) ? expandMarkers(item) : std::string(item);
                 v.firstToken = i;
-                note(written(t));
+                v.euler = item.size() == 1 && item[0] == kEulerMarker;
+                // A degree sign of a real or an imaginary part; one in the angle
+                // of "2ej30°" is at home there.
+                const std::size_t degree = item.find(kDegreeMarker);
+                if (degree != std::string_view::npos && !isAngleDegree(item, degree))
+                    v.degreeAt = static_cast<std::uint32_t>(t.start + degree);
+                note(item);
                 break;
             }
+            case TokenKind::Polar:
+                // "(1+j)ej(30)" is (1+j)*ej(30), as "(1+j)ej30" is.
+                if (i > 0 && (tokens_[i - 1].kind == TokenKind::Close ||
+                              tokens_[i - 1].kind == TokenKind::Factorial)) {
+                    if (!reduceWhile(operatorRule(TokenKind::Times)->precedence)) return failed();
+                    operators_.push_back(Token{TokenKind::Times, 0, t.start, 0});
+                }
+                operators_.push_back(t);
+                break;
             case TokenKind::Name:
             case TokenKind::Sign:
             case TokenKind::ArgumentSign:
                 operators_.push_back(t);
                 break;
             case TokenKind::Factorial:
-                if (!factorial(i)) return {{}, std::move(failure_)};
+                if (!factorial(i)) return failed();
                 if (!top().failed) takeAngle(top(), i);
                 break;
             case TokenKind::Open:
@@ -488,11 +585,10 @@ Evaluation Machine::run() {
                 break;
             case TokenKind::Close:
                 if (levels_.size() < 2) return {{}, std::string(kBracketMismatch)};
-                if (!closeLevel(i)) return {{}, std::move(failure_)};
+                if (!closeLevel(i)) return failed();
                 break;
             default:
-                if (!reduceWhile(operatorRule(t.kind)->precedence))
-                    return {{}, std::move(failure_)};
+                if (!reduceWhile(operatorRule(t.kind)->precedence)) return failed();
                 operators_.push_back(t);
                 break;
         }
@@ -502,7 +598,7 @@ Evaluation Machine::run() {
         push().text.assign(1, '0');
     }
     std::size_t end = tokens_.size() - (tokens_.empty() ? 0 : 1);
-    if (!closeLevel(end)) return {{}, std::move(failure_)};
+    if (!closeLevel(end)) return failed();
     return {top().text, {}};
 }
 

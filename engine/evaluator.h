@@ -13,6 +13,9 @@ namespace kalvox {
 struct Evaluation {
     std::string value;
     std::string error;  // empty: value holds the result
+    // The part of the text a refusal selects, as a byte range (length 0: none).
+    std::size_t errorStart = 0;
+    std::size_t errorLength = 0;
 
     bool failed() const { return !error.empty(); }
 };

@@ -175,6 +175,25 @@ Computed applyFunction(std::size_t name, std::string_view argument) {
     }
 }
 
+Computed polarValue(std::string_view magnitude, std::string_view angle) {
+    try {
+        const RealArgument x = readRealArgument(angle);
+        if (!x.real) return {"", kAngleNotReal};
+        // A real text is the angle as it stands; another form of a real value
+        // ("5ej180") is written as its number.
+        std::string item(magnitude.empty() ? std::string_view("1") : magnitude);
+        item += "ej";
+        if (angle.find_first_of("jJ") == std::string_view::npos) {
+            item += angle;
+        } else {
+            item += numberText(x.value);
+        }
+        return settled(item);
+    } catch (const ArithmeticFault& fault) {
+        return {"", fault.message};
+    }
+}
+
 Computed factorialOf(std::string_view value) {
     std::string_view error;
     std::string product = factorialText(value, &error);

@@ -31,14 +31,17 @@ struct OperatorRule {
 // Operators bind in this order, tightest first; infix ones group from the left.
 //   -  behind a function name   the argument's sign: sin-30 = sin(-30)
 //   sin cos ... conj abs ...    a function of the operand behind it; f g x = f(g(x))
+//   2ej ej  (before a bracket   the phasor whose angle in degrees is the operand
+//            or a function)     behind: 1ej(90+30) = 1ej120, 2ej(30)^2 = (2ej30)^2
 //   !                           the factorial of the value before it
 //   -  where a value begins     the value's sign, before a power: -2^2 = 4, -3! = -6
 //   ^                           power, left to right: 2^3^2 = 64
 //   *  /  ||                    product, quotient, parallel connection
 //   +  -                        sum, difference
-inline constexpr std::array<OperatorRule, 10> kOperatorRules = {{
+inline constexpr std::array<OperatorRule, 11> kOperatorRules = {{
     {TokenKind::ArgumentSign, Fixity::Prefix, 7, Step::Functions, 0},
     {TokenKind::Name, Fixity::Prefix, 6, Step::Functions, 0},
+    {TokenKind::Polar, Fixity::Prefix, 6, Step::Functions, 0},
     {TokenKind::Factorial, Fixity::Postfix, 5, Step::Factorials, 0},
     {TokenKind::Sign, Fixity::Prefix, 4, Step::Functions, 0},
     {TokenKind::Power, Fixity::Infix, 3, Step::Powers, '^'},

@@ -69,15 +69,22 @@ std::size_t readImaginaryOpen(const Place& p, Token& token) {
     return 2;
 }
 
+// A number item, or the magnitude and "ej" of a phasor whose angle is the
+// operand behind: a bracket or a function, maybe signed ("100ej-arccos0.9").
 std::size_t readNumber(const Place& p, Token& token) {
     if (!isNumberItemChar(at(p, 0))) return 0;
     token.kind = TokenKind::Number;
-    return numberItemEnd(p.text, p.at) - p.at;
+    const std::size_t end = numberItemEnd(p.text, p.at);
+    if (const std::size_t ej = phasorEjEnd(p.text, p.at, end); ej != 0) {
+        token.kind = TokenKind::Polar;
+        return ej - p.at;
+    }
+    return end - p.at;
 }
 
 std::size_t readSign(const Place& p, Token& token) {
     if (at(p, 0) != '-') return 0;
-    if (p.afterToken && p.before == TokenKind::Name) {
+    if (p.afterToken && (p.before == TokenKind::Name || p.before == TokenKind::Polar)) {
         token.kind = TokenKind::ArgumentSign;
     } else {
         token.kind = valueBegins(p) ? TokenKind::Sign : TokenKind::Minus;
@@ -170,6 +177,8 @@ std::string_view tokenKindWord(TokenKind kind) {
             return "number";
         case TokenKind::Name:
             return "function";
+        case TokenKind::Polar:
+            return "angle of";
         case TokenKind::Sign:
             return "sign";
         case TokenKind::ArgumentSign:

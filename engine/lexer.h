@@ -12,6 +12,7 @@ namespace kalvox {
 enum class TokenKind : std::uint8_t {
     Number,         // a number item: "2.5", "1e-05", "j4", "4j", "2ej-30", "ej45"
     Name,           // a function name ("sin", "arccos", "conj" ...)
+    Polar,          // "2ej", "ej" before an angle that is a bracket or a function: "1ej(90+30)"
     Sign,           // "-" where a value begins: the sign of the value behind it
     ArgumentSign,   // "-" right behind a function name: the sign of its argument
     Plus,           // "+"

@@ -168,6 +168,8 @@ std::string repairValues(const std::string& s) {
             out.append(s, i, name);
             i += name - 1;
         } else {
+            // Euler's number behind a bracket or "!" is a factor as a digit is.
+            if (c == kEulerMarker && afterCloseOrBang) out += '*';
             out += c;
         }
     }

@@ -3,6 +3,7 @@
 #include "engine/notation.h"
 
 #include "engine/constants.h"
+#include "engine/detail/characters.h"
 
 namespace kalvox {
 
@@ -17,7 +18,6 @@ constexpr Translation kTranslations[] = {
     {"\u3000", " "},     // ideographic blank
     {"\u00A0", " "},     // no-break blank
     {"\u2220", "ej"},    // angle sign: "10∠30" is a phasor
-    {"\u00B0", ""},      // degree sign: angles are degrees anyway
     {"\u00D7", "*"},     // multiplication sign
     {"\u00B7", "*"},     // middle dot
     {"\u22C5", "*"},     // dot operator
@@ -45,6 +45,10 @@ const Translation* superscriptAt(std::string_view text, std::size_t i) {
     }
     return nullptr;
 }
+
+// The degree sign: angles are degrees anyway, so it is dropped; right behind a
+// digit it is kept as a marker, which an argument in radians refuses ("exp(j30°)").
+constexpr std::string_view kDegreeSign = "\u00B0";
 
 // Pi as it is pasted; it stands for kPiText, the text of the π key.
 constexpr std::string_view kPi = "\u03C0";
@@ -155,7 +159,7 @@ void appendPi(std::string& out, std::string_view text, std::size_t after) {
 }
 }  // namespace
 
-std::string translateNotation(std::string_view text) {
+std::string translateNotation(std::string_view text, bool markDegrees) {
     // Typed text is ASCII throughout and needs no translation.
     std::size_t first = 0;
     while (first < text.size() && byteAt(text, first) < 0x80) ++first;
@@ -183,6 +187,11 @@ std::string translateNotation(std::string_view text) {
         if (const char ascii = fullWidthAt(text, i)) {
             out += ascii;
             i += 3;
+            continue;
+        }
+        if (text.substr(i, kDegreeSign.size()) == kDegreeSign) {
+            if (markDegrees && !out.empty() && isDigit(out.back())) out += kDegreeMarker;
+            i += kDegreeSign.size();
             continue;
         }
         if (text.substr(i, kPi.size()) == kPi) {

@@ -12,12 +12,14 @@ namespace kalvox {
 
 // The text with the notation of other tools rewritten: full-width forms
 // U+FF01..U+FF5E become their ASCII characters, U+3000 and U+00A0 a blank,
-// "∠" becomes "ej", "°" is dropped, "×" "·" "⋅" become "*", "÷" "/", "−" "-",
+// "∠" becomes "ej", "°" is dropped (right behind a digit it becomes the
+// degree marker of engine/detail/characters.h), "×" "·" "⋅" become "*", "÷" "/", "−" "-",
 // "π" the text of the π key (with "*" on a side that a value touches: "2π"
 // is "2*3.14159265358979"), "。" ".", "√" "sqrt" and "∥" "||"; a run of
 // superscript digits and "⁻" is an exponent: "²" becomes "^2", "10⁻³" "10^-3".
 // Every other byte is kept as it is.
-std::string translateNotation(std::string_view text);
+// Without markDegrees every "°" is dropped.
+std::string translateNotation(std::string_view text, bool markDegrees = false);
 
 // An item of a text outside the vocabulary, as a byte range; length 0 = none.
 struct UnknownItem {

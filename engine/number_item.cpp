@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/detail/characters.h"
+#include "engine/function_names.h"
 #include "engine/number_text.h"
 
 namespace kalvox {
@@ -36,8 +37,10 @@ std::size_t realEnd(std::string_view s, std::size_t i, bool prefixAllowed) {
     } else if (!whole) {
         return std::string_view::npos;
     }
-    // A prefix ends the real: no exponent after it ("1.5e3k" neither).
+    // A prefix ends the real: no exponent after it ("1.5e3k" neither); so
+    // does a degree sign ("30°").
     if (prefixAllowed && i < n && isPrefixMarker(s[i])) return i + 1;
+    if (i < n && s[i] == kDegreeMarker) return i + 1;
     // An exponent: "e" not followed by "j" (that "e" opens "ej").
     if (i < n && isE(s[i]) && !(i + 1 < n && isJ(s[i + 1]))) {
         ++i;
@@ -45,6 +48,7 @@ std::size_t realEnd(std::string_view s, std::size_t i, bool prefixAllowed) {
         const std::size_t e = i;
         while (i < n && isDigit(s[i])) ++i;
         if (i == e) return std::string_view::npos;
+        if (i < n && s[i] == kDegreeMarker) ++i;
     }
     return i;
 }
@@ -66,9 +70,7 @@ const std::array<std::string, 171>& factorialTable() {
 constexpr double kLargestFactorial = 170;
 }  // namespace
 
-bool isNumberItemChar(char c) {
-    return isDigit(c) || c == '.' || isE(c) || isJ(c) || isPrefixMarker(c);
-}
+bool isNumberItemChar(char c) { return isDigit(c) || c == '.' || isE(c) || isJ(c) || isMarker(c); }
 
 std::size_t numberItemEnd(std::string_view s, std::size_t start) {
     std::size_t i = start;
@@ -106,9 +108,18 @@ std::size_t numberItemStart(std::string_view s, std::size_t end) {
     return end;
 }
 
+std::size_t phasorEjEnd(std::string_view s, std::size_t start, std::size_t end) {
+    std::size_t ej = end;
+    if (ej > start && s[ej - 1] == '-') --ej;
+    if (ej - start < 2 || !isJ(s[ej - 1]) || !isE(s[ej - 2])) return 0;
+    if (end == s.size() || !(s[end] == '(' || functionNameAt(s, end) != 0)) return 0;
+    return ej;
+}
+
 bool isWellFormedNumber(std::string_view item) {
     const std::size_t n = item.size();
     if (n == 0) return false;
+    if (item[0] == kEulerMarker) return n == 1;  // Euler's number stands alone
     // Imaginary with the "j" first: j[-]R.
     if (isJ(item[0])) {
         std::size_t i = 1;

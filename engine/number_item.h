@@ -10,7 +10,7 @@
 namespace kalvox {
 
 // Whether c may stand inside a number item: a digit, ".", "e", "E", "j", "J"
-// or a prefix marker (si_prefix.h).
+// or a marker of the front (a prefix, Euler's number, a degree sign).
 bool isNumberItemChar(char c);
 
 // The end of the number item that starts at `start` (a character for which
@@ -24,9 +24,16 @@ std::size_t numberItemEnd(std::string_view s, std::size_t start);
 // it), or `end` itself when none ends there.
 std::size_t numberItemStart(std::string_view s, std::size_t end);
 
+// Where the "ej" of the item s[start, end) ends when the item is a phasor's
+// magnitude and "ej", with a "-" maybe, whose angle is the bracket or the
+// function name behind it ("1ej(90+30)", "100ej-arccos0.9"); 0 otherwise.
+std::size_t phasorEjEnd(std::string_view s, std::size_t start, std::size_t end);
+
 // Whether an item is a number (either case): a real D[.D][e[±]D] or .D[e[±]D],
 // an imaginary j[-]R or Rj, or an exponential [R]ej[-]R, R being a real. A real
-// other than the angle may end with a prefix marker instead of its exponent.
+// other than the angle may end with a prefix marker instead of its exponent,
+// and any real with a degree marker ("30°"). Euler's number is an item of
+// its own.
 bool isWellFormedNumber(std::string_view item);
 
 // A value text read as a real argument.

@@ -39,6 +39,11 @@ inline Computed settled(std::string_view value) { return operate(value, {}, '+')
 // Function `name` (its index in kFunctionNames) of the value text `argument`.
 Computed applyFunction(std::size_t name, std::string_view argument);
 
+// The phasor of a magnitude item ("2", "2e3"; "" for 1) and an angle in
+// degrees that is a value text: "1ej(90+30)" is polarValue("1", "120"). An
+// angle off the real axis is refused.
+Computed polarValue(std::string_view magnitude, std::string_view angle);
+
 // The factorial of a value text: a whole number from 0 to 170.
 Computed factorialOf(std::string_view value);
 

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "engine/constants.h"
 #include "engine/detail/characters.h"
 #include "engine/notation.h"
 
@@ -45,30 +46,17 @@ std::size_t prefixAt(std::string_view text, std::size_t i) {
     return kPrefixes.size();
 }
 
-std::string replaceMarkers(std::string_view text, std::string_view Prefix::*part) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (char c : text) {
-        if (isPrefixMarker(c)) {
-            out += kPrefixes[indexOf(c)].*part;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
-bool holdsPrefix(std::string_view text) {
+bool holdsMarker(std::string_view text) {
     for (char c : text) {
-        if (isPrefixMarker(c)) return true;
+        if (isMarker(c)) return true;
     }
     return false;
 }
 
 std::string markPrefixes(std::string_view text) {
-    if (holdsPrefix(text)) return std::string(text);
+    if (holdsMarker(text)) return std::string(text);
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -108,16 +96,50 @@ std::string markPrefixes(std::string_view text) {
 std::string markersAsDigits(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (isPrefixMarker(c)) c = '0';
+        if (isMarker(c)) c = '0';
     }
     return out;
 }
 
-std::string unmarkPrefixes(std::string_view text) {
-    if (!holdsPrefix(text)) return std::string(text);
-    return replaceMarkers(text, &Prefix::written);
+std::string writtenText(std::string_view text, bool degreeSigns, std::size_t* start,
+                        std::size_t* length) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    const bool moving = start != nullptr && length != nullptr;
+    const std::size_t from = moving ? *start : 0;
+    const std::size_t to = moving ? *start + *length : 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        // A range's ends move by what the bytes before them grew or shrank by.
+        if (moving && i == from) *start = out.size();
+        if (moving && i == to) *length = out.size() - *start;
+        if (i == text.size()) break;
+        const char c = text[i];
+        if (isPrefixMarker(c)) {
+            out += kPrefixes[indexOf(c)].written;
+        } else if (c == kEulerMarker) {
+            out += 'e';
+        } else if (c == kDegreeMarker) {
+            if (degreeSigns) out += "\u00B0";
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
-std::string expandPrefixes(std::string_view item) { return replaceMarkers(item, &Prefix::power); }
+std::string expandMarkers(std::string_view item) {
+    std::string out;
+    out.reserve(item.size() + 16);
+    for (char c : item) {
+        if (isPrefixMarker(c)) {
+            out += kPrefixes[indexOf(c)].power;
+        } else if (c == kEulerMarker) {
+            out += kEText;
+        } else if (c != kDegreeMarker) {
+            out += c;
+        }
+    }
+    return out;
+}
 
 }  // namespace kalvox

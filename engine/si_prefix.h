@@ -17,17 +17,22 @@ namespace kalvox {
 // that holds marker bytes already is returned as it is.
 std::string markPrefixes(std::string_view text);
 
-// The text with each marker written back as the prefix it stands for.
-std::string unmarkPrefixes(std::string_view text);
+// The text with each marker written back as typed: a prefix as its letter,
+// Euler's number as "e", a degree marker as "°" when degreeSigns is true and
+// as nothing otherwise (the input box shows "sin30°" as "sin30"). A byte range
+// [*start, *start + *length) of the text, when given, moves along.
+std::string writtenText(std::string_view text, bool degreeSigns = false,
+                        std::size_t* start = nullptr, std::size_t* length = nullptr);
 
-// A number item with each marker written as its power of ten ("4.7e3").
-std::string expandPrefixes(std::string_view item);
+// A number item with each marker as the value it stands for: a prefix as its
+// power of ten ("4.7e3"), Euler's number as its digits, a degree marker as nothing.
+std::string expandMarkers(std::string_view item);
 
 // The text with each marker as the digit "0": what the vocabulary check reads,
 // at the same places (a marker byte that stands in a typed text is refused).
 std::string markersAsDigits(std::string_view text);
 
-// Whether the text holds a marker.
-bool holdsPrefix(std::string_view text);
+// Whether the text holds a marker of any kind.
+bool holdsMarker(std::string_view text);
 
 }  // namespace kalvox

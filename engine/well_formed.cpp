@@ -69,6 +69,21 @@ MalformedPart findMalformedPart(std::string_view s) {
                 i = end;
                 continue;
             }
+            // A phasor whose angle is a bracket or a function behind: "1ej(90+30)",
+            // "100ej-arccos0.9". Its magnitude is a real or left out.
+            if (const std::size_t ej = phasorEjEnd(s, i, end); ej != 0) {
+                const std::string_view magnitude = s.substr(i, ej - 2 - i);
+                const bool realMagnitude =
+                    magnitude.empty() || (isWellFormedNumber(magnitude) &&
+                                          magnitude.find_first_of("jJ") == std::string_view::npos);
+                const bool placed =
+                    expectsValue() || before == Before::Close || before == Before::Value;
+                if (!realMagnitude || !placed)
+                    return {i, item.size(), malformedNumberMessage(item)};
+                before = ej < end ? Before::Sign : Before::Name;
+                i = end;
+                continue;
+            }
             // After ")" or "!" only an angle may follow at once: "(2)ej30".
             const bool angleAfterValue = (before == Before::Close || before == Before::Value) &&
                                          item.size() >= 2 && isE(item[0]) && isJ(item[1]);

@@ -4,7 +4,8 @@
 // systems. The conversion is stateless, so every field can be encoded on its own
 // and the pieces joined with the ASCII "=", CR and LF.
 // A character without a GBK code is never replaced by "?": the first one found
-// is reported with the register and the field it sits in.
+// is reported with the register and the field it sits in. Only the micro sign
+// is written as the Greek mu, the same SI prefix.
 #include "memory/gbk_codec.h"
 #include "memory/result_file.h"
 #include "memory/utf8.h"
@@ -78,6 +79,18 @@ SaveResult unencodable(int registerNumber, FieldSource field, char32_t c) {
     return result;
 }
 
+// The micro sign, which GBK lacks, as the Greek small letter mu, which it has:
+// as an SI prefix ("100µ") both read the same, so a typed prefix can be saved.
+std::string withGreekMu(std::string_view text) {
+    constexpr std::string_view kMicroSign = "\u00B5";
+    constexpr std::string_view kGreekMu = "\u03BC";
+    std::string out(text);
+    for (std::size_t p = out.find(kMicroSign); p != std::string::npos;
+         p = out.find(kMicroSign, p + kGreekMu.size()))
+        out.replace(p, kMicroSign.size(), kGreekMu);
+    return out;
+}
+
 }  // namespace
 
 EncodedFile encodeResultFile(const std::vector<ResultLine>& lines) {
@@ -91,7 +104,7 @@ EncodedFile encodeResultFile(const std::vector<ResultLine>& lines) {
                 file.result.message = "本机没有GBK编码转换程序,文件没有保存。";
                 return file;
             }
-            const std::optional<std::string> bytes = toGbk(field.text);
+            const std::optional<std::string> bytes = toGbk(withGreekMu(field.text));
             if (!bytes) {
                 file.bytes.clear();
                 file.result =

@@ -24,7 +24,7 @@ inline constexpr std::string_view kShortcutListClose = "关闭";
 // What needs no shortcut, under the shortcut list, one paragraph a row: what typing
 // enters, how the value keys fit in, the words of the complex menu, and the keys of
 // the input box.
-inline constexpr std::array<std::string_view, 6> kTypingNote = {
+inline constexpr std::array<std::string_view, 7> kTypingNote = {
     "直接键入:每个可打印字符都照样输入,包括数字、. + - * / ^ ( ) !、空格和字母"
     "(sin30、2^3;E 和 J 输入为 e 和 j)。计算器不认识的词或符号在按 = 时报错并选中。",
     "π、a、a^2 和 MR1…MR9 各输入一个完整的值:前面或后面紧挨数值时自动加 *"
@@ -39,6 +39,9 @@ inline constexpr std::array<std::string_view, 6> kTypingNote = {
     "区分大小写(m 为毫,M 为兆)。"
     "显示菜单:常规、工程(4.7k、22µ)和有效数字 15/12/10/6,只改变输出框的显示;"
     "存储、保存、ans 和 ej-j 用完整的值。",
+    "单独的小写 e 是自然常数 2.71828182845905(e^-1、12*(1-e^(-5m/(1k*10µ))));"
+    "∠ 和 ej 后面也可以是括号或函数,作为以度计的相角(100∠-arccos(0.9)、1ej(90+30))。"
+    "exp、e^ 和各次方的指数以弧度计,其中紧跟数字的 ° 报错并选中;别处的 ° 照旧略去(sin30°)。",
     "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。",
 };
 

@@ -15,7 +15,16 @@ inline constexpr char kLastPrefixMarker = '\x19';
 inline constexpr bool isPrefixMarker(char c) {
     return c >= kFirstPrefixMarker && c <= kLastPrefixMarker;
 }
-// A digit, or the prefix marker that ends a number's digits ("4.7k").
-inline constexpr bool isDigitOrPrefix(char c) { return isDigit(c) || isPrefixMarker(c); }
+// The control byte that stands for Euler's number, an "e" of its own (euler.h).
+inline constexpr char kEulerMarker = '\x1A';
+// The control byte that stands for a degree sign right behind a digit ("30°"):
+// dropped from the input box, but an argument in radians refuses it.
+inline constexpr char kDegreeMarker = '\x1B';
+// Whether c is one of the marker bytes above.
+inline constexpr bool isMarker(char c) {
+    return isPrefixMarker(c) || c == kEulerMarker || c == kDegreeMarker;
+}
+// A digit, or a marker that ends a number item ("4.7k", "e", "30°").
+inline constexpr bool isDigitOrPrefix(char c) { return isDigit(c) || isMarker(c); }
 
 }  // namespace kalvox

@@ -7,28 +7,17 @@
 
 #include "engine/engine.h"
 #include "engine/error_messages.h"
+#include "tests/engine/evaluation_cases.h"
 
 namespace kalvox {
 namespace {
 
-struct ReadingCase {
-    const char* name;
-    const char* typed;
-    const char* text1;  // the input box after "="
-    const char* text2;  // the output box
-};
+using testing_support::ReadingCase;
+using testing_support::RefusalCase;
 
 class GrammarRuleTest : public testing::TestWithParam<ReadingCase> {};
 
-TEST_P(GrammarRuleTest, ReadsTheTextSo) {
-    const auto& c = GetParam();
-    const Outcome out = Engine().evaluate(c.typed);
-    EXPECT_EQ(out.text1, c.text1);
-    EXPECT_EQ(out.text2, c.text2);
-    EXPECT_FALSE(out.failed);
-    EXPECT_EQ(out.selectionLength, 0u);
-    EXPECT_EQ(out.selectionStart, std::string(c.text1).size());
-}
+TEST_P(GrammarRuleTest, ReadsTheTextSo) { testing_support::expectReading(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, GrammarRuleTest,
@@ -103,33 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"factorial_after_positive_function", "sin90!", "sin90!", "1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct RefusalCase {
-    const char* name;
-    const char* typed;
-    const char* text1;
-    const char* message;
-    std::size_t start;  // the selection in text1 (both 0: none)
-    std::size_t length;
-};
-
 class GrammarRefusalTest : public testing::TestWithParam<RefusalCase> {};
 
-TEST_P(GrammarRefusalTest, RefusesAndSelects) {
-    const auto& c = GetParam();
-    const Outcome out = Engine().evaluate(c.typed);
-    EXPECT_EQ(out.text1, c.text1);
-    EXPECT_EQ(out.text2, errorDisplay(c.message));
-    EXPECT_TRUE(out.failed);
-    if (c.length == 0) {
-        EXPECT_EQ(out.selectionLength, 0u);
-        EXPECT_EQ(out.selectionStart, std::string(c.text1).size());
-        EXPECT_FALSE(out.focusInput);
-    } else {
-        EXPECT_EQ(out.selectionStart, c.start);
-        EXPECT_EQ(out.selectionLength, c.length);
-        EXPECT_TRUE(out.focusInput);
-    }
-}
+TEST_P(GrammarRefusalTest, RefusesAndSelects) { testing_support::expectRefusal(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GrammarRefusalTest,

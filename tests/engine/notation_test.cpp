@@ -234,6 +234,8 @@ TEST(Messages, EveryFixedMessageIsRaisedAndKnown) {
         {"ln0", "不能对小于等于零的值求对数"},
         {"171!", "阶乘计算出现溢出"},
         {"(-3)!", "只能对0到170的整数求阶乘"},
+        {"exp(j30\u00B0)", "指数以弧度计,不能带“°”"},
+        {"1ej(j30)", "相角必须是实数"},
         {"ans", "没有可用的上一个结果"},
     };
     const auto fixed = fixedErrorMessages();

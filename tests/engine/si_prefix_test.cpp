@@ -7,27 +7,17 @@
 
 #include "engine/engine.h"
 #include "engine/error_messages.h"
+#include "tests/engine/evaluation_cases.h"
 
 namespace kalvox {
 namespace {
 
-struct PrefixCase {
-    const char* name;
-    const char* typed;
-    const char* text1;  // the input box after "="
-    const char* text2;  // the output box
-};
+using PrefixCase = testing_support::ReadingCase;
+using PrefixRefusalCase = testing_support::RefusalCase;
 
 class PrefixReadingTest : public testing::TestWithParam<PrefixCase> {};
 
-TEST_P(PrefixReadingTest, ReadsThePrefix) {
-    const auto& c = GetParam();
-    const Outcome out = Engine().evaluate(c.typed);
-    EXPECT_EQ(out.text1, c.text1);
-    EXPECT_EQ(out.text2, c.text2);
-    EXPECT_FALSE(out.failed);
-    EXPECT_EQ(out.selectionLength, 0u);
-}
+TEST_P(PrefixReadingTest, ReadsThePrefix) { testing_support::expectReading(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PrefixReadingTest,
@@ -64,26 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
         PrefixCase{"exp_after_number", "2exp0", "2*exp0", "2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct PrefixRefusalCase {
-    const char* name;
-    const char* typed;
-    const char* text1;
-    std::string message;
-    std::size_t start;  // the selection in text1, in UTF-16 units
-    std::size_t length;
-};
-
 class PrefixRefusalTest : public testing::TestWithParam<PrefixRefusalCase> {};
 
-TEST_P(PrefixRefusalTest, RefusesAndSelects) {
-    const auto& c = GetParam();
-    const Outcome out = Engine().evaluate(c.typed, "1");
-    EXPECT_EQ(out.text1, c.text1);
-    EXPECT_EQ(out.text2, errorDisplay(c.message));
-    EXPECT_TRUE(out.failed);
-    EXPECT_EQ(out.selectionStart, c.start);
-    EXPECT_EQ(out.selectionLength, c.length);
-}
+TEST_P(PrefixRefusalTest, RefusesAndSelects) { testing_support::expectRefusal(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PrefixRefusalTest,

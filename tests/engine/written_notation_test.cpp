@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"two_exponents", "1e3e2", "1e3e2", "无法识别的数“1e3e2”", 0, 5},
         RefusalCase{"fractional_exponent", "1e5.5", "1e5.5", "无法识别的数“1e5.5”", 0, 5},
         RefusalCase{"exponent_alone", "e3", "e3", "无法识别的数“e3”", 0, 2},
-        RefusalCase{"e_alone", "e", "e", "无法识别的数“e”", 0, 1},
+        RefusalCase{"capital_e_alone", "E", "E", "无法识别的数“E”", 0, 1},
         RefusalCase{"digits_both_sides_of_j", "4j5", "4j5", "无法识别的数“4j5”", 0, 3},
         RefusalCase{"two_imaginary_units", "j4j5", "j4j5", "无法识别的数“j4j5”", 0, 4},
         RefusalCase{"two_angles", "2ej30ej40", "2ej30ej40", "无法识别的数“2ej30ej40”", 0, 9},

@@ -121,6 +121,19 @@ TEST(ResultBytes, LinesNameTheirRegister) {
     EXPECT_EQ(lines[2].text(), "A=B");
 }
 
+// The micro sign of a typed prefix has no GBK code: it is saved as the Greek
+// mu, which reads back as the same prefix.
+TEST(ResultBytes, MicroSignIsSavedAsGreekMu) {
+    const EncodedFile file =
+        encodeResultFile(resultLines("1/(2*3.14159265358979*50*100\u00B5)", "31.8309886183791",
+                                     registers({{4, "C\u00B5F", "100\u00B5", "0.0001"}})));
+    EXPECT_EQ(file.result.error, SaveError::None);
+    EXPECT_EQ(file.bytes,
+              "1/(2*3.14159265358979*50*100\xA6\xCC)=31.8309886183791\r\n"
+              "C\xA6\xCC"
+              "F=100\xA6\xCC=0.0001\r\n");
+}
+
 struct UnencodableCase {
     const char* name;
     const char* input;

@@ -1,0 +1,75 @@
+#include "tests/engine/differential/reference_scope.h"
+
+#include <string>
+
+#include "engine/notation.h"
+
+namespace kalvox::reference {
+
+namespace {
+
+bool isDigitOrPoint(char c) { return (c >= '0' && c <= '9') || c == '.'; }
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// The character before text[i] and the one after it, blanks skipped ('\0' at an end).
+char before(std::string_view text, std::size_t i) {
+    while (i > 0 && text[i - 1] == ' ') --i;
+    return i > 0 ? text[i - 1] : '\0';
+}
+std::size_t skipBlanks(std::string_view text, std::size_t i) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    return i;
+}
+
+}  // namespace
+
+// Whether the bracket that closes at text[close] is a function's argument:
+// a letter other than "j" stands before its "(", with signs and blanks between.
+bool closesFunctionArgument(std::string_view text, std::size_t close) {
+    int depth = 0;
+    for (std::size_t k = close + 1; k-- > 0;) {
+        if (text[k] == ')') ++depth;
+        if (text[k] == '(' && --depth == 0) {
+            while (k > 0 && (text[k - 1] == ' ' || text[k - 1] == '-' || text[k - 1] == '+')) --k;
+            return k > 0 && isLetter(text[k - 1]) && text[k - 1] != 'j' && text[k - 1] != 'J';
+        }
+    }
+    return false;
+}
+
+bool beyondLiteralReading(std::string_view text) {
+    const std::string t = translateNotation(text, true);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const char c = t[i];
+        // The degree marker: a "°" right behind a digit.
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            return true;
+        if (c == ')') {
+            // An angle behind a function's bracket multiplies the function's value.
+            std::size_t a = i + 1;
+            while (a < t.size() && (t[a] == ' ' || t[a] == '.')) ++a;
+            if (a + 1 < t.size() && (t[a] == 'e' || t[a] == 'E') &&
+                (t[a + 1] == 'j' || t[a + 1] == 'J') && closesFunctionArgument(t, i))
+                return true;
+        }
+        if (c == 'e') {
+            // An "e" that may stand alone: no digit or point before it, no
+            // digit, point or "j" behind it.
+            const std::size_t a = skipBlanks(t, i + 1);
+            const char next = a < t.size() ? t[a] : '\0';
+            if (!isDigitOrPoint(before(t, i)) && !isDigitOrPoint(next) && next != 'j' &&
+                next != 'J')
+                return true;
+        }
+        if ((c == 'e' || c == 'E') && i + 1 < t.size() && (t[i + 1] == 'j' || t[i + 1] == 'J')) {
+            // "ej" before a bracket or a letter, with signs, blanks and stray
+            // points between, which the repair takes out.
+            std::size_t a = i + 2;
+            while (a < t.size() && (t[a] == ' ' || t[a] == '-' || t[a] == '+' || t[a] == '.')) ++a;
+            if (a < t.size() && (t[a] == '(' || isLetter(t[a]))) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace kalvox::reference
