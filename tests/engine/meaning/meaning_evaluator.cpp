@@ -1134,6 +1134,8 @@ private:
                 r.track[k] = std::pow(std::abs(base.track[k]), b[k]);
         } else {
             double turns = 0;
+            // An exponent whole only within rounding may be taken for a fraction.
+            if (whole && b0 != std::round(b0)) lenient();
             if (!whole) {
                 // A fractional power of a negative or complex base: one of its roots.
                 // One such power is judged on each branch; more than one are not judged.

@@ -215,6 +215,7 @@ const Row kRows[] = {
     value("NegatedAngleBracket", "ej-(30)", phasor(1, -30)),
     value("PrefixedMagnitudeAngleBracket", "2kej(30)", phasor(2000, 30)),
     value("FunctionAngleSquared", "1\u2220arcsin(0.5)^2", phasor(1, 60)),
+    value("AngleOfExp", "1ejexp(1)", phasor(1, std::exp(1.0))),
     undefined("ComplexAngle", "1ej(j)"),
     // "°" is dropped, but not where it would make degrees of radians.
     value("SineDegreeSign", "sin30\u00B0", 0.5),
@@ -229,6 +230,8 @@ const Row kRows[] = {
     malformed("ExpOfRealDegreeSign", "exp(30\u00B0)"),
     malformed("PowerOfRealDegreeSign", "2^30\u00B0"),
     value("DegreeSignBehindExponent", "2^3*30\u00B0", 240),
+    value("DegreeSignThenPrefix", "sin30\u00B0+1k", 1000.5),
+    value("PrefixedMagnitudeDegreeSign", "1k\u222030\u00B0", phasor(1000, 30)),
     // Malformed numbers.
     malformed("TwoPoints", "2.5.5"),
     malformed("TwoExponents", "1e3e2"),
