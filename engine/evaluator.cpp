@@ -246,7 +246,10 @@ private:
 
 bool Machine::apply(const Token& op) {
     const OperatorRule& rule = *operatorRule(op.kind);
-    note(op.kind == TokenKind::Sign || op.kind == TokenKind::ArgumentSign ? "neg" : written(op));
+    // An implicit "*" has the place of what it stands before, no text of its own.
+    note(op.kind == TokenKind::Sign || op.kind == TokenKind::ArgumentSign ? "neg"
+         : op.kind == TokenKind::Times                                    ? "*"
+                                                                          : written(op));
     if (rule.fixity == Fixity::Prefix) {
         if (valuesInLevel() < 1) return missing(op);
         Value& v = top();
@@ -561,7 +564,7 @@ Evaluation Machine::run() {
                 if (i > 0 && (tokens_[i - 1].kind == TokenKind::Close ||
                               tokens_[i - 1].kind == TokenKind::Factorial)) {
                     if (!reduceWhile(operatorRule(TokenKind::Times)->precedence)) return failed();
-                    operators_.push_back(Token{TokenKind::Times, 0, t.start, 0});
+                    operators_.push_back(Token{TokenKind::Times, 0, t.start, t.length});
                 }
                 operators_.push_back(t);
                 break;

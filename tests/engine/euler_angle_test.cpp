@@ -154,5 +154,13 @@ INSTANTIATE_TEST_SUITE_P(
                                 malformedNumberMessage("30\u00B05"), 0, 4}),
     testing_support::caseName<testing::TestParamInfo<RefusalCase>>);
 
+// A key evaluates its text without the repair: an angle expression there that
+// lacks its operand is a refusal that names a part.
+TEST(AngleExpressionKey, MissingOperandNamesAPart) {
+    const KeyOutcome key = Engine().applyWordToOutput("abs", "7!ej-sin");
+    EXPECT_TRUE(key.failure.empty());
+    EXPECT_EQ(key.text2, keyErrorDisplay(missingOperandMessage("ej")));
+}
+
 }  // namespace
 }  // namespace kalvox
