@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <numbers>
 #include <optional>
+#include <span>
 
 namespace kalvox::meaning {
 
@@ -43,6 +44,112 @@ constexpr std::array<std::string_view, 17> kFunctionNames = {
 
 // The parallel operator "||" as the reader holds it, one character.
 constexpr char kParallel = '%';
+// Euler's number as a user types it ("e"), the text the calculator writes for it,
+// and as the reader holds it, one character.
+constexpr double kTypedEuler = 2.71828182845905;
+constexpr char kEuler = '@';
+// A degree sign as the reader holds it until it is dropped.
+constexpr char kDegreeSign = '\'';
+
+// An SI prefix directly behind a number's digits, and the exponent it stands for.
+struct SiPrefix {
+    std::string_view written;
+    std::string_view exponent;
+};
+
+constexpr std::array<SiPrefix, 10> kSiPrefixes = {{
+    {"p", "e-12"},
+    {"n", "e-9"},
+    {"u", "e-6"},
+    {"\u00B5", "e-6"},  // µ, the micro sign
+    {"\u03BC", "e-6"},  // μ, the Greek letter
+    {"m", "e-3"},
+    {"k", "e3"},
+    {"M", "e6"},
+    {"G", "e9"},
+    {"T", "e12"},
+}};
+
+bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool isFunctionName(std::string_view word) {
+    return std::any_of(kFunctionNames.begin(), kFunctionNames.end(),
+                       [&](std::string_view name) { return equalIgnoringCase(word, name); });
+}
+
+// The words a run of letters splits into (the function names, "e", "j" and "ans",
+// any case), the longest first from the left; nullopt when it does not split.
+std::optional<std::vector<std::string_view>> wordsOf(std::string_view letters) {
+    static constexpr std::string_view kOtherWords[] = {"ans", "e", "j"};
+    std::vector<std::string_view> words;
+    std::size_t p = 0;
+    while (p < letters.size()) {
+        std::size_t longest = 0;
+        for (const auto& list : {std::span<const std::string_view>(kFunctionNames),
+                                 std::span<const std::string_view>(kOtherWords)}) {
+            for (const auto word : list) {
+                if (word.size() > longest &&
+                    equalIgnoringCase(letters.substr(p, word.size()), word))
+                    longest = word.size();
+            }
+        }
+        if (longest == 0) return std::nullopt;
+        words.push_back(letters.substr(p, longest));
+        p += longest;
+    }
+    return words;
+}
+
+// The run of letters that ends at t[end - 1].
+std::string_view lettersBefore(std::string_view t, std::size_t end) {
+    std::size_t start = end;
+    while (start > 0 && isLetter(t[start - 1])) --start;
+    return t.substr(start, end - start);
+}
+
+// Whether the digits at the end of t belong to an exponent ("1.5e3") or to an
+// angle ("2ej30", "sinej30"), where no prefix may follow.
+bool endsInExponentOrAngle(std::string_view t) {
+    std::size_t j = t.size();
+    while (j > 0 && (isDigit(t[j - 1]) || t[j - 1] == '.')) --j;
+    while (j > 0 && (t[j - 1] == '+' || t[j - 1] == '-')) --j;
+    if (j == 0) return false;
+    if (j >= 2 && (t[j - 1] == 'e' || t[j - 1] == 'E')) return isDigit(t[j - 2]) || t[j - 2] == '.';
+    const auto words = wordsOf(lettersBefore(t, j));
+    return words && words->size() >= 2 && equalIgnoringCase((*words)[words->size() - 2], "e") &&
+           equalIgnoringCase(words->back(), "j");
+}
+
+// Marks each lower-case "e" that stands as an operand of its own as Euler's
+// number: no digit, point or letter before it, except a function name ("lne",
+// "sine"), and no digit, point or letter after it, nor signs and a digit ("e-1"
+// is a number without its mantissa, "ej30" a phasor, "exp" a function).
+void markEuler(std::string& t) {
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i] != 'e') continue;
+        const std::string_view letters = lettersBefore(t, i);
+        const char before = i > 0 ? t[i - 1] : '\0';
+        bool freeBefore = !isDigit(before) && before != '.';
+        if (!letters.empty()) {
+            const auto words = wordsOf(letters);
+            freeBefore = words && isFunctionName(words->back());
+        }
+        std::size_t next = i + 1;
+        while (next < t.size() && (t[next] == '+' || t[next] == '-')) ++next;
+        const char after = next < t.size() ? t[next] : '\0';
+        const bool numberAfter = isDigit(after) || after == '.';
+        const bool letterAfter = i + 1 < t.size() && isLetter(t[i + 1]);
+        if (freeBefore && !numberAfter && !letterAfter) t[i] = kEuler;
+    }
+}
 
 double radians(double degrees) { return degrees * std::numbers::pi / 180; }
 double degrees(double radians) { return radians * 180 / std::numbers::pi; }
@@ -140,6 +247,7 @@ public:
             } else {
                 v = expression();
                 if (pos_ != s_.size()) malformed("unexpected \"" + s_.substr(pos_, 1) + "\"");
+                checkDegreeSigns();
             }
             m.kind = Meaning::Kind::Value;
             m.value = v.exact();
@@ -165,8 +273,38 @@ private:
     bool anyValue_ = false;
     bool branchDependent_ = false;
     int branchPowers_ = 0;
-    bool afterAdditive_ = false;  // the next signs follow a binary "+" or "-"
+    bool afterAdditive_ = false;            // the next signs follow a binary "+" or "-"
+    std::vector<std::size_t> degreeSigns_;  // where in s_ a dropped "°" stood
     std::uint64_t noise_ = 0x243F6A8885A308D3ULL;
+
+    // A stretch of s_ (both ends included) that holds an angle in degrees (the
+    // operand of sin ... ctn, the angle behind "ej") or in radians (the operand of
+    // exp, an exponent); the later of two that begin at one place lies inside.
+    struct AngleContext {
+        std::size_t from;
+        std::size_t to;
+        bool radians;
+    };
+    std::vector<AngleContext> contexts_;
+
+    std::size_t openContext(bool radians) {
+        contexts_.push_back({pos_, std::string::npos, radians});
+        return contexts_.size() - 1;
+    }
+    void closeContext(std::size_t k) { contexts_[k].to = pos_; }
+
+    // A "°" in an angle in radians would turn 30 degrees into 30 radians: it is
+    // refused unless a stretch in degrees nested in there holds it.
+    void checkDegreeSigns() const {
+        for (const std::size_t p : degreeSigns_) {
+            const AngleContext* innermost = nullptr;
+            for (const auto& c : contexts_) {
+                if (c.from <= p && p <= c.to && (!innermost || c.from >= innermost->from))
+                    innermost = &c;
+            }
+            if (innermost && innermost->radians) malformed("a degree sign in radians");
+        }
+    }
 
     [[noreturn]] static void malformed(std::string why) {
         throw Stop{Meaning::Kind::Malformed, std::move(why)};
@@ -219,8 +357,46 @@ private:
         return 0;
     }
 
-    // Lower case, π, blanks, superscripts, the dangling last operator and runs of
-    // operators.
+    // The SI prefix written at s_[i], with the exponent it stands for; its length
+    // in bytes, 0 for none. A letter is a prefix when its run of letters does not
+    // split into words but the rest of the run does ("4.7kj", "2kej30"; "2Tan45"
+    // is 2·tan45).
+    std::size_t siPrefixAt(std::size_t i, std::string_view& exponent) const {
+        for (const auto& prefix : kSiPrefixes) {
+            if (s_.compare(i, prefix.written.size(), prefix.written) != 0) continue;
+            exponent = prefix.exponent;
+            if (!isLetter(s_[i])) return prefix.written.size();  // µ, μ
+            std::size_t end = i;
+            while (end < s_.size() && isLetter(s_[end])) ++end;
+            const std::string_view run = std::string_view(s_).substr(i, end - i);
+            const bool isPrefix = !wordsOf(run) && wordsOf(run.substr(1));
+            return isPrefix ? 1 : 0;
+        }
+        return 0;
+    }
+
+    // A prefix at s_[i] behind the digits at the end of t, written into t as the
+    // exponent it stands for; its length in bytes, 0 for none.
+    std::size_t siPrefix(std::size_t i, std::string& t) {
+        std::string_view exponent;
+        const std::size_t length = siPrefixAt(i, exponent);
+        if (length == 0) return 0;
+        const char next = i + length < s_.size() ? s_[i + length] : '\0';
+        if (isDigit(next) || next == '.') malformed("a digit behind a prefix");
+        if (endsInExponentOrAngle(t)) malformed("a prefix behind an exponent or an angle");
+        t += exponent;
+        // A function name straight behind a prefix ("2ksin30") is hardly written:
+        // a refusal is fair too.
+        std::size_t end = i + length;
+        while (end < s_.size() && isLetter(s_[end])) ++end;
+        const std::string_view rest = std::string_view(s_).substr(i + length, end - i - length);
+        if (!rest.empty() && !equalIgnoringCase(rest, "j") && !equalIgnoringCase(rest, "ej"))
+            lenient();
+        return length;
+    }
+
+    // Lower case, π, "∠", SI prefixes, Euler's number, degree signs, blanks,
+    // superscripts, the dangling last operator and runs of operators.
     void prepare() {
         std::string t;
         bool inExponent = false;  // a run of superscripts is one exponent
@@ -235,7 +411,20 @@ private:
                 continue;
             }
             inExponent = false;
-            if (c == 0xCF && i + 1 < s_.size() && static_cast<unsigned char>(s_[i + 1]) == 0x80) {
+            if (i > 0 && isDigit(s_[i - 1])) {
+                if (const std::size_t length = siPrefix(i, t)) {
+                    i += length - 1;
+                    continue;
+                }
+            }
+            if (s_.compare(i, 3, "\u2220") == 0) {
+                t += "ej";  // ∠
+                i += 2;
+            } else if (s_.compare(i, 2, "\u00B0") == 0) {
+                t += kDegreeSign;  // °
+                ++i;
+            } else if (c == 0xCF && i + 1 < s_.size() &&
+                       static_cast<unsigned char>(s_[i + 1]) == 0x80) {
                 t += '#';  // π
                 ++i;
             } else if (s_.compare(i, 3, "\u221A") == 0) {
@@ -258,9 +447,11 @@ private:
                                           std::string_view::npos)) {
                 malformed("unknown character");
             } else {
-                t += static_cast<char>(std::tolower(c));
+                t += static_cast<char>(c);
             }
         }
+        markEuler(t);  // before lower case: "E" is never Euler's number
+        for (char& ch : t) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         // The calculator drops a dangling operator, run of signs or exponent letter at
         // the end ("5*" is 5, "5--" is 5, "2e" is 2); ordinary notation would call
         // them incomplete, so either reading is accepted.
@@ -315,7 +506,16 @@ private:
             }
             i = end;
         }
-        s_ = u;
+        // A degree sign is dropped; where it stood is kept, for it is refused in an
+        // angle in radians.
+        s_.clear();
+        for (const char ch : u) {
+            if (ch == kDegreeSign) {
+                degreeSigns_.push_back(s_.size());
+            } else {
+                s_ += ch;
+            }
+        }
     }
 
     char peek() const { return pos_ < s_.size() ? s_[pos_] : '\0'; }
@@ -324,7 +524,7 @@ private:
         const char c = peek();
         if (c == '\0') return false;
         return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'j' || c == 'e' ||
-               c == '(' || c == '#' || functionAt(pos_) != nullptr;
+               c == '(' || c == '#' || c == kEuler || functionAt(pos_) != nullptr;
     }
 
     const std::string_view* functionAt(std::size_t p) const {
@@ -384,7 +584,11 @@ private:
         Value sum;
         for (std::size_t k = 0; k < 3; ++k) sum.track[k] = a.track[k] + b.track[k];
         sum = settle(sum);
-        return multiply(a, divide(b, sum));  // a*b/(a+b) without a*b overflowing
+        // a*b/(a+b) without a*b overflowing: the smaller times the larger's share of
+        // the sum, which is near 1 (the smaller's share underflows when the two
+        // differ greatly).
+        if (std::abs(a.exact()) >= std::abs(b.exact())) return multiply(b, divide(a, sum));
+        return multiply(a, divide(b, sum));
     }
 
     Value divide(Value a, const Value& b) {
@@ -431,12 +635,17 @@ private:
         if (rules_.powerRightAssociative) {
             if (peek() != '^') return base;
             ++pos_;
-            return raise(base, signedPower());
+            const std::size_t context = openContext(true);
+            const Value e = signedPower();
+            closeContext(context);
+            return raise(base, e);
         }
         while (peek() == '^') {
             ++pos_;
+            const std::size_t context = openContext(true);
             const bool negative = signs();
             Value e = postfix();
+            closeContext(context);
             base = raise(base, negative ? negate(e) : e);
         }
         return base;
@@ -464,6 +673,10 @@ private:
         if (c == '#') {
             ++pos_;
             return settle(constant(kTypedPi));
+        }
+        if (c == kEuler) {
+            ++pos_;
+            return settle(constant(kTypedEuler));
         }
         if (s_.compare(pos_, 3, "ans") == 0) undefined("no last result in a single text");
         if (const auto* name = functionAt(pos_)) {
@@ -493,6 +706,7 @@ private:
                 const char prev = s_[pos_ - 1];
                 const bool afterEj = prev == 'j' && pos_ - 1 > start && s_[pos_ - 2] == 'e';
                 const bool afterLeadingJ = prev == 'j' && pos_ - 1 == start;
+                if (afterEj && !digitAfterSigns(pos_)) break;  // "2ej-arccos0.9"
                 if (prev == 'e' || afterEj) {
                     // The calculator reads a run of signs here as the one sign it
                     // amounts to ("1e+-3" as 1e-3); ordinary notation would not.
@@ -534,6 +748,8 @@ private:
             Value inner = primary();
             return multiply(constant(Complex{0, 1}), inner);
         }
+        if (item.ends_with("ej") && (peek() == '(' || peek() == '-' || functionAt(pos_)))
+            return phasorOfAngleExpression(std::string_view(item).substr(0, item.size() - 2));
         auto z = numberItem(item);
         if (!z) malformed("not a number: " + item);
         if (!std::isfinite(z->real()) || !std::isfinite(z->imag())) undefined("overflow");
@@ -544,7 +760,39 @@ private:
             for (std::size_t k = 1; k < 3; ++k)
                 v.track[k] =
                     std::polar(std::abs(*z), radians(angle * (1 + kDisturbance * wobble())));
+            contexts_.push_back({s_.find("ej", start) + 2, pos_, false});
         }
+        return settle(v);
+    }
+
+    bool digitAfterSigns(std::size_t p) const {
+        while (p < s_.size() && (s_[p] == '+' || s_[p] == '-')) ++p;
+        return p < s_.size() && (isDigit(s_[p]) || s_[p] == '.');
+    }
+
+    // "[R]ej" and an angle that is an expression: a bracket or a function with its
+    // operand, with one "-" in front ("100ej-arccos0.9", "1ej(90+30)"). The angle
+    // is in degrees and real; magnitude and angle make one operand.
+    Value phasorOfAngleExpression(std::string_view magnitudeText) {
+        const auto magnitude = magnitudeText.empty() ? 1.0 : unsignedReal(magnitudeText);
+        if (!magnitude) malformed("not a magnitude: " + std::string(magnitudeText));
+        const std::size_t context = openContext(false);
+        const bool negative = peek() == '-';
+        if (negative) ++pos_;
+        Value angle;
+        if (peek() == '(') {
+            angle = primary();
+        } else if (const auto* name = functionAt(pos_)) {
+            pos_ += name->size();
+            angle = function(*name);
+        } else {
+            malformed("no angle behind \"ej\"");
+        }
+        closeContext(context);
+        if (negative) angle = negate(angle);
+        const auto a = realOf(angle, "complex angle");
+        Value v;
+        for (std::size_t k = 0; k < 3; ++k) v.track[k] = std::polar(*magnitude, radians(a[k]));
         return settle(v);
     }
 
@@ -574,6 +822,10 @@ private:
     }
 
     Value function(std::string_view name) {
+        // sin ... ctn take degrees, exp radians; the other functions neither.
+        const bool inDegrees = name == "sin" || name == "cos" || name == "tan" || name == "ctn";
+        const bool angleOperand = inDegrees || name == "exp";
+        const std::size_t context = angleOperand ? openContext(!inDegrees) : 0;
         // One "-" is the argument's sign; a run of signs amounts to one sign, which
         // ordinary notation would hardly write ("sin+-30"); a lone "+" leaves the
         // function without its argument ("sin+1").
@@ -599,7 +851,7 @@ private:
         } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'j' ||
                    c == 'e') {
             arg = number();
-        } else if (c == '#') {
+        } else if (c == '#' || c == kEuler) {
             arg = primary();
         } else {
             malformed("function " + std::string(name) + " without its argument");
@@ -610,6 +862,7 @@ private:
                 arg = factorial(arg);
             }
         }
+        if (angleOperand) closeContext(context);
         if (negative) arg = negate(arg);
         if (name == "conj" || name == "abs" || name == "arg" || name == "re" || name == "im" ||
             name == "sqrt")
@@ -837,6 +1090,8 @@ private:
     }
 
     Value factorial(const Value& v) {
+        // A residue of cancelling operands (1E8*re(2ej90)) may as well be 0.
+        if (v.residue()) unreliable();
         auto x = realOf(v, "factorial of a complex value");
         const double n = x[0];
         const double whole = std::round(n);
@@ -879,6 +1134,8 @@ private:
                 r.track[k] = std::pow(std::abs(base.track[k]), b[k]);
         } else {
             double turns = 0;
+            // An exponent whole only within rounding may be taken for a fraction.
+            if (whole && b0 != std::round(b0)) lenient();
             if (!whole) {
                 // A fractional power of a negative or complex base: one of its roots.
                 // One such power is judged on each branch; more than one are not judged.

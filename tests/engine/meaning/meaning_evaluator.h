@@ -2,8 +2,9 @@
 // An independent reading of expression texts by their meaning in ordinary
 // engineering mathematics: a recursive-descent evaluator over complex doubles.
 // It shares nothing with the engine; it only knows the notation (angles in
-// degrees, "j4", "4j" and "2ej30" as literals, implicit products, functions
-// of one signed operand, "!" and "^").
+// degrees, "j4", "4j" and "2ej30" as literals, SI prefixes behind numbers,
+// Euler's number "e", angles that are expressions behind "ej" and "∠", the
+// degree sign, implicit products, functions of one signed operand, "!" and "^").
 
 #include <complex>
 #include <string>

@@ -15,13 +15,19 @@ std::string join(std::initializer_list<std::string_view> parts) {
 }
 
 // clang-format off
-constexpr std::array<std::string_view, 24> kReals = {
+constexpr std::array<std::string_view, 31> kReals = {
     "0", "1", "2", "3", "5", "10", "30", "45", "60", "90", "100", "120", "180", "270", "0.5",
-    ".5", "2.5", "1E3", "1e-3", "4.7e3", "220", "0.001", "1E8", "50"};
-constexpr std::array<std::string_view, 30> kComplexes = {
+    ".5", "2.5", "1E3", "1e-3", "4.7e3", "220", "0.001", "1E8", "50",
+    // SI prefixes
+    "4.7k", "100\u00B5", "2.2n", "10m", "1M", "3.3\u03BC", "47u"};
+// Prefixes of other sizes, now and then in place of a real.
+constexpr std::array<std::string_view, 5> kRarePrefixed = {"220p", "1G", "0.5T", "15k", "2.5M"};
+constexpr std::array<std::string_view, 38> kComplexes = {
     "j4", "4j", "j", "j0.5", "2.5j", "J3", "0j", "j0", "5e-3j", "2ej30", "2ej-30", "ej45",
     "10ej-120", "1ej90", "2ej180", "1E-12ej30", "3ej+60", "1ej120", "1EJ-120", "4j", "j2",
-    "100ej-30", "0.5ej270", "1ej360", "2ej90", "7ej-180", "ej120", "ej-120", "j3E7", "230ej-120"};
+    "100ej-30", "0.5ej270", "1ej360", "2ej90", "7ej-180", "ej120", "ej-120", "j3E7", "230ej-120",
+    // SI prefixes on magnitudes and coefficients, "∠" for "ej"
+    "j4.7k", "4.7kj", "2kej30", "1mej-45", "j10m", "10\u2220-30", "5\u2220120", "1k\u222060"};
 constexpr std::array<std::string_view, 10> kFunctions = {
     "sin", "cos", "tan", "ctn", "arcsin", "arccos", "arctan", "arcctn", "ln", "log"};
 // The words of complex values; "√" is pasted "sqrt".
@@ -43,10 +49,32 @@ constexpr std::array<std::string_view, 5> kSuperscriptExponents = {
 constexpr std::array<std::string_view, 14> kFactorials = {
     "3!", "0!", "5!", "1!", "170!", "(1/3*3)!", "(0.1*30)!", "(5400/75)!", "(2+1)!",
     "(1ej360*3)!", "(j^4*4)!", "(-2ej180)!", "(10/4*2)!", "(2/3*6)!"};
-constexpr std::array<std::string_view, 26> kBroken = {
-    "2.5.5", "1e3e2", "4j5", "e3", "e", "j4j5", "2ej30ej40", "2ej30j", "1e5.5", "3ej1e", "*3",
-    "()", "sin", "sin+1", "sinsin", "(3+)", "(*2)", "(+)", "!", "(!)", "1..2", "3ej(2)",
-    "j4jj", "2ej30.5.5", "1e", "()2"};
+constexpr std::array<std::string_view, 35> kBroken = {
+    "2.5.5", "1e3e2", "4j5", "e3", "E", "j4j5", "2ej30ej40", "2ej30j", "1e5.5", "3ej1e", "*3",
+    "()", "sin", "sin+1", "sinsin", "(3+)", "(*2)", "(+)", "!", "(!)", "1..2", "E^2",
+    "j4jj", "2ej30.5.5", "1e", "()2",
+    // prefixes where none may stand, "e" followed by a number
+    "2ej30k", "1k2", "1kk", "1.5e3k", "k", "m2", "e-1", "e+-1", "2\u222030k"};
+// Euler's number as engineers write it.
+constexpr std::array<std::string_view, 14> kEulerShapes = {
+    "e", "e^-1", "e^(j*30*\u03C0/180)", "e^(-5m/(1k*10\u00B5))", "(2)e", "e(2)", "2*e", "ln(e)",
+    "lne", "sine", "e^(1+j)", "-e", "e\u00B2", "e^(-1/(2.2k*100n))"};
+// Angles that are expressions behind "ej" or "∠": brackets and functions.
+constexpr std::array<std::string_view, 14> kAngleExpressions = {
+    "(90+30)", "(30)", "(-45)", "(180/4)", "(30\u00B0)", "(2*60)", "arccos(0.9)", "arccos0.9",
+    "arcsin(0.5)", "arctan1", "arg(3+j4)", "sin30", "sqrt(900)", "(j)"};
+// Where a degree sign counts (the operand of sin ... ctn, an angle) and where it
+// stands in radians (exp's operand, an exponent), unless a degree context inside
+// holds it.
+constexpr std::array<std::string_view, 6> kDegreeFunctions = {"sin", "cos", "tan",
+                                                              "ctn", "2sin", "arcsin"};
+constexpr std::array<std::string_view, 5> kDegreeArguments = {"30\u00B0", "(45\u00B0)",
+                                                              "(-60\u00B0)", "90\u00B0", "0.5\u00B0"};
+constexpr std::array<std::string_view, 5> kRadianOpenings = {"exp(", "e^(", "2^(", "(1+j)^(",
+                                                             "exp-("};
+constexpr std::array<std::string_view, 9> kRadianContents = {
+    "j30\u00B0", "30\u00B0", "-j45\u00B0", "j*sin(30\u00B0)", "1ej30\u00B0", "j*cos60\u00B0",
+    "2ej(45\u00B0)", "\u2220-30\u00B0", "j2"};
 // clang-format on
 }  // namespace
 
@@ -93,6 +121,16 @@ std::string NotationGenerator::term(int depth) {
 }
 
 std::string NotationGenerator::operand(int depth) {
+    if (chance(15)) {
+        switch (below(3)) {
+            case 0:
+                return euler(depth);
+            case 1:
+                return phasorOfAngleExpression(depth);
+            default:
+                return degreeSign();
+        }
+    }
     switch (below(depth > 0 ? 9 : 5)) {
         case 0:
         case 1:
@@ -112,7 +150,10 @@ std::string NotationGenerator::operand(int depth) {
     }
 }
 
-std::string NotationGenerator::realNumber() { return std::string(kReals[below(kReals.size())]); }
+std::string NotationGenerator::realNumber() {
+    if (chance(3)) return std::string(kRarePrefixed[below(kRarePrefixed.size())]);
+    return std::string(kReals[below(kReals.size())]);
+}
 
 std::string NotationGenerator::number() {
     if (chance(50)) return realNumber();
@@ -182,6 +223,40 @@ std::string NotationGenerator::implicitProduct(int depth) {
         default:
             return std::string(chance(50) ? "j4" : "2ej30") + function(depth - 1);
     }
+}
+
+std::string NotationGenerator::euler(int depth) {
+    if (depth >= 0 && chance(20)) return join({"e^", bracket(depth - 1)});  // often complex
+    if (chance(20)) return join({"e^", kExponents[below(kExponents.size())]});
+    return std::string(kEulerShapes[below(kEulerShapes.size())]);
+}
+
+std::string NotationGenerator::phasorOfAngleExpression(int depth) {
+    std::string t = chance(25) ? "" : realNumber();
+    t += chance(50) ? "ej" : "\u2220";
+    if (chance(30)) t += "-";
+    if (depth >= 0 && chance(20)) {
+        t += chance(50) ? bracket(depth - 1) : function(depth - 1);
+    } else {
+        t += kAngleExpressions[below(kAngleExpressions.size())];
+    }
+    // Magnitude and angle make one operand: "2ej(30)^2" is (2ej30)^2.
+    if (chance(15)) t += "^2";
+    return t;
+}
+
+std::string NotationGenerator::degreeSign() {
+    if (chance(50)) {
+        return join({kRadianOpenings[below(kRadianOpenings.size())],
+                     kRadianContents[below(kRadianContents.size())], ")"});
+    }
+    if (chance(30)) {
+        // An angle with its degree sign.
+        return join({chance(50) ? "2" : "", chance(50) ? "ej" : "\u2220", chance(30) ? "-" : "",
+                     kDegreeArguments[below(kDegreeArguments.size())]});
+    }
+    return join({kDegreeFunctions[below(kDegreeFunctions.size())],
+                 kDegreeArguments[below(kDegreeArguments.size())]});
 }
 
 std::string NotationGenerator::broken() { return std::string(kBroken[below(kBroken.size())]); }

@@ -1,8 +1,8 @@
 #pragma once
 // Random expression texts in the shapes engineers write: signs after operators,
-// coefficients before and after "j", phasors, implicit products, factorials,
-// functions of complex values, and now and then a malformed number or a
-// missing operand.
+// coefficients before and after "j", phasors, SI prefixes, Euler's number, angles
+// that are expressions, degree signs, implicit products, factorials, functions
+// of complex values, and now and then a malformed number or a missing operand.
 
 #include <cstdint>
 #include <string>
@@ -32,7 +32,10 @@ private:
     std::string bracket(int depth);
     std::string power(int depth);
     std::string implicitProduct(int depth);
-    std::string broken();  // a malformed number or a missing operand
+    std::string euler(int depth);                    // Euler's number "e", alone or raised
+    std::string phasorOfAngleExpression(int depth);  // "100∠-arccos(0.9)", "1ej(90+30)"
+    std::string degreeSign();  // "sin30°", "2ej30°"; refused in radians: "exp(j30°)"
+    std::string broken();      // a malformed number or a missing operand
 };
 
 }  // namespace kalvox::meaning
