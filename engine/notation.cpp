@@ -183,8 +183,13 @@ void appendPi(std::string& out, std::string_view text, std::size_t after, bool m
     out += kPiText;
     if (bracketed) out += ')';
     while (after < text.size() && text[after] == ' ') ++after;
-    if (beginsValue(text, after) || (markEuler && after < text.size() && isEulerAt(text, after)))
-        out += '*';
+    // The text behind is not translated yet: an "e" there counts as Euler's
+    // number only before plain ASCII ("πe", "πe*2"; not "πeｊ1", the phasor πej1).
+    std::size_t next = after + 1;
+    while (next < text.size() && text[next] == ' ') ++next;
+    const bool eulerBehind = markEuler && after < text.size() && isEulerAt(text, after) &&
+                             (next >= text.size() || byteAt(text, next) < 0x80);
+    if (beginsValue(text, after) || eulerBehind) out += '*';
 }
 }  // namespace
 
