@@ -47,9 +47,10 @@ bool beyondLiteralReading(std::string_view text) {
         if (c == ')') {
             // An angle behind a function's bracket multiplies the function's value.
             std::size_t a = i + 1;
-            while (a < t.size() && (t[a] == ' ' || t[a] == '.')) ++a;
-            if (a + 1 < t.size() && (t[a] == 'e' || t[a] == 'E') &&
-                (t[a + 1] == 'j' || t[a + 1] == 'J') && closesFunctionArgument(t, i))
+            while (a < t.size() && (t[a] == ' ' || t[a] == '.' || t[a] == '!')) ++a;
+            const std::size_t j = a < t.size() ? skipBlanks(t, a + 1) : t.size();
+            if (j < t.size() && (t[a] == 'e' || t[a] == 'E') && (t[j] == 'j' || t[j] == 'J') &&
+                closesFunctionArgument(t, i))
                 return true;
         }
         if (c == 'e') {
@@ -61,10 +62,11 @@ bool beyondLiteralReading(std::string_view text) {
                 next != 'J')
                 return true;
         }
-        if ((c == 'e' || c == 'E') && i + 1 < t.size() && (t[i + 1] == 'j' || t[i + 1] == 'J')) {
+        const std::size_t j = skipBlanks(t, i + 1);
+        if ((c == 'e' || c == 'E') && j < t.size() && (t[j] == 'j' || t[j] == 'J')) {
             // "ej" before a bracket or a letter, with signs, blanks and stray
-            // points between, which the repair takes out.
-            std::size_t a = i + 2;
+            // points around, which the repair takes out.
+            std::size_t a = j + 1;
             while (a < t.size() && (t[a] == ' ' || t[a] == '-' || t[a] == '+' || t[a] == '.')) ++a;
             if (a < t.size() && (t[a] == '(' || isLetter(t[a]))) return true;
         }
