@@ -26,6 +26,7 @@
 #include "engine/value_forms.h"
 #include "model/panel_keys.h"
 #include "model/panel_model.h"
+#include "model/window_texts.h"
 
 namespace kalvox {
 namespace {
@@ -110,6 +111,13 @@ public:
         val tags = val::array();
         for (std::string_view tag : kalvox::presetTags()) tags.call<void>("push", std::string(tag));
         return tags;
+    }
+
+    // The help's note on typing, one paragraph a row, as the window's F1 list shows it.
+    static val typingNote() {
+        val rows = val::array();
+        for (std::string_view row : kalvox::kTypingNote) rows.call<void>("push", std::string(row));
+        return rows;
     }
 
     static std::string tagTooltip(int k, const std::string& tag) {
@@ -299,6 +307,7 @@ EMSCRIPTEN_BINDINGS(kalvox) {
         .class_function("modes", &WebPanel::modes)
         .class_function("presetTags", &WebPanel::presetTags)
         .class_function("tagTooltip", &WebPanel::tagTooltip)
+        .class_function("typingNote", &WebPanel::typingNote)
         .class_function("filterKey", &WebPanel::filterKey)
         .function("syncInput", &WebPanel::syncInput)
         .function("press", &WebPanel::press)

@@ -44,16 +44,6 @@ var kalvoxPage = (function () {
             "2.结果保留15位有效数字,末位或有舍入误差。\n" +
             "3.存储的结果关闭程序后即丢失,请及时保存。"
     };
-    var typingNote =
-        "直接键入:每个可打印字符都照样输入,包括数字、. + - * / ^ ( ) !、空格和字母" +
-        "(sin30、2^3;E 和 J 输入为 e 和 j)。计算器不认识的词或符号在按 = 时报错并选中。\n" +
-        "π、a、a^2 和 MR1…MR9 各输入一个完整的值:前面或后面紧挨数值时自动加 *" +
-        "(2 后按 π 为 2*3.14159265358979;a 单独为 ej120,即 1ej120);" +
-        "代数形式或带符号的存储值加括号输入,如 3*(6348+j8464)。\n" +
-        "复数菜单的词也可直接键入:conj abs arg re im sqrt exp(如 conj(3+j4)、√3 读作 sqrt3)," +
-        "并联 ||(与 * / 同级),ans 为按 = 时输出框中的值。\n" +
-        "回车:= (计算)。上、下箭头:在输入框中翻看本次运行输入过的表达式。";
-
     function el(tag, attrs, text) {
         var e = document.createElement(tag);
         if (attrs) Object.keys(attrs).forEach(function (k) { e.setAttribute(k, attrs[k]); });
@@ -242,7 +232,7 @@ var kalvoxPage = (function () {
             table.appendChild(row);
         });
         helpBody.appendChild(table);
-        helpBody.appendChild(el("p", {id: "typingNote"}, typingNote));
+        helpBody.appendChild(el("p", {id: "typingNote"}, Module.Panel.typingNote().join("\n")));
         help.appendChild(helpBody);
         var helpButtons = el("div", {"class": "buttons"});
         var close = el("button", {type: "button"}, "关闭");

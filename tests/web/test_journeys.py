@@ -18,6 +18,9 @@ class EvaluationTest(PageTest):
             ("error with its part selected", "2*x"),
             ("division by zero", "10/0"),
             ("phasor sum", "2ej30*3+j4"),
+            ("Euler's number and prefixes", "12*(1-e^(-5m/(1k*10u)))"),
+            ("angle expression", "100ej-arccos(0.9)"),
+            ("degree sign in radians", "e^(j30\u00b0)"),
         ]
         for name, expression in cases:
             with self.subTest(name):
@@ -187,6 +190,8 @@ class DialogTest(PageTest):
         rows = table.find_elements(By.TAG_NAME, "tr")
         self.assertIn("Ctrl+S", [r.find_elements(By.TAG_NAME, "td")[0].text
                                  for r in rows[1:]])
+        # The note on typing is the window's, from the model.
+        self.assertIn("2.71828182845905", self.by_id("typingNote").text)
         self.chord(Keys.ESCAPE)
         self.assertFalse(table.is_displayed())
 
