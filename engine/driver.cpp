@@ -134,9 +134,11 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
         // SI prefixes are marked here, while letter case still tells "m" from
         // "M"; the input box gets them back as typed below.
         std::string e = isBlank(translated) ? std::string("0")
-                        : marked            ? markEulersNumber(markPrefixes(translated))
+                        : marked            ? markPrefixes(translated)
                                             : std::move(translated);
-        const UnknownItem unknown = findUnknownItem(marked ? markersAsDigits(e) : e);
+        if (marked) markEulersNumber(e);
+        const bool holdsMarkers = marked && holdsMarker(e);
+        const UnknownItem unknown = findUnknownItem(holdsMarkers ? markersAsDigits(e) : e);
         const std::size_t ans = unknown.length == 0 ? findAns(e) : std::string::npos;
         if (unknown.length != 0) {
             error =
@@ -197,7 +199,7 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
         selectionLength = 0;
     }
 
-    if (marked) {
+    if (marked && (holdsMarker(out.text1) || holdsMarker(error))) {
         // A refused part that holds a degree sign shows it ("30°5").
         const std::string_view selected = std::string_view(out.text1).substr(
             std::min(selectionStart, out.text1.size()), selectionLength);

@@ -62,12 +62,12 @@ bool isEulerAt(std::string_view text, std::size_t i) {
     return true;
 }
 
-std::string markEulersNumber(std::string_view text) {
-    std::string out(text);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        if (out[i] == 'e' && isEulerAt(text, i)) out[i] = kEulerMarker;
+void markEulersNumber(std::string& text) {
+    // A marker takes the place of its "e", so the neighbours isEulerAt reads
+    // are the same before and after.
+    for (std::size_t i = text.find('e'); i != std::string::npos; i = text.find('e', i + 1)) {
+        if (isEulerAt(text, i)) text[i] = kEulerMarker;
     }
-    return out;
 }
 
 }  // namespace kalvox

@@ -18,7 +18,7 @@ namespace kalvox {
 // count as nothing, as the repair removes them.
 bool isEulerAt(std::string_view text, std::size_t i);
 
-// The text with every Euler's number marked.
-std::string markEulersNumber(std::string_view text);
+// Marks every Euler's number of the text.
+void markEulersNumber(std::string& text);
 
 }  // namespace kalvox

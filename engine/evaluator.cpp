@@ -547,16 +547,20 @@ Evaluation Machine::run() {
             case TokenKind::Number: {
                 Value& v = push();
                 const std::string_view item = written(t);
-                // A prefix is the power of ten it stands for: "4.7k" is 4.7e3.
-                v.text = holdsMarker(item) ? expandMarkers(item) : std::string(item);
                 v.firstToken = i;
+                note(item);
+                if (!holdsMarker(item)) {
+                    v.text.assign(item);
+                    break;
+                }
+                // A prefix is the power of ten it stands for: "4.7k" is 4.7e3.
+                v.text = expandMarkers(item);
                 v.euler = item.size() == 1 && item[0] == kEulerMarker;
                 // A degree sign of a real or an imaginary part; one in the angle
                 // of "2ej30°" is at home there.
                 const std::size_t degree = item.find(kDegreeMarker);
                 if (degree != std::string_view::npos && !isAngleDegree(item, degree))
                     v.degreeAt = static_cast<std::uint32_t>(t.start + degree);
-                note(item);
                 break;
             }
             case TokenKind::Polar:
