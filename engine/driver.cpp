@@ -131,8 +131,9 @@ Outcome Engine::evaluate(std::string_view input, std::string_view previousResult
         // bracket error, repaired otherwise.
         std::string translated = translateNotation(input, marked);
         if (trace && translated != input) trace("translated", writtenText(translated));
-        // SI prefixes are marked here, while letter case still tells "m" from
-        // "M"; the input box gets them back as typed below.
+        // SI prefixes and Euler's number are marked here, while letter case
+        // still tells "m" from "M" and "e" from "E"; the input box gets them
+        // back as typed below.
         std::string e = isBlank(translated) ? std::string("0")
                         : marked            ? markPrefixes(translated)
                                             : std::move(translated);
