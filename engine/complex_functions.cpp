@@ -78,8 +78,14 @@ Complex evaluate(ComplexFunction f, Complex z) {
 Complex withPlainZeros(Complex w) { return {w.real() + 0.0, w.imag() + 0.0}; }
 }  // namespace
 
+// Beyond this many radians a double no longer knows a phase to one radian:
+// e^(jx) with a larger x has no angle to show, only rounding noise.
+constexpr double kLargestKnownPhase = 1e15;
+
 ComplexResult complexFunction(ComplexFunction f, Complex z) {
     z = withPlainZeros(z);
+    if (f == ComplexFunction::Exp && std::fabs(z.imag()) > kLargestKnownPhase)
+        return {{}, kOverflow};
     if (z.imag() == 0) {
         if (const std::string_view refusal = realRefusal(f, z.real()); !refusal.empty())
             return {{}, refusal};
@@ -110,7 +116,9 @@ ComplexResult complexPower(Complex a, Complex b) {
         if (b.real() > 0) return {{0, 0}, {}};
         return {{}, kDivisionByZero};
     }
-    const Complex w = std::exp(b * std::log(a));
+    const Complex exponent = b * std::log(a);
+    if (std::fabs(exponent.imag()) > kLargestKnownPhase) return {{}, kOverflow};
+    const Complex w = std::exp(exponent);
     if (!isFinite(w)) return {{}, kOverflow};
     return {withPlainZeros(w), {}};
 }

@@ -232,6 +232,8 @@ TEST(ComplexFunctionTable, Power) {
         {"zero_to_positive_real_part", {0, 0}, {1, 1}, {0, 0}},
         {"zero_to_imaginary_refused", {0, 0}, {0, 1}, {}, kDivisionByZero},
         {"overflow_refused", {10, 0}, {400, 1}, {}, kOverflow},
+        // A phase of more than 1E15 radians is rounding noise.
+        {"unknown_phase_refused", {2, 0}, {0, 1e17}, {}, kOverflow},
     };
     for (const PowerRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -326,7 +328,11 @@ INSTANTIATE_TEST_SUITE_P(Table, ComplexRefusal, testing::Values(
     RefusalRow{"ArccotangentOfMinusJ", "arcctn(-j)", kInvalidCall},
     RefusalRow{"ZeroToImaginary", "0^j", kDivisionByZero},
     RefusalRow{"ExpOverflow", "exp(710+j)", kOverflow},
-    RefusalRow{"SineOverflow", "sin(j1E6)", kOverflow}),
+    RefusalRow{"SineOverflow", "sin(j1E6)", kOverflow},
+    // No angle is known of e^(jx) for x beyond 1E15 radians.
+    RefusalRow{"ExpOfHugeImaginary", "exp(j1E16)", kOverflow},
+    RefusalRow{"EulerToHugeImaginary", "e^(-j*170!)", kOverflow},
+    RefusalRow{"PowerToHugeImaginary", "2^(j1E17)", kOverflow}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

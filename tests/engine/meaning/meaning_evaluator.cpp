@@ -1050,11 +1050,19 @@ private:
         const Complex b0 = base.exact();
         if (b0.real() < 0 && std::abs(b0.imag()) < kOffAxis * std::abs(b0)) unreliable();
         Value r;
+        double phases[3] = {};
         for (std::size_t k = 0; k < 3; ++k) {
             // A negative real is at 180 degrees, whatever the sign of its zero part.
             const Complex b(base.track[k].real(), base.track[k].imag() + 0.0);
-            r.track[k] = std::exp(exponent.track[k] * std::log(b));
+            const Complex t = exponent.track[k] * std::log(b);
+            phases[k] = t.imag();
+            r.track[k] = std::exp(t);
         }
+        // As for exp: a phase not known to a radian leaves the value anywhere on
+        // its circle.
+        const double spread =
+            std::max(std::abs(phases[1] - phases[0]), std::abs(phases[2] - phases[0]));
+        if (kSpreadFactor * spread > 1 || std::abs(phases[0]) > 1e15) unreliable();
         return settle(r);
     }
 
