@@ -3,44 +3,21 @@
 // two-byte sequence, outside GBK's user-defined areas (converted by the codec itself
 // on every system) and the lone FF.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "memory/iconv_conversion.h"
 #include "memory/system_gbk.h"
+#include "memory/utf8.h"
 
 namespace kalvox {
 namespace {
 
-std::optional<std::string> iconvConvert(const char* to, const char* from, std::string in) {
-    const iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string out(4 * in.size() + 4, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (done == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
 std::string utf8(char32_t c) {
     std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    appendUtf8(out, c);
     return out;
 }
 
@@ -61,7 +38,7 @@ TEST(GbkTable, EncodesEveryCharacterAsIconv) {
     for (char32_t c = 0; c < 0x10000; ++c) {
         if ((c >= 0xD800 && c < 0xE000) || isUserDefined(c) || c == 0xF8F5) continue;
         const std::optional<std::string> table = system_gbk::encode(utf8(c));
-        const std::optional<std::string> reference = iconvConvert("GBK", "UTF-8", utf8(c));
+        const std::optional<std::string> reference = iconvConversion("GBK", "UTF-8", utf8(c));
         if (table != reference) differences.push_back(std::to_string(c));
     }
     EXPECT_TRUE(differences.empty()) << differences.size() << " characters differ, first U+"
@@ -72,7 +49,7 @@ TEST(GbkTable, DecodesEverySequenceAsIconv) {
     int differences = 0;
     std::string first;
     const auto compare = [&](const std::string& bytes) {
-        if (system_gbk::decode(bytes) == iconvConvert("UTF-8", "GBK", bytes)) return;
+        if (system_gbk::decode(bytes) == iconvConversion("UTF-8", "GBK", bytes)) return;
         if (differences++ == 0) first = bytes;
     };
     for (unsigned b = 0; b < 0xFF; ++b) compare(std::string(1, static_cast<char>(b)));
