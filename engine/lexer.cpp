@@ -92,35 +92,25 @@ std::size_t readSign(const Place& p, Token& token) {
     return 1;
 }
 
+// The one-character symbols and their kinds; "||" is read as one parallel operator.
+struct Symbol {
+    char written;
+    TokenKind kind;
+};
+constexpr Symbol kSymbols[] = {
+    {'+', TokenKind::Plus},     {'*', TokenKind::Times}, {'/', TokenKind::Divide},
+    {'|', TokenKind::Parallel}, {'^', TokenKind::Power}, {'!', TokenKind::Factorial},
+    {'(', TokenKind::Open},     {')', TokenKind::Close},
+};
+
 std::size_t readSymbol(const Place& p, Token& token) {
-    switch (at(p, 0)) {
-        case '+':
-            token.kind = TokenKind::Plus;
-            return 1;
-        case '*':
-            token.kind = TokenKind::Times;
-            return 1;
-        case '/':
-            token.kind = TokenKind::Divide;
-            return 1;
-        case '|':
-            token.kind = TokenKind::Parallel;
-            return at(p, 1) == '|' ? 2 : 1;
-        case '^':
-            token.kind = TokenKind::Power;
-            return 1;
-        case '!':
-            token.kind = TokenKind::Factorial;
-            return 1;
-        case '(':
-            token.kind = TokenKind::Open;
-            return 1;
-        case ')':
-            token.kind = TokenKind::Close;
-            return 1;
-        default:
-            return 0;
+    const char c = at(p, 0);
+    for (const Symbol& symbol : kSymbols) {
+        if (symbol.written != c) continue;
+        token.kind = symbol.kind;
+        return c == '|' && at(p, 1) == '|' ? 2 : 1;
     }
+    return 0;
 }
 
 // In this order: "exp" begins with the exponent letter and "j(" with a number's "j".
