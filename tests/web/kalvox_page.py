@@ -149,6 +149,12 @@ class PageTest(unittest.TestCase):
             "var d = document.getElementById('messageBox');"
             "return d.open ? document.getElementById('messageText').textContent : null;")
 
+    def shown_message(self):
+        """The text of the message box, once it opens: dialogs close and report in a
+        later task, so a message may come a moment after the click."""
+        self.wait_until(lambda: self.message() is not None)
+        return self.message()
+
     def stored_state(self):
         """Both boxes and the registers, as the page keeps them."""
         saved = json.loads(self.driver.execute_script(

@@ -69,7 +69,7 @@ class FileTest(PageTest):
         self.tag_box(1).send_keys("☃")
         self.press("MW1")
         self.save_as("x", "文本文件(*.txt)")
-        self.assertIn("GBK", self.message())
+        self.assertIn("GBK", self.shown_message())
         time.sleep(0.5)
         self.assertEqual(os.listdir(self.downloads), [])
 
@@ -102,8 +102,7 @@ class FileTest(PageTest):
                 with open(path, "wb") as f:
                     f.write(content)
                 self.open_file(path)
-                self.wait_until(lambda: self.message() is not None)
-                self.assertEqual(self.message(), desktop_reading(path))
+                self.assertEqual(self.shown_message(), desktop_reading(path))
                 self.driver.find_element(By.CSS_SELECTOR, "#messageBox button").click()
                 self.assertEqual(self.output_text(), "5")  # nothing changed
                 self.press("清零")

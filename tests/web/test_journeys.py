@@ -174,7 +174,7 @@ class ComplexMenuTest(PageTest):
 
     def test_symmetrical_components_name_an_empty_phase(self):
         self.complex_menu("对称分量")
-        self.assertIn("1", self.message())
+        self.assertIn("1", self.shown_message())
         self.assertEqual(self.content(4), "")
 
     def test_menu_shortcut(self):
