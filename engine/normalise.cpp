@@ -246,9 +246,11 @@ std::string repairInput(std::string s) {
     if (s.empty()) return "0";  // blanks only: evaluated like an empty input
 
     // A dangling last character, once: a bare "j" is completed ("2-j" ->
-    // "2-j1"); an operator and the exponent letter of a number ("2e") are
-    // dropped; a coefficient's "j" ("4j") and the "j" of an "ej", and an "e"
-    // that ends no number, stay (the check after the repair refuses those).
+    // "2-j1"); an operator and an upper-case exponent letter ("2E") are
+    // dropped; a coefficient's "j" ("4j"), the "j" of an "ej" and a lower-case
+    // "e" stay. Behind a number, "2e" may mean 2 times Euler's number as well
+    // as an exponent left unfinished, so it is refused rather than read as 2;
+    // the check after the repair refuses those.
     const char last = s.back();
     if (isDangling(last)) {
         const char before = s.size() > 1 ? s[s.size() - 2] : '\0';
@@ -256,7 +258,7 @@ std::string repairInput(std::string s) {
             if (!isExponentE(s, s.size() - 1) && !isDigitOrPrefix(before) && before != '.' &&
                 !endsWithConj(s))
                 s += '1';
-        } else if (!isE(last) || isDigit(before) || before == '.') {
+        } else if (!isE(last) || (last == 'E' && (isDigit(before) || before == '.'))) {
             s.pop_back();
         }
     }

@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "2.71828182845906ej57.2957795130821"},
         // An "e" of a number or a word keeps its meaning.
         ReadingCase{"exponent_letter", "2e3", "2e3", "2000"},
-        ReadingCase{"dangling_exponent_letter", "2e", "2", "2"},
+        ReadingCase{"dangling_capital_exponent_letter", "2E", "2", "2"},
         ReadingCase{"phasor_without_magnitude", "ej90", "ej90", "1ej90"},
         ReadingCase{"exp_function", "exp1", "exp1", "2.71828182845905"},
         ReadingCase{"re_function", "re(3+j4)", "re(3+j4)", "3"}),
@@ -69,6 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"signs_then_digit", "e+-1", "e-1", malformedNumberMessage("e-1"), 0, 3},
         RefusalCase{"twice", "ee", "ee", malformedNumberMessage("ee"), 0, 2},
         RefusalCase{"after_prefix", "2ke", "2ke", malformedNumberMessage("2ke"), 0, 3},
+        // Behind a number a last "e" is neither 2 times e nor an exponent: refused.
+        RefusalCase{"dangling_behind_number", "2e", "2e", malformedNumberMessage("2e"), 0, 2},
+        RefusalCase{"dangling_behind_point", "3+2.e", "3+2e", malformedNumberMessage("2e"), 2, 2},
+        RefusalCase{"dangling_after_blank", "1.5 e", "1.5e", malformedNumberMessage("1.5e"), 0, 4},
         RefusalCase{"unknown_word_behind", "eCosa", "eCosa", unrecognisedInputMessage("eCosa"), 0,
                     5},
         RefusalCase{"ln_of_minus_e", "ln(-e)", "ln(-e)", std::string(kLogDomain), 0, 0}),

@@ -39,6 +39,11 @@ bool closesFunctionArgument(std::string_view text, std::size_t close) {
 
 bool beyondLiteralReading(std::string_view text) {
     const std::string t = translateNotation(text, true);
+    // A last lower-case "e" behind a number is refused, where the literal
+    // reading drops it as a dangling exponent letter.
+    std::size_t end = t.size();
+    while (end > 0 && t[end - 1] == ' ') --end;
+    if (end > 0 && t[end - 1] == 'e') return true;
     for (std::size_t i = 0; i < t.size(); ++i) {
         const char c = t[i];
         // The degree marker: a "°" right behind a digit.

@@ -451,10 +451,10 @@ private:
             }
         }
         markEuler(t);  // before lower case: "E" is never Euler's number
-        for (char& ch : t) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        // The calculator drops a dangling operator, run of signs or exponent letter at
-        // the end ("5*" is 5, "5--" is 5, "2e" is 2); ordinary notation would call
-        // them incomplete, so either reading is accepted.
+        // The calculator drops a dangling operator, run of signs or upper-case
+        // exponent letter at the end ("5*" is 5, "5--" is 5, "2E" is 2); ordinary
+        // notation would call them incomplete, so either reading is accepted. A
+        // lower-case "2e" stays: it is malformed, not 2.
         if (!t.empty() && (t.back() == '+' || t.back() == '-')) {
             while (!t.empty() && (t.back() == '+' || t.back() == '-')) t.pop_back();
             lenient();  // a run of signs amounts to one dangling sign
@@ -462,12 +462,13 @@ private:
                    std::string_view("*/^%").find(t.back()) != std::string_view::npos) {
             t.pop_back();
             lenient();
-        } else if (t.size() >= 2 && t.back() == 'e' &&
+        } else if (t.size() >= 2 && t.back() == 'E' &&
                    (std::isdigit(static_cast<unsigned char>(t[t.size() - 2])) ||
                     t[t.size() - 2] == '.')) {
             t.pop_back();
             lenient();
         }
+        for (char& ch : t) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         // The calculator drops a point that no digit follows ("3." is 3, "1..2" is 1.2);
         // ordinary notation would not read "1..2" at all.
         std::string points;
