@@ -5,6 +5,7 @@
 #   bash scripts/web.sh [build]     install what is missing, build the page
 #   bash scripts/web.sh serve       build, then serve it on 127.0.0.1, port 8080
 #   bash scripts/web.sh test        build, then drive it in headless Chromium (selenium)
+#   bash scripts/web.sh bench       build, then measure how fast a key answers
 #   bash scripts/web.sh screenshot  build, then take docs/screenshot-web.png
 #
 # The tests compare the page with kalvox-calc and the desktop result-file writer, so
@@ -73,6 +74,13 @@ case "$action" in
         browser_env
         /usr/bin/python3 -m unittest discover -s tests/web -p 'test_*.py' -v
         ;;
+    bench)
+        setup
+        build_page
+        build_references
+        browser_env
+        /usr/bin/python3 bench/web_key_response.py
+        ;;
     screenshot)
         setup
         build_page
@@ -82,7 +90,7 @@ case "$action" in
         echo "web: docs/screenshot-web.png and docs/screenshot-web-phone.png"
         ;;
     *)
-        echo "usage: scripts/web.sh [build|serve|test|screenshot]" >&2
+        echo "usage: scripts/web.sh [build|serve|test|bench|screenshot]" >&2
         exit 2
         ;;
 esac
