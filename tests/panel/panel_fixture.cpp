@@ -126,4 +126,11 @@ QString PanelFixture::enabledFunctionKeys() {
     return mask;
 }
 
+void PanelTest::init() { f = std::make_unique<PanelFixture>(); }
+
+void PanelTest::cleanup() {
+    VERIFY_NO_MODAL(*f);
+    f.reset();
+}
+
 }  // namespace kalvox::test

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QObject>
 #include <QPushButton>
 #include <QString>
 #include <QTemporaryDir>
@@ -69,6 +70,19 @@ private:
     RecordingDialogSeam dialogs_;
     ModalGuard guard_;
     std::unique_ptr<MainWindow> form_;
+};
+
+// The base of the window test classes: a fresh fixture f for every test
+// function, and after it a check that no modal dialog appeared.
+class PanelTest : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<PanelFixture> f;
+
+private slots:
+    void init();
+    void cleanup();
 };
 
 }  // namespace kalvox::test

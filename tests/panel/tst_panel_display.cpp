@@ -13,10 +13,10 @@
 
 using kalvox::test::fileBytes;
 using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
-class PanelDisplayTest : public QObject {
+class PanelDisplayTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
     void choose(const char* name) {
         auto* action = f->form().findChild<QAction*>(QLatin1String(name));
@@ -36,12 +36,6 @@ class PanelDisplayTest : public QObject {
     }
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void menuOffersEverySettingAndStartsPlain() {
         auto* menu = f->form().findChild<QMenu*>(QStringLiteral("displayMenu"));
         QVERIFY(menu);

@@ -7,19 +7,12 @@
 
 #include "panel_fixture.h"
 
-using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
-class PanelEntryTest : public QObject {
+class PanelEntryTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void keyInsertsAtTheCaret_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("start");

@@ -15,7 +15,7 @@
 #include "panel_fixture.h"
 
 using kalvox::test::functionKeyName;
-using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
 namespace {
 
@@ -26,17 +26,10 @@ QByteArray readAll(const QString& path) {
 
 }  // namespace
 
-class PanelFormsTest : public QObject {
+class PanelFormsTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void tagKeptAsTyped_data() {
         QTest::addColumn<QString>("typed");
         QTest::newRow("I is not Ia") << "I";

@@ -11,7 +11,7 @@
 
 #include "panel_fixture.h"
 
-using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
 namespace {
 
@@ -29,21 +29,14 @@ QString functionKey(kalvox::FunctionKey k) { return functionKeyName(k); }
 
 }  // namespace
 
-class PanelFunctionTest : public QObject {
+class PanelFunctionTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
     void setInverse(bool on) {
         if (f->form().findChild<QCheckBox*>("inverseBox")->isChecked() != on)
             f->clickOption("inverseBox");
     }
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void symbolMode_data() {
         QTest::addColumn<bool>("inverse");
         QTest::addColumn<int>("key");

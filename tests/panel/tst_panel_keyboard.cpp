@@ -11,11 +11,10 @@
 #include "memory/registers.h"
 #include "panel_fixture.h"
 
-using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
-class PanelKeyboardTest : public QObject {
+class PanelKeyboardTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
     // Presses a key combination where the focus is, as the user does.
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -26,12 +25,6 @@ class PanelKeyboardTest : public QObject {
     QCheckBox* inverseBox() { return f->form().findChild<QCheckBox*>("inverseBox"); }
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void storeWithCtrlDigit_data() {
         QTest::addColumn<int>("k");
         for (int k = 1; k <= kalvox::kRegisterCount; ++k)

@@ -13,21 +13,12 @@
 #include "panel_fixture.h"
 
 using kalvox::test::fileBytes;
-using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
-namespace {}  // namespace
-
-class PanelMemoryTest : public QObject {
+class PanelMemoryTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void storeAndRecall() {
         f->evaluate("1+2");
         f->click("storeKey_0");

@@ -14,6 +14,7 @@
 
 using kalvox::test::fileBytes;
 using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
 namespace {
 
@@ -35,9 +36,8 @@ const QByteArray kThreePhase =
 
 }  // namespace
 
-class PanelOpenTest : public QObject {
+class PanelOpenTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
     QTemporaryDir dir;
 
     // Fills every register, so that a load must also empty rows.
@@ -60,12 +60,6 @@ class PanelOpenTest : public QObject {
     }
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void openLoadsCalculationAndRegisters() {
         const QString path = dir.filePath(QStringLiteral("三相.jsq"));
         writeFile(path, kThreePhase);

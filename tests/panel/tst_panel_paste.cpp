@@ -7,11 +7,10 @@
 
 #include "panel_fixture.h"
 
-using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
-class PanelPasteTest : public QObject {
+class PanelPasteTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
     // Pastes with the keyboard shortcut into the empty input box and presses Enter.
     void pasteAndEvaluate(const QString& text) {
@@ -23,12 +22,6 @@ class PanelPasteTest : public QObject {
     }
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void refusedItemIsSelected_data() {
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("input");

@@ -20,7 +20,7 @@
 #include "panel_fixture.h"
 
 using kalvox::PhasorWindow;
-using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
 namespace {
 
@@ -55,9 +55,8 @@ bool colourNear(const QImage& image, QPoint at, const kalvox::Rgb& colour) {
 
 }  // namespace
 
-class PanelPhasorTest : public QObject {
+class PanelPhasorTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
     PhasorWindow* open() {
         f->form().findChild<QAction*>(QStringLiteral("phasorDiagramEntry"))->trigger();
@@ -70,12 +69,6 @@ class PanelPhasorTest : public QObject {
     }
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void storedValueAppearsAsAnArrow() {
         PhasorWindow* w = open();
         QVERIFY(w);

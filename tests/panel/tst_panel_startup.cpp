@@ -20,6 +20,7 @@
 #include "ui/twips.h"
 
 using kalvox::test::PanelFixture;
+using kalvox::test::PanelTest;
 
 namespace {
 
@@ -32,17 +33,10 @@ QString captionOf(QWidget* w) {
 
 }  // namespace
 
-class PanelStartupTest : public QObject {
+class PanelStartupTest : public PanelTest {
     Q_OBJECT
-    std::unique_ptr<PanelFixture> f;
 
 private slots:
-    void init() { f = std::make_unique<PanelFixture>(); }
-    void cleanup() {
-        VERIFY_NO_MODAL(*f);
-        f.reset();
-    }
-
     void startState() {
         QCOMPARE(f->inputBox()->text(), QString());
         QCOMPARE(f->outputBox()->text(), QStringLiteral("0"));
