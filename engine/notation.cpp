@@ -161,6 +161,22 @@ bool beginsValue(std::string_view text, std::size_t i) {
     return (c >= '0' && c <= '9') || c == '.' || c == '(' || (isLetter(c) && c != 'e' && c != 'E');
 }
 
+// Whether the text at i, blanks skipped, would run on into an exponent that
+// superscripts ended: a digit or point, a letter, "!", "∠" or a micro sign.
+// The superscripts are the whole exponent, so "2²3" is 2²·3 and "2²j" 2²·j,
+// never 2^23 or 2^(2j); "5²!" and "2²k" get a "*" that the later steps refuse.
+bool continuesExponent(std::string_view text, std::size_t i) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    if (i >= text.size()) return false;
+    char c = text[i];
+    if (const char ascii = fullWidthAt(text, i)) c = ascii;
+    if ((c >= '0' && c <= '9') || c == '.' || c == '!' || isLetter(c)) return true;
+    for (std::string_view sign : {"。", "∠", "µ", "μ"}) {
+        if (text.substr(i, sign.size()) == sign) return true;
+    }
+    return false;
+}
+
 // Appends the text of π, with "*" on each side that a value touches
 // ("2π*50" is 2*π*50, "π2" is π*2); blanks between count as touching. With
 // markEuler, Euler's number before π ("eπ", "e+π") is marked here, where its
@@ -211,6 +227,8 @@ std::string translateNotation(std::string_view text, bool markDegrees) {
             out += sup->to;
             i += sup->from.size();
             inExponent = true;
+            if (isDigit(out.back()) && !superscriptAt(text, i) && continuesExponent(text, i))
+                out += '*';
             continue;
         }
         inExponent = false;

@@ -16,7 +16,8 @@ namespace kalvox {
 // degree marker of engine/detail/characters.h), "×" "·" "⋅" become "*", "÷" "/", "−" "-",
 // "π" the text of the π key (with "*" on a side that a value touches: "2π"
 // is "2*3.14159265358979"), "。" ".", "√" "sqrt" and "∥" "||"; a run of
-// superscript digits and "⁻" is an exponent: "²" becomes "^2", "10⁻³" "10^-3".
+// superscript digits and "⁻" is an exponent: "²" becomes "^2", "10⁻³" "10^-3",
+// and a "*" closes it where a number would run on into it ("2²3" is "2^2*3").
 // Every other byte is kept as it is.
 // Without markDegrees every "°" is dropped; with it, Euler's number next to a
 // π is marked too (euler.h), which π's digits would hide later.

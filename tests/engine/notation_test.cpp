@@ -90,6 +90,19 @@ INSTANTIATE_TEST_SUITE_P(
         TranslatedCase{"superscript_then_pi", "2²π", "2^2*3.14159265358979", "2^2*3.14159265358979",
                        "12.5663706143592"},
         TranslatedCase{"superscript_with_full_width", "１０⁻²＋１", "10^-2+1", "10^-2+1", "1.01"},
+        // The superscripts are the whole exponent: what follows them multiplies.
+        TranslatedCase{"superscript_then_digit", "2²3", "2^2*3", "2^2*3", "12"},
+        TranslatedCase{"superscript_then_blank_digit", "2² 3", "2^2* 3", "2^2*3", "12"},
+        TranslatedCase{"superscript_then_point", "2².5", "2^2*.5", "2^2*.5", "2"},
+        TranslatedCase{"superscript_then_full_width_digit", "2²３", "2^2*3", "2^2*3", "12"},
+        TranslatedCase{"superscript_then_j", "2²j4", "2^2*j4", "2^2*j4", "16ej90"},
+        TranslatedCase{"superscript_then_angle", "3²∠30", "3^2*ej30", "3^2*ej30",
+                       "9ej29.9999999999999"},
+        TranslatedCase{"bracket_superscript_then_digit", "(2)²3", "(2)^2*3", "(2)^2*3", "12"},
+        TranslatedCase{"function_value_squared_then_digit", "sin30²3", "sin30^2*3", "sin30^2*3",
+                       "0.75"},
+        TranslatedCase{"superscript_run_then_digit", "2³²1", "2^32*1", "2^32*1", "4294967296"},
+        TranslatedCase{"superscript_minus_alone_keeps_digit", "10⁻3", "10^-3", "10^-3", "0.001"},
         TranslatedCase{"names_that_split", "SIN(ln2)+2E5+arccosj0", "SIN(ln2)+2E5+arccosj0",
                        "SIN(ln2)+2E5+arccosj0", "200090.012097405"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -158,6 +171,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"ordinal_sign_is_no_degree", "10∠30º", "10ej30º", "º", 6, 1},
         // Only digits and the minus are superscripts of an exponent.
         RefusedCase{"superscript_plus", "10⁺³", "10⁺^3", "⁺", 2, 1},
+        // An SI prefix belongs to a number, not to a power.
+        RefusedCase{"prefix_behind_superscript", "2²k", "2^2*k", "k", 4, 1},
+        RefusedCase{"micro_behind_superscript", "1²µ", "1^2*µ", "µ", 4, 1},
         RefusedCase{"broken_bytes_one_unit_each", "+\xA1\xA1", "+\xA1\xA1", "\xA1\xA1", 1, 2},
         RefusedCase{"cut_off_character", "1+\xE4\xB8", "1+\xE4\xB8", "\xE4\xB8", 2, 2},
         RefusedCase{"recalled_error_message", "错误:除数为零。", "错误:除数为零.", "错误:除数为零",

@@ -357,6 +357,21 @@ private:
         return 0;
     }
 
+    // Superscripts are a whole exponent: a value that follows them ("2²3",
+    // "2²j4", "3²∠30") is a factor of its own, and a factorial ("5²!") has no
+    // clear reading: is it (5²)! or 5^(2!)?
+    void closeSuperscripts(std::size_t next, std::string& t) const {
+        char stands = 0;
+        if (superscriptAt(next, stands)) return;  // the run goes on
+        while (next < s_.size() && s_[next] == ' ') ++next;
+        if (next >= s_.size()) return;
+        const char c = s_[next];
+        if (c == '!') malformed("a factorial behind superscripts");
+        if (isDigit(c) || c == '.' || isLetter(c) || s_.compare(next, 3, "\u2220") == 0 ||
+            s_.compare(next, 2, "\u00B5") == 0 || s_.compare(next, 2, "\u03BC") == 0)
+            t += '*';
+    }
+
     // The SI prefix written at s_[i], with the exponent it stands for; its length
     // in bytes, 0 for none. A letter is a prefix when its run of letters does not
     // split into words but the rest of the run does ("4.7kj", "2kej30"; "2Tan45"
@@ -408,6 +423,7 @@ private:
                 t += stands;
                 inExponent = true;
                 i += length - 1;
+                if (isDigit(stands)) closeSuperscripts(i + 1, t);
                 continue;
             }
             inExponent = false;

@@ -45,6 +45,9 @@ constexpr std::array<std::string_view, 16> kExponents = {
 // Exponents written as superscripts.
 constexpr std::array<std::string_view, 5> kSuperscriptExponents = {
     "\u00B2", "\u00B3", "\u207B\u00B9", "\u00B9\u2070", "\u207B\u00B3"};
+// What may follow superscripts: a factor ("2²3" is 2²·3) or a refused item.
+constexpr std::array<std::string_view, 8> kBehindSuperscripts = {
+    "3", ".5", " 2", "j2", "\u222030", "e", "k", "!"};
 // Factorials, some of values that are whole only once computed.
 constexpr std::array<std::string_view, 14> kFactorials = {
     "3!", "0!", "5!", "1!", "170!", "(1/3*3)!", "(0.1*30)!", "(5400/75)!", "(2+1)!",
@@ -199,8 +202,12 @@ std::string NotationGenerator::power(int depth) {
         default:
             base = bracket(depth - 1);
     }
-    if (chance(15))
-        return base + std::string(kSuperscriptExponents[below(kSuperscriptExponents.size())]);
+    if (chance(15)) {
+        std::string written =
+            base + std::string(kSuperscriptExponents[below(kSuperscriptExponents.size())]);
+        if (chance(20)) written += kBehindSuperscripts[below(kBehindSuperscripts.size())];
+        return written;
+    }
     return join({base, "^", kExponents[below(kExponents.size())]});
 }
 
