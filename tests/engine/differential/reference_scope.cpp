@@ -16,8 +16,9 @@ char before(std::string_view text, std::size_t i) {
     while (i > 0 && text[i - 1] == ' ') --i;
     return i > 0 ? text[i - 1] : '\0';
 }
-std::size_t skipBlanks(std::string_view text, std::size_t i) {
-    while (i < text.size() && text[i] == ' ') ++i;
+// Blanks and stray points go in the repair: "e .j" becomes "ej".
+std::size_t skipBlanksAndPoints(std::string_view text, std::size_t i) {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '.')) ++i;
     return i;
 }
 
@@ -53,21 +54,21 @@ bool beyondLiteralReading(std::string_view text) {
             // An angle behind a function's bracket multiplies the function's value.
             std::size_t a = i + 1;
             while (a < t.size() && (t[a] == ' ' || t[a] == '.' || t[a] == '!')) ++a;
-            const std::size_t j = a < t.size() ? skipBlanks(t, a + 1) : t.size();
+            const std::size_t j = a < t.size() ? skipBlanksAndPoints(t, a + 1) : t.size();
             if (j < t.size() && (t[a] == 'e' || t[a] == 'E') && (t[j] == 'j' || t[j] == 'J') &&
                 closesFunctionArgument(t, i))
                 return true;
         }
         if (c == 'e') {
             // An "e" that may stand alone: no digit or point before it, no
-            // digit, point or "j" behind it.
-            const std::size_t a = skipBlanks(t, i + 1);
+            // digit or "j" behind it once stray points are gone.
+            const std::size_t a = skipBlanksAndPoints(t, i + 1);
             const char next = a < t.size() ? t[a] : '\0';
             if (!isDigitOrPoint(before(t, i)) && !isDigitOrPoint(next) && next != 'j' &&
                 next != 'J')
                 return true;
         }
-        const std::size_t j = skipBlanks(t, i + 1);
+        const std::size_t j = skipBlanksAndPoints(t, i + 1);
         if ((c == 'e' || c == 'E') && j < t.size() && (t[j] == 'j' || t[j] == 'J')) {
             // "ej" before a bracket or a letter, with signs, blanks and stray
             // points around, which the repair takes out.
