@@ -218,20 +218,25 @@ std::string translateNotation(std::string_view text, bool markDegrees) {
     out.reserve(text.size());
     out.append(text.substr(0, first));
     std::size_t i = first;
-    // Whether the last character was a superscript: a run of them is one exponent,
-    // "10⁻³" is 10^-3.
-    bool inExponent = false;
     while (i < text.size()) {
-        if (const Translation* sup = superscriptAt(text, i)) {
-            if (!inExponent) out += '^';
-            out += sup->to;
-            i += sup->from.size();
-            inExponent = true;
-            if (isDigit(out.back()) && !superscriptAt(text, i) && continuesExponent(text, i))
+        if (superscriptAt(text, i)) {
+            // The whole run is one exponent; a minus inside it ("2²⁻¹") needs
+            // brackets to stay inside.
+            std::string exponent;
+            while (const Translation* sup = superscriptAt(text, i)) {
+                exponent += sup->to;
+                i += sup->from.size();
+            }
+            const std::size_t minus = exponent.find('-', 1);
+            if (minus != std::string::npos && isDigit(exponent[minus - 1])) {
+                out += "^(" + exponent + ')';
+            } else {
+                out += '^' + exponent;
+            }
+            if ((isDigit(out.back()) || out.back() == ')') && continuesExponent(text, i))
                 out += '*';
             continue;
         }
-        inExponent = false;
         if (byteAt(text, i) < 0x80) {
             out += text[i++];
             continue;

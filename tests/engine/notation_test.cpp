@@ -103,6 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
                        "0.75"},
         TranslatedCase{"superscript_run_then_digit", "2³²1", "2^32*1", "2^32*1", "4294967296"},
         TranslatedCase{"superscript_minus_alone_keeps_digit", "10⁻3", "10^-3", "10^-3", "0.001"},
+        TranslatedCase{"minus_inside_superscripts", "2²⁻¹", "2^(2-1)", "2^(2-1)", "2"},
+        TranslatedCase{"minus_inside_superscripts_then_digit", "2²⁻¹3", "2^(2-1)*3", "2^(2-1)*3",
+                       "6"},
         TranslatedCase{"names_that_split", "SIN(ln2)+2E5+arccosj0", "SIN(ln2)+2E5+arccosj0",
                        "SIN(ln2)+2E5+arccosj0", "200090.012097405"}),
     [](const auto& info) { return std::string(info.param.name); });

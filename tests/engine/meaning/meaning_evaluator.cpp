@@ -414,19 +414,24 @@ private:
     // superscripts, the dangling last operator and runs of operators.
     void prepare() {
         std::string t;
-        bool inExponent = false;  // a run of superscripts is one exponent
         for (std::size_t i = 0; i < s_.size(); ++i) {
             const unsigned char c = static_cast<unsigned char>(s_[i]);
             char stands = 0;
-            if (const std::size_t length = superscriptAt(i, stands)) {
-                if (!inExponent) t += '^';
-                t += stands;
-                inExponent = true;
-                i += length - 1;
-                if (isDigit(stands)) closeSuperscripts(i + 1, t);
+            if (superscriptAt(i, stands)) {
+                // A run of superscripts is one exponent, in brackets when a minus
+                // stands inside it: "2²⁻¹" is 2^(2-1).
+                std::string exponent;
+                while (const std::size_t length = superscriptAt(i, stands)) {
+                    exponent += stands;
+                    i += length;
+                }
+                --i;
+                const bool inner = exponent.find('-', 1) != std::string::npos &&
+                                   isDigit(exponent[exponent.find('-', 1) - 1]);
+                t += inner ? "^(" + exponent + ")" : "^" + exponent;
+                if (isDigit(exponent.back())) closeSuperscripts(i + 1, t);
                 continue;
             }
-            inExponent = false;
             if (i > 0 && isDigit(s_[i - 1])) {
                 if (const std::size_t length = siPrefix(i, t)) {
                     i += length - 1;

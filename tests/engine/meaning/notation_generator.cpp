@@ -43,8 +43,8 @@ constexpr std::array<std::string_view, 16> kExponents = {
     "2", "3", "-1", "+2", "-2", "0", "0.5", "j4", "(1ej90)", "(2)", "(1+1)", "-0.5",
     "(1+j)", "(0.5-j2)", "-j", "(2ej-30)"};
 // Exponents written as superscripts.
-constexpr std::array<std::string_view, 5> kSuperscriptExponents = {
-    "\u00B2", "\u00B3", "\u207B\u00B9", "\u00B9\u2070", "\u207B\u00B3"};
+constexpr std::array<std::string_view, 6> kSuperscriptExponents = {
+    "\u00B2", "\u00B3", "\u207B\u00B9", "\u00B9\u2070", "\u207B\u00B3", "\u00B2\u207B\u00B9"};
 // What may follow superscripts: a factor ("2²3" is 2²·3) or a refused item.
 constexpr std::array<std::string_view, 8> kBehindSuperscripts = {
     "3", ".5", " 2", "j2", "\u222030", "e", "k", "!"};
