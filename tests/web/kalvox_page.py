@@ -155,6 +155,18 @@ class PageTest(unittest.TestCase):
         self.wait_until(lambda: self.message() is not None)
         return self.message()
 
+    def clipboard_text(self, expected, seconds=10):
+        """The clipboard's text once it reads as expected, or its last reading after
+        the time: the page writes the clipboard in a promise of its own."""
+        end = time.time() + seconds
+        while True:
+            text = self.driver.execute_async_script(
+                "var done = arguments[0]; navigator.clipboard.readText().then(done, "
+                "function (e) { done('refused: ' + e); });")
+            if text == expected or time.time() > end:
+                return text
+            time.sleep(0.05)
+
     def stored_state(self):
         """Both boxes and the registers, as the page keeps them."""
         saved = json.loads(self.driver.execute_script(
