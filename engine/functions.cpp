@@ -35,6 +35,10 @@ bool atCotangentPole(double x) { return std::fmod(poleRounded(x), 180) == 0; }
 
 double power2(double x) { return checked(std::pow(x, 2)); }
 
+// A real result as its value text; one too small for 15 digits is 0
+// (resultValue), not written with digits it does not have.
+std::string realText(double x) { return numberText(resultValue(x)); }
+
 // The value of function k (0-based) at x, or the message of a failed check.
 struct FunctionValue {
     std::string text;
@@ -48,43 +52,43 @@ FunctionValue evaluateFunction(std::size_t k, double x) {
             if (std::fabs(x) > 1) return {"", kArcsinDomain};
             if (x == 1) return {"90", {}};
             if (x == -1) return {"-90", {}};
-            return {numberText(radToDeg(std::atan(checked(x / std::sqrt(1 - power2(x)))))), {}};
+            return {realText(radToDeg(std::atan(checked(x / std::sqrt(1 - power2(x)))))), {}};
         case 1:  // arccos
             if (std::fabs(x) > 1) return {"", kArccosDomain};
             if (x == 1) return {"0", {}};
             if (x == -1) return {"180", {}};
-            return {numberText(
-                        radToDeg(rightAngle + std::atan(checked(-x / std::sqrt(1 - power2(x)))))),
-                    {}};
+            return {
+                realText(radToDeg(rightAngle + std::atan(checked(-x / std::sqrt(1 - power2(x)))))),
+                {}};
         case 2:  // arctan
-            return {numberText(radToDeg(std::atan(x))), {}};
+            return {realText(radToDeg(std::atan(x))), {}};
         case 3:  // arcctn
             // Far out the difference of the two angles loses its digits; the
             // arctangent of the reciprocal keeps them.
             if (std::fabs(x) > kFarOut)
-                return {numberText(
+                return {realText(
                             radToDeg(x > 0 ? std::atan(1 / x) : 2 * rightAngle + std::atan(1 / x))),
                         {}};
-            return {numberText(radToDeg(rightAngle - std::atan(x))), {}};
+            return {realText(radToDeg(rightAngle - std::atan(x))), {}};
         case 4:  // sin
-            return {numberText(checked(std::sin(degToRad(x)))), {}};
+            return {realText(std::sin(degToRad(x))), {}};
         case 5:  // cos
-            return {numberText(checked(std::cos(degToRad(x)))), {}};
+            return {realText(std::cos(degToRad(x))), {}};
         case 6:  // tan
             if (atTangentPole(x)) return {"", kTangentOf90};
-            return {numberText(checked(std::tan(degToRad(x)))), {}};
+            return {realText(std::tan(degToRad(x))), {}};
         case 7: {  // ctn
             if (atCotangentPole(x)) return {"", kCotangentOf0};
             const double t = std::tan(degToRad(x));
             if (t == 0) throw ArithmeticFault{kDivisionByZero};
-            return {numberText(checked(1 / t)), {}};
+            return {realText(1 / t), {}};
         }
         case 8:  // ln
             if (x <= 0) return {"", kLogDomain};
-            return {numberText(checked(std::log(x))), {}};
+            return {realText(std::log(x)), {}};
         default:  // log
             if (x <= 0) return {"", kLogDomain};
-            return {numberText(checked(std::log(x) / std::log(10.0))), {}};
+            return {realText(std::log(x) / std::log(10.0)), {}};
     }
 }
 
@@ -125,11 +129,11 @@ FunctionValue evaluateComplexWord(std::size_t k, std::string_view z) {
         case 0:  // conj: the angle negated
             return {polarText(v.magnitude, -v.angle), {}};
         case 1:  // abs
-            return {numberText(std::fabs(v.magnitude)), {}};
+            return {realText(std::fabs(v.magnitude)), {}};
         case 2: {  // arg, in (-180, 180]; the angle of 0 is 0
             if (v.magnitude == 0) return {"0", {}};
             const double a = principalAngle(v.magnitude < 0 ? v.angle + 180 : v.angle);
-            return {numberText(a == -180 ? 180 : a), {}};
+            return {realText(a == -180 ? 180 : a), {}};
         }
         case 3:    // re
         case 4: {  // im
@@ -142,7 +146,7 @@ FunctionValue evaluateComplexWord(std::size_t k, std::string_view z) {
             const double size = std::fabs(v.magnitude);
             const int decimals = 11 - static_cast<int>(std::floor(std::log10(size)));
             const double round = roundTo(part, decimals);
-            return {numberText(std::fabs(round - part) <= kPartResidue * size ? round : part), {}};
+            return {realText(std::fabs(round - part) <= kPartResidue * size ? round : part), {}};
         }
         case 5: {  // sqrt: the principal root, half the angle in (-180, 180]
             const double a = principalAngle(v.magnitude < 0 ? v.angle + 180 : v.angle);
@@ -151,7 +155,7 @@ FunctionValue evaluateComplexWord(std::size_t k, std::string_view z) {
         default: {  // exp, of a real
             const RealArgument x = readRealArgument(z);
             if (!x.real) return evaluateOffAxis(ComplexFunction::Exp, z);
-            return {numberText(checked(std::exp(x.value))), {}};
+            return {realText(std::exp(x.value)), {}};
         }
     }
 }

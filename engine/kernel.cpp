@@ -113,6 +113,7 @@ double magnitudeOf(double x, double y) {
 // The result text: the number text of R, "-" and the number text of R, or R "ej" A,
 // written into out (whose storage is reused).
 void writeResult(std::string& out, double R, double A) {
+    R = resultValue(R);
     out.clear();
     const double a = roundTo(A, 8);
     if (a == 0) {

@@ -160,7 +160,7 @@ std::optional<double> leadingNumberGeneral(std::string_view text) {
 double leadingValue(std::string_view text) {
     auto v = leadingNumber(text);
     if (!v) throw ArithmeticFault{kOverflow};
-    return *v;
+    return resultValue(*v);
 }
 
 }  // namespace kalvox

@@ -17,6 +17,15 @@ void raiseNonFinite(double x) {
     throw ArithmeticFault{kOverflow};
 }
 
+double resultValue(double x) {
+    if (!std::isfinite(x)) raiseNonFinite(x);
+    // Below 1E-308 the doubles are subnormal and spaced wider than the last of
+    // 15 significant digits: such a value underflows to 0, as the values below
+    // the subnormal ones do in the arithmetic itself.
+    if (std::fabs(x) < 1e-308) return 0;
+    return x;
+}
+
 double degToRad(double d) { return checked(checked(d * kPi) / 180); }
 
 double radToDeg(double r) { return checked(checked(r * 180) / kPi); }

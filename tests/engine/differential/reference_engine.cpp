@@ -125,10 +125,16 @@ std::string ascii(const Text& s) {
 }
 bool isOperator(char32_t c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
+// The calculator's one departure from plain doubles: a size below 1E-308, where
+// doubles are subnormal and hold fewer than 15 digits, is 0 when a number is read
+// and when a result is written.
+double held(double x) { return std::fabs(x) < 1e-308 ? 0 : x; }
+std::string heldText(double x) { return numberText(held(x)); }
+
 double value(const Text& s) {
     const std::optional<double> v = leadingNumberGeneral(encode(s));
     if (!v) throw ArithmeticFault{kOverflow};
-    return *v;
+    return held(*v);
 }
 
 double chk(double x) { return checked(x); }
@@ -347,9 +353,9 @@ Text ReferenceEngine::kernel(const Text& czs1, const Text& czs2, const Text& op)
             }
         }
         const double a = roundTo(A, 8);
-        if (a == 0) return T(numberText(R));
-        if (a == 180) return R < 0 ? T(numberText(-R)) : T("-") + T(numberText(R));
-        return T(numberText(R)) + T("ej") + T(numberText(A));
+        if (a == 0) return T(heldText(R));
+        if (a == 180) return R < 0 ? T(heldText(-R)) : T("-") + T(heldText(R));
+        return T(heldText(R)) + T("ej") + T(numberText(A));
     } catch (const ArithmeticFault& fault) {
         raise(fault.message);
         return Text();
@@ -796,7 +802,7 @@ Text ReferenceEngine::functionPass(Text s) {
                         } else if (x == -1) {
                             result = T("-90");
                         } else {
-                            result = T(numberText(
+                            result = T(heldText(
                                 radToDeg(std::atan(chk(x / std::sqrt(1 - std::pow(x, 2)))))));
                         }
                         break;
@@ -808,33 +814,33 @@ Text ReferenceEngine::functionPass(Text s) {
                         } else if (x == -1) {
                             result = T("180");
                         } else {
-                            result = T(numberText(radToDeg(
+                            result = T(heldText(radToDeg(
                                 rightAngle + std::atan(chk(-x / std::sqrt(1 - std::pow(x, 2)))))));
                         }
                         break;
                     case 3:
-                        result = T(numberText(radToDeg(std::atan(x))));
+                        result = T(heldText(radToDeg(std::atan(x))));
                         break;
                     case 4:
                         if (x > 1e8) {
-                            result = T(numberText(radToDeg(std::atan(1 / x))));
+                            result = T(heldText(radToDeg(std::atan(1 / x))));
                         } else if (x < -1e8) {
-                            result = T(numberText(radToDeg(2 * rightAngle + std::atan(1 / x))));
+                            result = T(heldText(radToDeg(2 * rightAngle + std::atan(1 / x))));
                         } else {
-                            result = T(numberText(radToDeg(rightAngle - std::atan(x))));
+                            result = T(heldText(radToDeg(rightAngle - std::atan(x))));
                         }
                         break;
                     case 5:
-                        result = T(numberText(chk(std::sin(degToRad(x)))));
+                        result = T(heldText(chk(std::sin(degToRad(x)))));
                         break;
                     case 6:
-                        result = T(numberText(chk(std::cos(degToRad(x)))));
+                        result = T(heldText(chk(std::cos(degToRad(x)))));
                         break;
                     case 7:
                         if (std::fabs(std::fmod(poleRounded(x), 180)) == 90) {
                             failure = kTangentOf90;
                         } else {
-                            result = T(numberText(chk(std::tan(degToRad(x)))));
+                            result = T(heldText(chk(std::tan(degToRad(x)))));
                         }
                         break;
                     case 8:
@@ -843,21 +849,21 @@ Text ReferenceEngine::functionPass(Text s) {
                         } else {
                             const double t = std::tan(degToRad(x));
                             if (t == 0) throw ArithmeticFault{kDivisionByZero};
-                            result = T(numberText(chk(1 / t)));
+                            result = T(heldText(chk(1 / t)));
                         }
                         break;
                     case 9:
                         if (x <= 0) {
                             failure = kLogDomain;
                         } else {
-                            result = T(numberText(chk(std::log(x))));
+                            result = T(heldText(chk(std::log(x))));
                         }
                         break;
                     default:
                         if (x <= 0) {
                             failure = kLogDomain;
                         } else {
-                            result = T(numberText(chk(std::log(x) / std::log(10.0))));
+                            result = T(heldText(chk(std::log(x) / std::log(10.0))));
                         }
                         break;
                 }
