@@ -15,6 +15,9 @@ namespace kalvox {
 inline constexpr std::string_view kBracketMismatch = "括号不匹配";
 inline constexpr std::string_view kDivisionByZero = "除数为零";
 inline constexpr std::string_view kOverflow = "溢出";
+// A nonzero number or result below 1E-308 in size, where a double no longer
+// holds 15 significant digits ("1E-320", "1E-300/1E20").
+inline constexpr std::string_view kUnderflow = "下溢";
 inline constexpr std::string_view kInvalidCall = "无效的过程调用或参数";
 inline constexpr std::string_view kNegativeRoot = "不能对负数求小于1的各次方";
 inline constexpr std::string_view kArcsinDomain = "不能对大于1的数求反正弦函数";
@@ -51,11 +54,11 @@ inline constexpr std::string_view kDisplayColon = ":";
 inline constexpr std::string_view kDisplayStop = "。";
 
 // Every fixed message an evaluation may leave in errorText.
-inline constexpr std::array<std::string_view, 16> kFixedErrorMessages = {
-    kBracketMismatch, kDivisionByZero, kOverflow,          kInvalidCall,
-    kNegativeRoot,    kArcsinDomain,   kArccosDomain,      kTangentOf90,
-    kCotangentOf0,    kLogDomain,      kFactorialOverflow, kFactorialDomain,
-    kDegreeInRadians, kAngleNotReal,   kOutOfMemory,       kNoPreviousResult,
+inline constexpr std::array<std::string_view, 17> kFixedErrorMessages = {
+    kBracketMismatch, kDivisionByZero,    kOverflow,        kUnderflow,       kInvalidCall,
+    kNegativeRoot,    kArcsinDomain,      kArccosDomain,    kTangentOf90,     kCotangentOf0,
+    kLogDomain,       kFactorialOverflow, kFactorialDomain, kDegreeInRadians, kAngleNotReal,
+    kOutOfMemory,     kNoPreviousResult,
 };
 
 // The list above as a span.

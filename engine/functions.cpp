@@ -35,7 +35,7 @@ bool atCotangentPole(double x) { return std::fmod(poleRounded(x), 180) == 0; }
 
 double power2(double x) { return checked(std::pow(x, 2)); }
 
-// A real result as its value text; one too small for 15 digits is 0
+// A real result as its value text; one too small for 15 digits is refused
 // (resultValue), not written with digits it does not have.
 std::string realText(double x) { return numberText(resultValue(x)); }
 

@@ -20,9 +20,8 @@ void raiseNonFinite(double x) {
 double resultValue(double x) {
     if (!std::isfinite(x)) raiseNonFinite(x);
     // Below 1E-308 the doubles are subnormal and spaced wider than the last of
-    // 15 significant digits: such a value underflows to 0, as the values below
-    // the subnormal ones do in the arithmetic itself.
-    if (std::fabs(x) < 1e-308) return 0;
+    // 15 significant digits: the text would show digits the value does not have.
+    if (x != 0 && std::fabs(x) < 1e-308) throw ArithmeticFault{kUnderflow};
     return x;
 }
 

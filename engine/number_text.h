@@ -33,7 +33,7 @@ void appendNumberText(std::string& out, double x);
 std::optional<double> leadingNumber(std::string_view text);
 
 // As leadingNumber, but a number too large to hold raises an overflow fault,
-// and one too small to hold with 15 digits is 0 (resultValue).
+// and one too small to hold with 15 digits the underflow (resultValue).
 double leadingValue(std::string_view text);
 
 // x rounded half-to-even at n decimals (the double nearest that decimal); x
@@ -50,8 +50,8 @@ inline double checked(double x) {
 }
 
 // A result value as a value text may hold it: a non-finite value raises its
-// fault, and a value below 1E-308 in size, where doubles are subnormal and
-// hold fewer than 15 digits, is 0. Else returns x.
+// fault, and a nonzero value below 1E-308 in size, where doubles are subnormal
+// and hold fewer than 15 digits, raises the underflow. Else returns x.
 double resultValue(double x);
 
 // Degrees to radians and back, with the decimal constant 3.14159265358979.

@@ -1,7 +1,7 @@
 // The smallest numbers: below 1E-308 doubles are subnormal and hold fewer than 15
-// significant digits, so a number or a result that small is 0, as the results
-// below the subnormal range are in the arithmetic itself. Whole evaluations from
-// the typed text to both boxes.
+// significant digits, so a nonzero number or result that small is refused with
+// "下溢" instead of being shown with digits it does not have (1E-320 would show
+// 9.99988867182683E-321). Whole evaluations from the typed text to both boxes.
 
 #include <gtest/gtest.h>
 
@@ -18,39 +18,44 @@ using testing_support::RefusalCase;
 class SmallestNumberTest : public testing::TestWithParam<ReadingCase> {};
 TEST_P(SmallestNumberTest, ReadsTheText) { testing_support::expectReading(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SmallestNumberTest,
-    testing::Values(
-        // The normal range keeps every digit.
-        ReadingCase{"smallest_kept", "1E-308", "1E-308", "1E-308"},
-        ReadingCase{"fifteen_digits_near_the_edge", "1.23456789012345E-308",
-                    "1.23456789012345E-308", "1.23456789012345E-308"},
-        ReadingCase{"normal_quotient", "1E-300/1E7", "1E-300/1E7", "1E-307"},
-        // Below it: 0, never digits the double does not have (9.99988867182683E-321).
-        ReadingCase{"subnormal_literal", "1E-320", "1E-320", "0"},
-        ReadingCase{"subnormal_literal_times_large", "1E-320*1E300", "1E-320*1E300", "0"},
-        ReadingCase{"subnormal_quotient", "1E-300/1E20", "1E-300/1E20", "0"},
-        ReadingCase{"subnormal_phasor", "1E-14ej30/170!", "1E-14ej30/170!", "0"},
-        ReadingCase{"subnormal_parts", "1E-310+j1E-310", "1E-310+j1E-310", "0"},
-        ReadingCase{"below_subnormal_as_before", "1E-200*1E-200", "1E-200*1E-200", "0"},
-        ReadingCase{"subnormal_exp", "exp(-710)", "exp(-710)", "0"},
-        ReadingCase{"subnormal_sine", "sin(1E-307)", "sin(1E-307)", "0"},
-        // A tiny term beside a normal one changes nothing.
-        ReadingCase{"decay_to_nothing", "12*(1-e^-710)", "12*(1-e^-710)", "12"},
-        ReadingCase{"tiny_plus_one", "1E-320+1", "1E-320+1", "1"}),
-    testing_support::caseName<testing::TestParamInfo<ReadingCase>>);
+INSTANTIATE_TEST_SUITE_P(Table, SmallestNumberTest,
+                         testing::Values(
+                             // The normal range keeps every digit.
+                             ReadingCase{"smallest_kept", "1E-308", "1E-308", "1E-308"},
+                             ReadingCase{"fifteen_digits_near_the_edge", "1.23456789012345E-308",
+                                         "1.23456789012345E-308", "1.23456789012345E-308"},
+                             ReadingCase{"normal_quotient", "1E-300/1E7", "1E-300/1E7", "1E-307"},
+                             ReadingCase{"normal_phasor", "1E-300ej30/1E7", "1E-300ej30/1E7",
+                                         "1E-307ej30.0000000001272"},
+                             // Below the subnormal range the arithmetic itself gives 0, as always.
+                             ReadingCase{"below_subnormal", "1E-200*1E-200", "1E-200*1E-200", "0"},
+                             ReadingCase{"exp_far_below", "exp(-1000)", "exp(-1000)", "0"},
+                             ReadingCase{"decay_far_below", "12*(1-e^-1000)", "12*(1-e^-1000)",
+                                         "12"},
+                             ReadingCase{"zero_stays", "0*1E-300", "0*1E-300", "0"}),
+                         testing_support::caseName<testing::TestParamInfo<ReadingCase>>);
 
 class SmallestNumberRefusalTest : public testing::TestWithParam<RefusalCase> {};
 TEST_P(SmallestNumberRefusalTest, RefusesAndSelects) { testing_support::expectRefusal(GetParam()); }
 
-// What a value that small would feed is refused as its 0 is.
-INSTANTIATE_TEST_SUITE_P(Table, SmallestNumberRefusalTest,
-                         testing::Values(RefusalCase{"logarithm", "log((1E-12ej30)(10m)/170!)",
-                                                     "log((1E-12ej30)*(10m)/170!)",
-                                                     std::string(kLogDomain), 0, 0},
-                                         RefusalCase{"divisor", "1/1E-320", "1/1E-320",
-                                                     std::string(kDivisionByZero), 0, 0}),
-                         testing_support::caseName<testing::TestParamInfo<RefusalCase>>);
+INSTANTIATE_TEST_SUITE_P(
+    Table, SmallestNumberRefusalTest,
+    testing::Values(
+        RefusalCase{"subnormal_literal", "1E-320", "1E-320", std::string(kUnderflow), 0, 0},
+        RefusalCase{"subnormal_literal_times_large", "1E-320*1E300", "1E-320*1E300",
+                    std::string(kUnderflow), 0, 0},
+        RefusalCase{"subnormal_quotient", "1E-300/1E20", "1E-300/1E20", std::string(kUnderflow), 0,
+                    0},
+        // 1E-12/170! is 1.4E-319: times 1E300 it would be off from the fifth digit.
+        RefusalCase{"subnormal_on_the_way", "1p/170!*1E300", "1p/170!*1E300",
+                    std::string(kUnderflow), 0, 0},
+        RefusalCase{"subnormal_phasor", "1E-14ej30/170!", "1E-14ej30/170!", std::string(kUnderflow),
+                    0, 0},
+        RefusalCase{"subnormal_logarithm", "log((1E-12ej30)(10m)/170!)",
+                    "log((1E-12ej30)*(10m)/170!)", std::string(kUnderflow), 0, 0},
+        RefusalCase{"subnormal_exp", "exp(-710)", "exp(-710)", std::string(kUnderflow), 0, 0},
+        RefusalCase{"subnormal_sine", "sin(1E-307)", "sin(1E-307)", std::string(kUnderflow), 0, 0}),
+    testing_support::caseName<testing::TestParamInfo<RefusalCase>>);
 
 }  // namespace
 }  // namespace kalvox

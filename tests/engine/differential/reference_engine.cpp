@@ -125,10 +125,13 @@ std::string ascii(const Text& s) {
 }
 bool isOperator(char32_t c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
-// The calculator's one departure from plain doubles: a size below 1E-308, where
-// doubles are subnormal and hold fewer than 15 digits, is 0 when a number is read
-// and when a result is written.
-double held(double x) { return std::fabs(x) < 1e-308 ? 0 : x; }
+// The calculator's one departure from plain doubles: a nonzero size below
+// 1E-308, where doubles are subnormal and hold fewer than 15 digits, is refused
+// when a number is read and when a result is written.
+double held(double x) {
+    if (x != 0 && std::fabs(x) < 1e-308) throw ArithmeticFault{kUnderflow};
+    return x;
+}
 std::string heldText(double x) { return numberText(held(x)); }
 
 double value(const Text& s) {
