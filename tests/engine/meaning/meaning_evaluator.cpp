@@ -37,6 +37,9 @@ constexpr double kRealAxis = 1e-11;
 constexpr double kOffAxis = 1e-8;
 // The tolerance of an answer is this many times the spread of the disturbed tracks.
 constexpr double kSpreadFactor = 1e5;
+// Sizes below this may have passed below 1E-308 on the calculator's way, where it
+// refuses them; the margin covers the rounding of its value texts.
+constexpr double kSubnormalMargin = 1e-305;
 
 constexpr std::array<std::string_view, 17> kFunctionNames = {
     "arcsin", "arccos", "arctan", "arcctn", "sin", "cos", "tan",  "ctn", "ln",
@@ -326,6 +329,10 @@ private:
     }
     // Disturbs the two tracks of a freshly computed value.
     Value settle(Value v) {
+        // Below 1E-308 doubles are subnormal: the calculator refuses such a size
+        // ("下溢") rather than show digits it does not have.
+        const double size = std::abs(v.track[0]);
+        if (size != 0 && size < kSubnormalMargin) lenient();
         for (std::size_t k = 1; k < 3; ++k) {
             v.track[k] *= 1 + kDisturbance * wobble();
             if (v.track[k].imag() != 0) v.track[k] *= std::polar(1.0, kDisturbance * wobble());
