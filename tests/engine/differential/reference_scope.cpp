@@ -11,12 +11,13 @@ namespace {
 bool isDigitOrPoint(char c) { return (c >= '0' && c <= '9') || c == '.'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// The character before text[i] and the one after it, blanks skipped ('\0' at an end).
+// The character before text[i], blanks skipped ('\0' at the start).
 char before(std::string_view text, std::size_t i) {
     while (i > 0 && text[i - 1] == ' ') --i;
     return i > 0 ? text[i - 1] : '\0';
 }
-// Blanks and stray points go in the repair: "e .j" becomes "ej".
+// The place of the next character at or after i that is no blank or point:
+// blanks and stray points go in the repair ("e .j" becomes "ej").
 std::size_t skipBlanksAndPoints(std::string_view text, std::size_t i) {
     while (i < text.size() && (text[i] == ' ' || text[i] == '.')) ++i;
     return i;
